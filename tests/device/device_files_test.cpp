@@ -1,0 +1,151 @@
+#include "config/temp_drive.h"
+#include "device/device_files.h"
+
+#include <gtest/gtest.h>
+
+namespace velmaron {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::makeSymlink;
+using testing::TempDrive;
+
+// The drive lies one level below the temporary folder so that "outside" sits beside it.
+class DeviceFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive = temp.mkdir("drive");
+        root = (drive / "").string();
+        temp.write("outside/secret.txt", "secret");
+        temp.write("drive/UPDATES/digivers.ion", "QX000054");
+        temp.mkdir("drive/UPDATES/sub");
+        temp.mkdir("drive/VELMARON/CARD");
+        temp.write("drive/Data/file.txt", "data");
+    }
+    TempDrive temp;
+    fs::path drive;
+    std::string root;
+};
+
+TEST_F(DeviceFilesTest, FindsEntriesByPathInAnyCaseAndRefusesEverythingElse) {
+    struct Case {
+        std::string_view relative;
+        EntryKind kind;
+        std::optional<fs::path> expected; // relative to the drive; nullopt: missing
+    };
+    const Case cases[] = {
+        {"UPDATES\\digivers.ion", EntryKind::File, fs::path("UPDATES") / "digivers.ion"},
+        {"updates/DIGIVERS.ION", EntryKind::File, fs::path("UPDATES") / "digivers.ion"},
+        {"Updates\\Digivers.Ion\\", EntryKind::File, fs::path("UPDATES") / "digivers.ion"},
+        {"/UPDATES//digivers.ion", EntryKind::File, fs::path("UPDATES") / "digivers.ion"},
+        {"UPDATES", EntryKind::Directory, fs::path("UPDATES")},
+        {"uPdAtEs\\", EntryKind::Directory, fs::path("UPDATES")},
+        {"VELMARON\\CARD\\", EntryKind::Directory, fs::path("VELMARON") / "CARD"},
+        {"velmaron\\card", EntryKind::Directory, fs::path("VELMARON") / "CARD"},
+        {"DATA\\FILE.TXT", EntryKind::File, fs::path("Data") / "file.txt"},
+        // wrong kind at the end or on the way
+        {"UPDATES", EntryKind::File, std::nullopt},
+        {"UPDATES\\digivers.ion", EntryKind::Directory, std::nullopt},
+        {"UPDATES\\digivers.ion\\x", EntryKind::File, std::nullopt},
+        {"UPDATES\\sub", EntryKind::File, std::nullopt},
+        // missing, or only a prefix of a name
+        {"NOPE", EntryKind::Directory, std::nullopt},
+        {"UPDATES\\digivers.io", EntryKind::File, std::nullopt},
+        {"UPDATE", EntryKind::Directory, std::nullopt},
+        {"UPDATES\\digivers.ion2", EntryKind::File, std::nullopt},
+        // steps out of the drive or in place
+        {"..\\outside\\secret.txt", EntryKind::File, std::nullopt},
+        {"../outside", EntryKind::Directory, std::nullopt},
+        {"UPDATES\\..\\UPDATES\\digivers.ion", EntryKind::File, std::nullopt},
+        {".\\UPDATES", EntryKind::Directory, std::nullopt},
+        {"UPDATES\\.", EntryKind::Directory, std::nullopt},
+        // the root itself
+        {"", EntryKind::Directory, fs::path()},
+        {"\\", EntryKind::Directory, fs::path()},
+        {"", EntryKind::File, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.relative));
+        const auto found = FindOnDevice(root, c.relative, c.kind);
+        ASSERT_EQ(found.has_value(), c.expected.has_value());
+        if (!found)
+            continue;
+        EXPECT_TRUE(fs::equivalent(*found, drive / *c.expected));
+        if (!c.expected->empty()) {
+            EXPECT_EQ(found->filename(), c.expected->filename()) << "the name as listed";
+        }
+    }
+}
+
+TEST_F(DeviceFilesTest, PrefersTheExactNameThenTheFirstInNameOrder) {
+    temp.mkdir("drive/Dup");
+    temp.mkdir("drive/DUP");
+    temp.mkdir("drive/dup");
+    if (fs::equivalent(drive / "Dup", drive / "DUP"))
+        GTEST_SKIP() << "the file system itself compares names without case";
+    const struct {
+        std::string_view asked;
+        std::string_view found;
+    } cases[] = {{"dup", "dup"}, {"Dup", "Dup"}, {"DUP", "DUP"}, {"dUp", "DUP"}, {"duP", "DUP"}};
+    for (const auto& c : cases) {
+        const auto found = FindOnDevice(root, c.asked, EntryKind::Directory);
+        ASSERT_TRUE(found) << c.asked;
+        EXPECT_EQ(found->filename().string(), c.found) << c.asked;
+    }
+}
+
+TEST_F(DeviceFilesTest, AMissingDriveHasNothing) {
+    const std::string gone = (drive / "gone" / "").string();
+    EXPECT_FALSE(FindOnDevice(gone, "", EntryKind::Directory));
+    EXPECT_FALSE(FindOnDevice(gone, "UPDATES", EntryKind::Directory));
+    EXPECT_FALSE(ReadDeviceFile(gone, "UPDATES\\digivers.ion"));
+    EXPECT_TRUE(ListDeviceFiles(gone, "UPDATES").empty());
+}
+
+TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
+    if (!makeSymlink(temp.path() / "outside", drive / "LINKDIR") ||
+        !makeSymlink(temp.path() / "outside" / "secret.txt", drive / "UPDATES" / "link.hex") ||
+        !makeSymlink(drive / "UPDATES" / "digivers.ion", drive / "UPDATES" / "inside.ion"))
+        GTEST_SKIP() << "symbolic links cannot be created here";
+    EXPECT_FALSE(FindOnDevice(root, "LINKDIR", EntryKind::Directory));
+    EXPECT_FALSE(FindOnDevice(root, "linkdir\\secret.txt", EntryKind::File));
+    EXPECT_FALSE(ReadDeviceFile(root, "LINKDIR\\secret.txt"));
+    EXPECT_TRUE(ListDeviceFiles(root, "LINKDIR").empty());
+    EXPECT_FALSE(FindOnDevice(root, "UPDATES\\link.hex", EntryKind::File));
+    EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\inside.ion")) << "even a link within the drive";
+}
+
+TEST_F(DeviceFilesTest, ALinkedUpdatesDirectoryIsMissing) {
+    temp.write("outside/UPDATES/digivers.ion", "foreign");
+    fs::remove_all(drive / "UPDATES");
+    if (!makeSymlink(temp.path() / "outside" / "UPDATES", drive / "UPDATES"))
+        GTEST_SKIP() << "symbolic links cannot be created here";
+    EXPECT_FALSE(FindOnDevice(root, "updates", EntryKind::Directory));
+    EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\digivers.ion"));
+}
+
+TEST_F(DeviceFilesTest, ReadsTheWholeFileByteForByte) {
+    const std::string content("QX000054\r\n\0\xff\x1a end", 16);
+    temp.write("drive/UPDATES/digivers.ion", content);
+    temp.write("drive/UPDATES/empty.ion", "");
+    EXPECT_EQ(ReadDeviceFile(root, "updates\\DIGIVERS.ION"), content);
+    EXPECT_EQ(ReadDeviceFile(root, "UPDATES\\empty.ion"), std::string());
+    EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\sub"));
+    EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\none.ion"));
+}
+
+TEST_F(DeviceFilesTest, ListsOnlyRegularFilesInNameOrder) {
+    temp.write("drive/UPDATES/b.hex", "");
+    temp.write("drive/UPDATES/A.HEX", "");
+    temp.mkdir("drive/UPDATES/c.hex");
+    makeSymlink(drive / "UPDATES" / "b.hex", drive / "UPDATES" / "d.hex");
+    std::vector<std::string> names;
+    for (const fs::path& file : ListDeviceFiles(root, "updates\\"))
+        names.push_back(file.filename().string());
+    EXPECT_EQ(names, (std::vector<std::string>{"A.HEX", "b.hex", "digivers.ion"}));
+    EXPECT_TRUE(ListDeviceFiles(root, "UPDATES\\digivers.ion").empty());
+    EXPECT_TRUE(ListDeviceFiles(root, "NOPE").empty());
+}
+
+} // namespace
+} // namespace velmaron
