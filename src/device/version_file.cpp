@@ -1,0 +1,207 @@
+#include "device/version_file.h"
+
+#include "device/device_files.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace velmaron {
+
+namespace {
+
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string upperCased(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = upper(c);
+    return result;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string hexText(unsigned value, const char* format) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+FormCheck formOf(VersionForm form, bool lengthFits, std::size_t walkEnd, int configByte,
+                 bool check8, bool check9, bool check10) {
+    FormCheck check;
+    check.form = form;
+    check.lengthFits = lengthFits;
+    if (!lengthFits)
+        return check;
+    check.walkEnd = walkEnd;
+    check.configByte = configByte;
+    check.check8Enabled = check8;
+    check.check9Enabled = check9;
+    check.check10Enabled = check10;
+    return check;
+}
+
+} // namespace
+
+std::optional<std::string> ReadVersionFile(const std::string& driveRoot) {
+    return ReadDeviceFile(driveRoot, VersionFileName);
+}
+
+std::optional<std::filesystem::path> FindVersionFile(const std::string& driveRoot) {
+    return FindOnDevice(driveRoot, VersionFileName, EntryKind::File);
+}
+
+int ByteAt(std::string_view versionText, std::size_t pos) {
+    if (pos == 0 || pos > versionText.size())
+        return 0;
+    return static_cast<unsigned char>(versionText[pos - 1]);
+}
+
+std::string DeviceTypeOf(std::string_view versionText) {
+    return upperCased(versionText.substr(0, 2));
+}
+
+DeviceClass ClassOf(std::string_view deviceType) {
+    if (deviceType == "QX")
+        return DeviceClass::Standard;
+    if (deviceType == "CR")
+        return DeviceClass::Cr;
+    return DeviceClass::Unexpected;
+}
+
+bool IsValidHeader(std::string_view versionText) {
+    if (versionText.size() < VersionPos::Extension + 2)
+        return false;
+    const std::string_view digits = versionText.substr(VersionPos::Version - 1, 6);
+    for (char c : digits) {
+        if (!isDigit(c))
+            return false;
+    }
+    return digits.starts_with("00") &&
+           upperCased(versionText.substr(VersionPos::Extension - 1, 3)) == "HEX";
+}
+
+int SoftwareVersionOf(std::string_view versionText) {
+    if (!IsValidHeader(versionText))
+        return 0;
+    int value = 0;
+    for (char c : versionText.substr(VersionPos::Version - 1, 6))
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+std::string SignedNumberText(long long value) {
+    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+
+std::string DownloadPeriodText(std::string_view versionText) {
+    std::uint32_t raw = 0;
+    for (std::size_t i = 4; i-- > 0;)
+        raw = (raw << 8) |
+              static_cast<std::uint32_t>(ByteAt(versionText, VersionPos::DownloadPeriod + i));
+    if (raw == 0xFFFFFFFFu)
+        return "0";
+    // Two's complement: a negative period is stored as such; division truncates towards 0.
+    return SignedNumberText(static_cast<std::int32_t>(raw) / 86400);
+}
+
+FormCheck CheckVersionForm(std::string_view deviceType, int softwareVersion,
+                           std::string_view versionText) {
+    const std::size_t length = versionText.size();
+    if (deviceType == "CR" || softwareVersion > 35) {
+        FormCheck check = formOf(VersionForm::Full, length >= FullFormMinLength, 31,
+                                 ByteAt(versionText, VersionPos::FullConfigByte), true, true, true);
+        check.keepBit1 = check.lengthFits && (check.configByte & 0x02) == 0;
+        return check;
+    }
+    if (softwareVersion > 27)
+        return formOf(VersionForm::Mid, length == MidFormLength, 24,
+                      ByteAt(versionText, VersionPos::MidConfigByte), true, false, true);
+    if (softwareVersion > 8)
+        return formOf(VersionForm::Short, length == ShortFormLength, 21, 255, false, false, false);
+    return FormCheck{};
+}
+
+bool HasExtraData(std::string_view versionText) {
+    return versionText.size() > VersionPos::ExtraDataWalk;
+}
+
+bool HasDateRange(std::string_view versionText) {
+    return versionText.size() >= FullFormMinLength &&
+           ByteAt(versionText, VersionPos::RangeFlag) == 'U';
+}
+
+std::string MomentHexAt(std::string_view versionText, std::size_t pos) {
+    std::string text;
+    for (std::size_t i = 0; i < 4; ++i)
+        text += hexText(static_cast<unsigned>(ByteAt(versionText, pos + i)), "%02X");
+    return text;
+}
+
+std::optional<int> CheckBoxForCode(int byteValue) {
+    if (byteValue >= 2 && byteValue <= 6)
+        return byteValue;
+    if (byteValue == 17)
+        return 10;
+    if (byteValue >= 18 && byteValue <= 22)
+        return 8;
+    if (byteValue == 25)
+        return 9;
+    return std::nullopt;
+}
+
+bool CodeListEnd::Step(int lByteValue) {
+    const bool isFF = lByteValue == 255;
+    const bool ends = isFF && PreviousWasFF;
+    PreviousWasFF = isFF;
+    return ends;
+}
+
+int VelmaronOptionIndex(int configByte) {
+    return (configByte & 0x80) ? 0 : 1;
+}
+
+int FileNameOptionIndex(int configByte) {
+    const int format = (configByte >> 4) & 0x07;
+    return format >= 4 ? 0 : 4 - format;
+}
+
+bool CardDateTicked(int configByte) {
+    return (configByte & 0x08) == 0;
+}
+
+std::string ConfigByteHex(int configByte) {
+    return hexText(static_cast<unsigned>(configByte & 0xFF), "%X");
+}
+
+std::string SoftwareVersionLine(DeviceClass deviceClass, int softwareVersion) {
+    switch (deviceClass) {
+    case DeviceClass::Standard:
+        return "Velmaron Softwareversion: " + std::to_string(softwareVersion);
+    case DeviceClass::Cr:
+        return "VelmaronCR Softwareversion: " + std::to_string(softwareVersion);
+    case DeviceClass::Unexpected:
+        break;
+    }
+    return {};
+}
+
+std::string VersionLengthLine(std::size_t length) {
+    return "Version file length: " + std::to_string(length);
+}
+
+std::string ConfigByteLine(int configByte) {
+    return "Config. byte: " + ConfigByteHex(configByte);
+}
+
+std::string SoftwareVersionCaption(std::string_view deviceType, int softwareVersion) {
+    if (ClassOf(deviceType) == DeviceClass::Unexpected)
+        return std::string(deviceType) + " - Unerwartete Softwareversion";
+    return "SW Version - " + std::string(deviceType) + SignedNumberText(softwareVersion);
+}
+
+} // namespace velmaron

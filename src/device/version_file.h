@@ -1,0 +1,118 @@
+#pragma once
+// The device's version file UPDATES\digivers.ion: read it, and take it apart.
+//
+// The device writes this small binary file itself. It names the device type and software
+// version and carries the download configuration the device currently holds. Positions
+// below are 1-based, as the device's documentation counts them (position = offset + 1).
+//
+// These are plain pieces: the main window sets its controls one by one in a fixed order,
+// because the click reactions of dependent options run in between, so nothing here builds
+// a finished "settings" value.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmaron {
+
+inline constexpr std::string_view VersionFileName = "UPDATES\\digivers.ion";
+
+// The whole file, one char per byte; nullopt when UPDATES or the file is missing in any
+// case, is a link, or cannot be read.
+std::optional<std::string> ReadVersionFile(const std::string& driveRoot);
+// The real path of the file, for clearing attributes and deleting it.
+std::optional<std::filesystem::path> FindVersionFile(const std::string& driveRoot);
+
+// 1-based positions of the fields.
+namespace VersionPos {
+inline constexpr std::size_t DeviceType = 1;      // 2 letters
+inline constexpr std::size_t Version = 3;         // 6 decimal digits, the first two "00"
+inline constexpr std::size_t Extension = 9;       // "HEX", any case
+inline constexpr std::size_t DownloadPeriod = 12; // 4 bytes little-endian, seconds
+inline constexpr std::size_t TrepWalk = 17;       // TREP codes; 16 (TREP 01) is not read
+inline constexpr std::size_t MidConfigByte = 25;
+inline constexpr std::size_t FullConfigByte = 32;
+inline constexpr std::size_t ExtraDataWalk = 33; // to the end of the file
+inline constexpr std::size_t RangeFlag = 72;     // 'U' when the date range is on
+inline constexpr std::size_t RangeStart = 73;    // 4 bytes big-endian, seconds since 1970
+inline constexpr std::size_t RangeEnd = 77;
+} // namespace VersionPos
+
+inline constexpr std::size_t MinVersionFileLength = 21; // shorter files are broken
+inline constexpr std::size_t ShortFormLength = 21;
+inline constexpr std::size_t MidFormLength = 25;
+inline constexpr std::size_t FullFormMinLength = 80;
+
+// The byte at a 1-based position, 0 to 255; 0 beyond the end.
+int ByteAt(std::string_view versionText, std::size_t pos);
+
+// The first two characters, upper-cased ("QX", "CR", or anything else).
+std::string DeviceTypeOf(std::string_view versionText);
+enum class DeviceClass { Standard, Cr, Unexpected };
+DeviceClass ClassOf(std::string_view deviceType);
+
+// Extension "HEX" in any case, version digits "00" followed by four more decimal digits.
+bool IsValidHeader(std::string_view versionText);
+// The value of positions 3-8; only meaningful for a valid header (0 otherwise).
+int SoftwareVersionOf(std::string_view versionText);
+
+// A number with a leading blank when not negative, a minus sign otherwise.
+std::string SignedNumberText(long long value);
+// The text for the download period box: "0" for "since the last download" (all four bytes
+// 255), else whole days of the signed period, truncated towards zero (" 92", "-3").
+std::string DownloadPeriodText(std::string_view versionText);
+
+// The form the device's type and software version call for, and what follows from it.
+// Unexpected types are held to the standard rules with the caller's (previous) version.
+enum class VersionForm { Full, Mid, Short, ConfigNotAvailable };
+struct FormCheck {
+    VersionForm form = VersionForm::ConfigNotAvailable;
+    bool lengthFits = false; // false: the file is broken and must be rejected
+    // Below only when the length fits and a configuration is available.
+    std::size_t walkEnd = 0; // last position of the TREP walk
+    int configByte = 255;
+    bool keepBit1 = false; // full form with bit 1 of the configuration byte clear
+    bool check8Enabled = false;
+    bool check9Enabled = false;
+    bool check10Enabled = false;
+};
+FormCheck CheckVersionForm(std::string_view deviceType, int softwareVersion,
+                           std::string_view versionText);
+
+// The extra-data walk runs only on files longer than its start (the full form).
+bool HasExtraData(std::string_view versionText);
+// Full form with the flag 'U' at position 72.
+bool HasDateRange(std::string_view versionText);
+// Four bytes from a 1-based position, most significant first, as 8 upper-case hex digits
+// (the text the date decoding takes); use with RangeStart and RangeEnd.
+std::string MomentHexAt(std::string_view versionText, std::size_t pos);
+
+// The check box number a code byte ticks (2..6 -> 2..6, 17 -> 10, 18..22 -> 8, 25 -> 9);
+// nullopt for any other byte.
+std::optional<int> CheckBoxForCode(int byteValue);
+
+// Ends a code list at the second of two 255 bytes in a row. The window keeps one for its
+// whole life: the last byte of one walk counts for the first byte of the next.
+struct CodeListEnd {
+    bool PreviousWasFF = false;
+    // True when this byte is 255 and the previous one was too.
+    bool Step(int lByteValue);
+};
+
+// Fields of the configuration byte; an option is on when its bit is 0.
+int VelmaronOptionIndex(int configByte);   // bit 7 set: 0 ("Velmaron"), else 1 ("Plus")
+int FileNameOptionIndex(int configByte);   // bits 6..4: 0->4, 1->3, 2->2, 3->1, 4..7->0
+bool CardDateTicked(int configByte);       // bit 3 clear
+std::string ConfigByteHex(int configByte); // "FF", "8F", "5"
+
+// The English diagnostic lines (no version line for an unexpected type: empty) and the
+// software version caption.
+std::string SoftwareVersionLine(DeviceClass deviceClass, int softwareVersion);
+std::string VersionLengthLine(std::size_t length);
+std::string ConfigByteLine(int configByte);
+// "SW Version - QX 54", "SW Version - CR 12" or "AB - Unerwartete Softwareversion".
+std::string SoftwareVersionCaption(std::string_view deviceType, int softwareVersion);
+
+} // namespace velmaron
