@@ -1,0 +1,219 @@
+// Simulated drives, for tests, the demonstration and the emulator. The layout is a contract:
+//
+//   <folder>/E/          a directory named by one letter A..Z (either case) is a drive; the
+//                        drives are listed in letter order, and a drive's root is the
+//                        directory's absolute path with a trailing separator
+//   <folder>/E.drive     optional key=value lines: type=removable (default) | fixed | remote
+//                        | cdrom | ramdisk | noroot | unknown, label=<volume label> (default
+//                        none), ready=no (the volume cannot be read); other keys are ignored
+//
+// A drive whose directory is missing is not connected: moving the directory away pulls the
+// cable, moving it back plugs the device in again.
+
+#include "device/drive_services.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace velmaron {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+
+struct DriveProperties {
+    int type = kDriveRemovable;
+    std::string label;
+    bool ready = true;
+};
+
+std::string lowerCase(std::string text) {
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+int typeCodeOf(const std::string& name) {
+    static constexpr std::array<std::pair<std::string_view, int>, 7> names = {{
+        {"removable", kDriveRemovable},
+        {"fixed", kDriveFixed},
+        {"remote", kDriveRemote},
+        {"cdrom", kDriveCdrom},
+        {"ramdisk", kDriveRamDisk},
+        {"noroot", kDriveNoRootDir},
+        {"unknown", kDriveUnknown},
+    }};
+    for (const auto& [text, code] : names) {
+        if (name == text) {
+            return code;
+        }
+    }
+    // A misspelt type should not pass for a removable drive.
+    return kDriveUnknown;
+}
+
+std::optional<int> letterIndex(std::string_view name) {
+    if (name.size() != 1 || !std::isalpha(static_cast<unsigned char>(name[0]))) {
+        return std::nullopt;
+    }
+    return std::toupper(static_cast<unsigned char>(name[0])) - 'A';
+}
+
+class SimulatedDriveServices final : public DriveServices {
+public:
+    explicit SimulatedDriveServices(const std::string& folder) {
+        std::error_code error;
+        folder_ = fs::absolute(fs::path(folder), error).lexically_normal();
+        if (error) {
+            folder_ = fs::path(folder).lexically_normal();
+        }
+        // "sim/" normalises to "sim/" with an empty file name; drop the trailing separator
+        // so that parent paths compare equal.
+        if (!folder_.has_filename() && folder_.has_parent_path()) {
+            folder_ = folder_.parent_path();
+        }
+    }
+
+    std::string GetDriveList() override {
+        std::string list;
+        for (const auto& name : driveNames()) {
+            if (!name.empty()) {
+                list += rootOf(name);
+                list += '\0';
+            }
+        }
+        if (!list.empty()) {
+            list += '\0';
+        }
+        return list;
+    }
+
+    int DriveType(const std::string& root) override {
+        const auto directory = driveDirectory(root);
+        if (!directory) {
+            return kDriveNoRootDir;
+        }
+        return propertiesOf(*directory).type;
+    }
+
+    std::string VolumeName(std::string& drive) override {
+        completeShortForm(drive);
+        const auto directory = driveDirectory(drive);
+        if (!directory) {
+            return std::string(kNoVolumeName);
+        }
+        const auto properties = propertiesOf(*directory);
+        return properties.ready ? properties.label : std::string(kNoVolumeName);
+    }
+
+private:
+    // The name of each connected drive's directory, by letter; empty where there is none.
+    // An upper-case directory wins over a lower-case one of the same letter.
+    std::array<std::string, 26> driveNames() const {
+        std::array<std::string, 26> names;
+        std::error_code error;
+        for (fs::directory_iterator it(folder_, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string name = it->path().filename().string();
+            const auto index = letterIndex(name);
+            std::error_code typeError;
+            if (!index || !it->is_directory(typeError)) {
+                continue;
+            }
+            auto& slot = names[static_cast<std::size_t>(*index)];
+            if (slot.empty() || std::isupper(static_cast<unsigned char>(name[0]))) {
+                slot = name;
+            }
+        }
+        return names;
+    }
+
+    std::string rootOf(const std::string& name) const {
+        return (folder_ / name).make_preferred().string() + kSeparator;
+    }
+
+    // E or E: names the simulated drive E, as it would on Windows.
+    void completeShortForm(std::string& drive) const {
+        const bool shortForm = drive.size() == 1 || (drive.size() == 2 && drive[1] == ':');
+        const auto index = shortForm ? letterIndex(drive.substr(0, 1)) : std::nullopt;
+        if (!index) {
+            return;
+        }
+        std::string name = driveNames()[static_cast<std::size_t>(*index)];
+        if (name.empty()) {
+            name = std::string(1, static_cast<char>('A' + *index));
+        }
+        drive = rootOf(name);
+    }
+
+    // The directory of the connected drive with this root, if there is one.
+    std::optional<fs::path> driveDirectory(const std::string& root) const {
+        std::string trimmedRoot = root;
+        while (trimmedRoot.size() > 1 &&
+               (trimmedRoot.back() == '/' || trimmedRoot.back() == kSeparator)) {
+            trimmedRoot.pop_back();
+        }
+        const fs::path directory = fs::path(trimmedRoot).lexically_normal();
+        std::error_code error;
+        if (directory.parent_path() != folder_ || !letterIndex(directory.filename().string()) ||
+            !fs::is_directory(directory, error)) {
+            return std::nullopt;
+        }
+        return directory;
+    }
+
+    static DriveProperties propertiesOf(const fs::path& directory) {
+        DriveProperties properties;
+        const std::string name = directory.filename().string();
+        std::ifstream file(directory.parent_path() / (name + ".drive"));
+        if (!file) {
+            const char other = static_cast<char>(std::isupper(static_cast<unsigned char>(name[0]))
+                                                     ? std::tolower(name[0])
+                                                     : std::toupper(name[0]));
+            file.open(directory.parent_path() / (std::string(1, other) + ".drive"));
+        }
+        std::string line;
+        while (std::getline(file, line)) {
+            const auto equals = line.find('=');
+            if (equals == std::string::npos) {
+                continue;
+            }
+            const std::string key = lowerCase(trimmed(line.substr(0, equals)));
+            std::string value = line.substr(equals + 1);
+            if (!value.empty() && value.back() == '\r') {
+                value.pop_back();
+            }
+            if (key == "type") {
+                properties.type = typeCodeOf(lowerCase(trimmed(value)));
+            } else if (key == "label") {
+                properties.label = value;
+            } else if (key == "ready") {
+                properties.ready = lowerCase(trimmed(value)) != "no";
+            }
+        }
+        return properties;
+    }
+
+    fs::path folder_;
+};
+
+} // namespace
+
+std::unique_ptr<DriveServices> MakeSimulatedDriveServices(const std::string& folder) {
+    return std::make_unique<SimulatedDriveServices>(folder);
+}
+
+} // namespace velmaron

@@ -1,0 +1,213 @@
+// Finding the Velmarons among the drives: the poll's scan and the configure command's own
+// search, on simulated drives and on drive services that fail.
+
+#include "device/device_scan.h"
+#include "device/sim_drives.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace velmaron {
+namespace {
+
+using testing::SimDrives;
+
+std::string line(const std::string& root, const std::string& label) {
+    return root + '\t' + label + '\t' + "Removable drive";
+}
+
+TEST(SplitDriveList, SplitsAtNulOnly) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}},
+        {std::string(1, '\0'), {}},
+        {std::string("C:\\\0D:\\\0E:\\\0\0", 13), {"C:\\", "D:\\", "E:\\"}},
+        {std::string("/media/anna/CARD 01/\0/\0\0", 24), {"/media/anna/CARD 01/", "/"}},
+        {std::string("A:\\\0B:\\", 7), {"A:\\", "B:\\"}},
+        {std::string(" C:\\ \0\0", 7), {" C:\\ "}},
+    };
+    for (const auto& [text, roots] : cases) {
+        EXPECT_EQ(SplitDriveList(text), roots) << text;
+    }
+}
+
+TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
+    struct Drive {
+        char letter;
+        const char* properties;
+        bool marker;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Drive> drives;
+        int count;
+        std::optional<int> index;
+        std::optional<int> firstIndex;
+        std::vector<std::pair<char, std::string>> lines; // letter and label
+        std::size_t firstLines;                          // lines of the configure search
+    };
+    const Case cases[] = {
+        {"no drives", {}, 0, std::nullopt, std::nullopt, {}, 0},
+        {"no removable drives",
+         {{'C', "type=fixed\n", true}, {'D', "type=cdrom\n", true}, {'N', "type=remote\n", true}},
+         0,
+         std::nullopt,
+         std::nullopt,
+         {},
+         0},
+        {"stick without marker and a device",
+         {{'C', "type=fixed\n", false}, {'E', "label=STICK\n", false}, {'F', "", true}},
+         1,
+         2,
+         2,
+         {{'E', "STICK"}, {'F', ""}},
+         2},
+        {"two devices: the scan takes the later, the configure search the earlier",
+         {{'E', "label=ONE\n", true}, {'G', "label=TWO\n", true}},
+         2,
+         1,
+         0,
+         {{'E', "ONE"}, {'G', "TWO"}},
+         1},
+        {"card reader without medium",
+         {{'R', "ready=no\n", false}},
+         0,
+         std::nullopt,
+         std::nullopt,
+         {{'R', std::string(kNoVolumeName)}},
+         1},
+        {"device at A", {{'A', "", true}, {'C', "type=fixed\n", false}}, 1, 0, 0, {{'A', ""}}, 1},
+        {"marker on an unreadable volume is still found",
+         {{'E', "ready=no\n", true}},
+         1,
+         0,
+         0,
+         {{'E', std::string(kNoVolumeName)}},
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimDrives sim;
+        for (const auto& drive : c.drives) {
+            if (drive.marker) {
+                sim.addDevice(drive.letter, drive.properties);
+            } else {
+                sim.addDrive(drive.letter, drive.properties);
+            }
+        }
+        std::vector<std::string> roots;
+        for (const auto& drive : c.drives) {
+            roots.push_back(sim.root(drive.letter));
+        }
+        std::vector<std::string> lines;
+        for (const auto& [letter, label] : c.lines) {
+            lines.push_back(line(sim.root(letter), label));
+        }
+
+        const auto scan = ScanForDevices(sim.services());
+        EXPECT_EQ(scan.driveList, roots);
+        EXPECT_EQ(scan.deviceCount, c.count);
+        EXPECT_EQ(scan.driveIndex, c.index);
+        EXPECT_EQ(scan.listLines, lines);
+
+        const auto first = FindFirstDevice(sim.services());
+        EXPECT_EQ(first.driveList, roots);
+        EXPECT_EQ(first.driveIndex, c.firstIndex);
+        EXPECT_EQ(first.deviceCount, c.firstIndex ? 1 : 0);
+        lines.resize(c.firstLines);
+        EXPECT_EQ(first.listLines, lines);
+    }
+}
+
+TEST(ScanForDevices, MarkerIsFoundInAnyCaseButMustBeADirectory) {
+    const std::pair<const char*, bool> cases[] = {
+        {"VELMARON/CARD/", true}, {"velmaron/card/", true},
+        {"Velmaron/Card/", true}, {"VELMARON/CARD", false}, // a file named CARD
+        {"VELMARON/", false},     {"CARD/", false},
+    };
+    for (const auto& [path, found] : cases) {
+        SCOPED_TRACE(path);
+        SimDrives sim;
+        const auto drive = sim.addDrive('E');
+        const std::string relative = path;
+        if (relative.back() == '/') {
+            std::filesystem::create_directories(drive / relative);
+        } else {
+            testing::writeFile(drive / relative);
+        }
+        EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, found ? 1 : 0);
+    }
+}
+
+TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
+    SimDrives sim;
+    const auto elsewhere = sim.addDevice('X', "type=fixed\n");
+    const auto drive = sim.addDrive('E');
+    if (!testing::tryCreateSymlink(elsewhere / "VELMARON", drive / "VELMARON")) {
+        GTEST_SKIP() << "symbolic links cannot be made here";
+    }
+    const auto scan = ScanForDevices(sim.services());
+    EXPECT_EQ(scan.deviceCount, 0);
+    EXPECT_EQ(scan.listLines.size(), 1u);
+}
+
+TEST(ScanForDevices, DeviceUnpluggedAndPluggedInAgain) {
+    SimDrives sim;
+    sim.addDrive('C', "type=fixed\n");
+    sim.addDevice('E');
+    EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, 1);
+    std::filesystem::rename(sim.folder() / "E", sim.folder() / "pulled");
+    const auto gone = ScanForDevices(sim.services());
+    EXPECT_EQ(gone.deviceCount, 0);
+    EXPECT_EQ(gone.driveIndex, std::nullopt);
+    EXPECT_EQ(gone.driveList.size(), 1u);
+    std::filesystem::rename(sim.folder() / "pulled", sim.folder() / "E");
+    EXPECT_EQ(ScanForDevices(sim.services()).driveIndex, 1);
+}
+
+// Drive services whose calls fail for some drives.
+class FailingDrives : public DriveServices {
+public:
+    explicit FailingDrives(std::string list) : list_(std::move(list)) {}
+    std::string GetDriveList() override {
+        if (list_ == "throw") {
+            throw std::runtime_error("no list");
+        }
+        return list_;
+    }
+    int DriveType(const std::string& root) override {
+        if (root.starts_with("bad-type")) {
+            throw std::runtime_error("no type");
+        }
+        return root.starts_with("odd-type") ? 99 : kDriveRemovable;
+    }
+    std::string VolumeName(std::string& drive) override {
+        if (drive.starts_with("bad-label")) {
+            throw std::runtime_error("no label");
+        }
+        return "L";
+    }
+
+private:
+    std::string list_;
+};
+
+TEST(ScanForDevices, FailingStepsSkipTheDriveAndNeverThrow) {
+    SimDrives sim;
+    const auto device = sim.addDevice('E');
+    const std::string root = sim.root('E');
+    FailingDrives drives(std::string("bad-type") + '\0' + "bad-label" + '\0' + "odd-type" + '\0' +
+                         root + '\0' + '\0');
+    const auto scan = ScanForDevices(drives);
+    EXPECT_EQ(scan.driveList.size(), 4u);
+    EXPECT_EQ(scan.deviceCount, 1);
+    EXPECT_EQ(scan.driveIndex, 3);
+    EXPECT_EQ(scan.listLines, std::vector<std::string>{line(root, "L")});
+
+    FailingDrives noList("throw");
+    const auto empty = ScanForDevices(noList);
+    EXPECT_TRUE(empty.driveList.empty());
+    EXPECT_EQ(empty.deviceCount, 0);
+}
+
+} // namespace
+} // namespace velmaron

@@ -1,0 +1,139 @@
+// The drive type texts and the simulated drives, whose folder layout is a contract that the
+// demonstration and the emulator rely on.
+
+#include "device/drive_services.h"
+#include "device/sim_drives.h"
+
+#include <gtest/gtest.h>
+
+namespace velmaron {
+namespace {
+
+using testing::SimDrives;
+
+TEST(DriveTypeText, MapsEveryCodeToItsTextAndOthersToEmpty) {
+    const std::pair<int, std::string> cases[] = {
+        {-1, ""},
+        {0, "The drive type cannot be determined"},
+        {1, "The root directory does not exist"},
+        {2, "Removable drive"},
+        {3, "Hard drive; can not be removed"},
+        {4, "Remote (network) drive"},
+        {5, "Optical drive (CD or DVD)"},
+        {6, "RAM disk"},
+        {7, ""},
+        {1000, ""},
+    };
+    for (const auto& [code, text] : cases) {
+        EXPECT_EQ(DriveTypeText(code), text) << code;
+    }
+}
+
+TEST(SimulatedDrives, PropertiesFileGivesTypeLabelAndReadiness) {
+    struct Case {
+        const char* properties;
+        int type;
+        std::string label;
+    };
+    const Case cases[] = {
+        {"", kDriveRemovable, ""},
+        {"type=removable\nlabel=CARD01\n", kDriveRemovable, "CARD01"},
+        {"type=fixed\n", kDriveFixed, ""},
+        {"type=remote\n", kDriveRemote, ""},
+        {"type=cdrom\nlabel=DVD\n", kDriveCdrom, "DVD"},
+        {"type=ramdisk\n", kDriveRamDisk, ""},
+        {"type=noroot\n", kDriveNoRootDir, ""},
+        {"type=unknown\n", kDriveUnknown, ""},
+        {"type=fixd\n", kDriveUnknown, ""},
+        {"ready=no\nlabel=CARD01\n", kDriveRemovable, std::string(kNoVolumeName)},
+        {"ready=yes\nlabel=CARD01\n", kDriveRemovable, "CARD01"},
+        {"label=MY CARD \r\ntype=fixed\r\n", kDriveFixed, "MY CARD "},
+        {"colour=blue\nno equals sign\nlabel=A=B\n", kDriveRemovable, "A=B"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.properties);
+        SimDrives sim;
+        sim.addDrive('E', c.properties);
+        std::string root = sim.root('E');
+        EXPECT_EQ(sim.services().DriveType(root), c.type);
+        EXPECT_EQ(sim.services().VolumeName(root), c.label);
+        EXPECT_EQ(root, sim.root('E'));
+    }
+}
+
+TEST(SimulatedDrives, ListsLetterDirectoriesInLetterOrder) {
+    SimDrives sim;
+    sim.addDrive('G');
+    sim.addDrive('c');
+    sim.addDrive('A');
+    std::filesystem::create_directories(sim.folder() / "AB");
+    std::filesystem::create_directories(sim.folder() / "1");
+    testing::writeFile(sim.folder() / "D");
+    testing::writeFile(sim.folder() / "F.drive", "type=fixed\n");
+
+    const std::string expected =
+        sim.root('A') + '\0' + sim.root('c') + '\0' + sim.root('G') + '\0' + '\0';
+    EXPECT_EQ(sim.services().GetDriveList(), expected);
+    EXPECT_TRUE(std::filesystem::path(sim.root('A')).is_absolute());
+}
+
+TEST(SimulatedDrives, LowerCaseDirectoryFindsUpperCasePropertiesFile) {
+    SimDrives sim;
+    sim.addDrive('e');
+    testing::writeFile(sim.folder() / "E.drive", "type=fixed\nlabel=DATA\n");
+    std::string root = sim.root('e');
+    EXPECT_EQ(sim.services().DriveType(root), kDriveFixed);
+    EXPECT_EQ(sim.services().VolumeName(root), "DATA");
+}
+
+TEST(SimulatedDrives, NoFolderOrNoDrivesGivesEmptyList) {
+    SimDrives sim;
+    EXPECT_EQ(sim.services().GetDriveList(), "");
+    auto missing = MakeSimulatedDriveServices((sim.folder() / "missing").string());
+    EXPECT_EQ(missing->GetDriveList(), "");
+}
+
+TEST(SimulatedDrives, MovingTheDirectoryAwayDisconnectsTheDrive) {
+    SimDrives sim;
+    sim.addDrive('E', "label=CARD01\n");
+    std::string root = sim.root('E');
+    ASSERT_EQ(sim.services().VolumeName(root), "CARD01");
+
+    std::filesystem::rename(sim.folder() / "E", sim.folder() / "away");
+    EXPECT_EQ(sim.services().GetDriveList(), "");
+    EXPECT_EQ(sim.services().DriveType(root), kDriveNoRootDir);
+    EXPECT_EQ(sim.services().VolumeName(root), kNoVolumeName);
+
+    std::filesystem::rename(sim.folder() / "away", sim.folder() / "E");
+    EXPECT_EQ(sim.services().GetDriveList(), root + '\0' + '\0');
+    EXPECT_EQ(sim.services().VolumeName(root), "CARD01");
+}
+
+TEST(SimulatedDrives, ShortFormsNameTheDriveAndAreCompleted) {
+    SimDrives sim;
+    sim.addDrive('E', "label=CARD01\n");
+    for (std::string drive : {"E", "E:", "e", "e:"}) {
+        EXPECT_EQ(sim.services().VolumeName(drive), "CARD01");
+        EXPECT_EQ(drive, sim.root('E'));
+    }
+    std::string absent = "F:";
+    EXPECT_EQ(sim.services().VolumeName(absent), kNoVolumeName);
+    EXPECT_EQ(absent, sim.root('F'));
+}
+
+TEST(SimulatedDrives, RootsOutsideTheFolderAreNoDrives) {
+    SimDrives sim;
+    sim.addDrive('E');
+    std::filesystem::create_directories(sim.folder() / "E" / "F");
+    for (std::string root : {(sim.folder() / "E" / "F").string() + "/", sim.folder().string(),
+                             std::string(), std::string("/")}) {
+        EXPECT_EQ(sim.services().DriveType(root), kDriveNoRootDir) << root;
+        EXPECT_EQ(sim.services().VolumeName(root), kNoVolumeName) << root;
+    }
+    // Without its trailing separator the root still names the drive.
+    std::string bare = (sim.folder() / "E").string();
+    EXPECT_EQ(sim.services().DriveType(bare), kDriveRemovable);
+}
+
+} // namespace
+} // namespace velmaron
