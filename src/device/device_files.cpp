@@ -140,7 +140,15 @@ std::optional<std::string> ReadDeviceFile(const std::string& driveRoot, std::str
         const auto path = FindOnDevice(driveRoot, relative, EntryKind::File);
         if (!path)
             return std::nullopt;
-        std::ifstream in(*path, std::ios::binary);
+        return ReadWholeFile(*path);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
+    try {
+        std::ifstream in(path, std::ios::binary);
         if (!in)
             return std::nullopt;
         std::ostringstream content;

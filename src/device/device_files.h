@@ -33,4 +33,8 @@ std::optional<std::string> ReadDeviceFile(const std::string& driveRoot, std::str
 std::vector<std::filesystem::path> ListDeviceFiles(const std::string& driveRoot,
                                                    std::string_view relativeDir);
 
+// The whole content of a file at a path already found, one char per byte; nullopt when it
+// cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
 } // namespace velmaron

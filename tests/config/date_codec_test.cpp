@@ -1,0 +1,108 @@
+#include "config/civil_time.h"
+#include "config/date_codec.h"
+#include "config/hex_record.h"
+
+#include <gtest/gtest.h>
+
+namespace velmaron {
+namespace {
+
+using std::chrono::seconds;
+using testing::At;
+
+TEST(DateCodec, LimitDatesHoldTheirValuesBeforeAndAfterStartUpSetsThem) {
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(EpochDate, At(1970, 1, 1));
+        EXPECT_EQ(WrapDate, At(2106, 2, 7, 6, 28, 16));
+        EXPECT_EQ(SignedLimitDate, At(2038, 1, 19, 3, 14, 7));
+        EXPECT_EQ((WrapDate - EpochDate).count(), 1LL << 32);
+        EXPECT_EQ((SignedLimitDate - EpochDate).count(), (1LL << 31) - 1);
+        SetLimitDates();
+    }
+}
+
+TEST(DateCodec, DateToHexWritesEightDigitsModuloTwoToThe32) {
+    const struct {
+        DateTime value;
+        std::optional<std::string> hex;
+    } cases[] = {
+        {At(1970, 1, 1), "00000000"},
+        {At(1970, 1, 1, 0, 0, 1), "00000001"},
+        {At(2000, 1, 1), "386D4380"},
+        {At(2018, 7, 1), "5B381980"},
+        {At(2019, 7, 2), "5D1A9E80"},
+        {At(2038, 1, 19, 3, 14, 7), "7FFFFFFF"},
+        {At(2038, 1, 19, 3, 14, 8), "80000000"},
+        {At(2106, 2, 7, 6, 28, 15), "FFFFFFFF"},
+        {At(2106, 2, 7, 6, 28, 16), "00000000"},
+        {At(1969, 12, 31, 23, 59, 59), "FFFFFFFF"},
+        // the outermost moments a signed 32-bit difference can reach, and one beyond
+        {At(1901, 12, 13, 20, 45, 52), "80000000"},
+        {At(1901, 12, 13, 20, 45, 51), std::nullopt},
+        {At(2174, 2, 25, 9, 42, 23), "7FFFFFFF"},
+        {At(2174, 2, 25, 9, 42, 24), std::nullopt},
+        {At(1, 1, 1), std::nullopt},
+        {At(9999, 12, 31, 23, 59, 59), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.time_since_epoch().count());
+        EXPECT_EQ(DateToHex(c.value), c.hex);
+    }
+}
+
+TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {
+    const struct {
+        std::string_view text;
+        DateTime value;
+    } cases[] = {
+        {"00000000", At(1970, 1, 1)},
+        {"7FFFFFFF", At(2038, 1, 19, 3, 14, 7)},
+        {"80000000", At(2038, 1, 19, 3, 14, 8)},
+        {"FFFFFFFF", At(2106, 2, 7, 6, 28, 15)},
+        {"ffffffff", At(2106, 2, 7, 6, 28, 15)},
+        {"386d4380", At(2000, 1, 1)},
+        {"386D4380 trailing", At(2000, 1, 1)},
+        {"1", At(1970, 1, 1, 0, 0, 1)},
+        {"FF", At(1970, 1, 1, 0, 4, 15)},
+        {"", At(1970, 1, 1)},
+        {"xyz", At(1970, 1, 1)},
+        {" 1", At(1970, 1, 1)},
+        {"-1", At(1970, 1, 1)},
+        {"G1", At(1970, 1, 1)},
+        {"1386D4380", At(2000, 1, 1)}, // only the last 8 digits count
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text));
+        EXPECT_EQ(HexToDate(c.text), c.value);
+    }
+}
+
+TEST(DateCodec, TimeOfDayPassesThroughToTheSecond) {
+    const DateTime value = At(2018, 7, 1, 13, 45, 59);
+    EXPECT_EQ(HexToDate(*DateToHex(value)), value);
+    const DateTime midnight = At(2019, 7, 2);
+    EXPECT_EQ(std::chrono::floor<std::chrono::days>(HexToDate(*DateToHex(midnight))), midnight);
+}
+
+// Every count the device can hold comes back unchanged, and every moment DateToHex accepts
+// gives its count modulo 2^32. Strided through the whole range plus the edges.
+TEST(DateCodec, RoundTripOverTheWholeRange) {
+    constexpr long long first = -(1LL << 31);
+    constexpr long long last = (1LL << 32) + (1LL << 31) - 1;
+    std::vector<long long> counts = {first,     first + 1,       -1,        0,
+                                     1,         (1LL << 31) - 1, 1LL << 31, (1LL << 32) - 1,
+                                     1LL << 32, last - 1,        last};
+    for (long long n = first; n <= last; n += 999'983)
+        counts.push_back(n);
+    for (long long n : counts) {
+        const DateTime value = EpochDate + seconds{n};
+        const auto hex = DateToHex(value);
+        ASSERT_TRUE(hex) << n;
+        const auto pattern = static_cast<std::uint32_t>(n & 0xFFFFFFFF);
+        ASSERT_EQ(*hex, HexWord(pattern)) << n;
+        ASSERT_EQ(HexToDate(*hex), EpochDate + seconds{pattern}) << n;
+    }
+}
+
+} // namespace
+} // namespace velmaron

@@ -1,0 +1,141 @@
+#include "config/config_file.h"
+
+#include "config/download_period.h"
+#include "config/hex_record.h"
+
+#include <array>
+#include <cstdint>
+
+namespace velmaron {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The configuration byte carries its flags as cleared bits.
+int rebuildConfigByte(const ConfigSettings& s) {
+    constexpr std::array<int, 5> formatBytes = {0xFF, 0xBF, 0xAF, 0x9F, 0x8F};
+    int byte = s.ConfigByte & 0xFF;
+    if (s.Option1 && *s.Option1 >= 0 && *s.Option1 < static_cast<int>(formatBytes.size()))
+        byte = formatBytes[static_cast<std::size_t>(*s.Option1)];
+    if (Ticked(s.Check7))
+        byte &= 0xF7; // write the download date onto the card
+    if (s.optVelmaron1)
+        byte &= 0x7F; // Velmaron Plus
+    if (s.KeepBit1)
+        byte &= 0xFD; // carried over from the device
+    return byte;
+}
+
+std::string deviceType(const std::string& versionText) {
+    std::string type = versionText.substr(0, 2);
+    for (char& c : type)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return type;
+}
+
+// The settings record: configuration byte, the name "QX000007HEX" or "CR000007HEX", and the
+// download period least significant byte first.
+std::string settingsRecord(std::string_view head, int configByte, const std::string& type,
+                           std::uint32_t period) {
+    Bytes data{static_cast<std::uint8_t>(configByte)};
+    for (char c : type + "000007HEX")
+        data.push_back(static_cast<std::uint8_t>(c));
+    for (int shift = 0; shift < 32; shift += 8)
+        data.push_back(static_cast<std::uint8_t>(period >> shift));
+    return BuildRecord(head, data);
+}
+
+Bytes trepList(const ConfigSettings& s) {
+    Bytes list{0x01}; // the overview is always downloaded
+    const std::array<int, 5> trepBoxes = {s.Check2, s.Check3, s.Check4, s.Check5, s.Check6};
+    for (std::size_t i = 0; i < trepBoxes.size(); ++i)
+        if (Ticked(trepBoxes[i]))
+            list.push_back(static_cast<std::uint8_t>(0x02 + i));
+    // Older software takes the VDO-specific data as a TREP code.
+    if (s.SoftwareVersion < 36 && Ticked(s.Check8))
+        list.push_back(0x11);
+    list.push_back(0xFF);
+    return list;
+}
+
+// Groups of codes for 4 Hz, VDO-specific and 168 h data, each opened by 01 and closed by FF,
+// the list closed by one more FF. The 4 Hz group is closed like every other one, also when
+// it stands alone or only with the 168 h group, so that the device always finds the pair of
+// FF that ends the list. Empty when none of them is ticked.
+Bytes extraDataList(const ConfigSettings& s) {
+    const std::array<std::pair<int, Bytes>, 3> groups = {{
+        {s.Check10, {0x11}},
+        {s.Check8, {0x12, 0x13, 0x14, 0x15, 0x16}},
+        {s.Check9, {0x19}},
+    }};
+    Bytes list;
+    for (const auto& [box, codes] : groups) {
+        if (!Ticked(box))
+            continue;
+        list.push_back(0x01);
+        list.insert(list.end(), codes.begin(), codes.end());
+        list.push_back(0xFF);
+    }
+    if (!list.empty())
+        list.push_back(0xFF);
+    return list;
+}
+
+std::optional<std::string> dateRangeRecord(const ConfigSettings& s) {
+    const auto start = DateToHex(s.dtPickerStart);
+    const auto end = DateToHex(s.dtPickerEnd);
+    if (!start || !end)
+        return std::nullopt;
+    Bytes data = HexToBytes(*start + *end);
+    data.push_back(Ticked(s.Check11) ? 0x55 : 0xFF);
+    return BuildRecord("3A4700", data);
+}
+
+ConfigBuildResult buildQx(const ConfigSettings& s, int configByte) {
+    const auto period = DownloadPeriod(s.tbDays);
+    if (!period)
+        return {configByte, std::nullopt, ConfigError::PeriodOutOfRange};
+    ConfigFile file{"QX999000.HEX", {}, "Konfigurationsdatei erstellt"};
+    file.lines.push_back(settingsRecord("3A0000", configByte, "QX", *period));
+    file.lines.push_back(BuildRecord("3A1000", trepList(s)));
+    if (s.SoftwareVersion > 35) {
+        if (const Bytes extra = extraDataList(s); !extra.empty())
+            file.lines.push_back(BuildRecord("3A2000", extra));
+        const auto range = dateRangeRecord(s);
+        if (!range)
+            return {configByte, std::nullopt, ConfigError::DateOutOfRange};
+        file.lines.push_back(*range);
+    }
+    file.lines.emplace_back(EndRecord);
+    return {configByte, std::move(file), ConfigError::None};
+}
+
+ConfigBuildResult buildCr(int configByte) {
+    ConfigFile file{"CR999000.HEX", {}, "Configuration file created"};
+    file.lines.push_back(settingsRecord("3A0002", configByte, "CR", 0xFFFFFFFFu));
+    file.lines.push_back(BuildRecord("3A1002", Bytes(16, 0xFF)));
+    file.lines.emplace_back(EndRecord);
+    return {configByte, std::move(file), ConfigError::None};
+}
+
+} // namespace
+
+ConfigBuildResult BuildConfigFile(const ConfigSettings& settings) {
+    const int configByte = rebuildConfigByte(settings);
+    const std::string type = deviceType(settings.VersionText);
+    if (type == "QX")
+        return buildQx(settings, configByte);
+    if (type == "CR")
+        return buildCr(configByte);
+    return {configByte, std::nullopt, ConfigError::UnknownDeviceType};
+}
+
+std::string ConfigFileBytes(const ConfigFile& file) {
+    std::string bytes;
+    for (const std::string& line : file.lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+} // namespace velmaron

@@ -1,0 +1,20 @@
+#pragma once
+// The download period as the device stores it, from the days text of the window.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace velmaron {
+
+// The number a text starts with: blanks are skipped, then the longest leading part made of a
+// sign, digits, a decimal point and an exponent is read; no number gives 0. Rounded to the
+// nearest whole number, halves to the even one; nullopt beyond the signed 32-bit range.
+std::optional<std::int32_t> LeadingWholeNumber(std::string_view text);
+
+// The period in seconds as a 32-bit pattern: FFFFFFFF ("since the last download") for 0 days,
+// else days * 86400 (two's complement when negative). nullopt when the days or the seconds
+// do not fit a signed 32-bit number.
+std::optional<std::uint32_t> DownloadPeriod(std::string_view daysText);
+
+} // namespace velmaron

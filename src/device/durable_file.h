@@ -1,0 +1,42 @@
+#pragma once
+// The few file operations on the device whose safety depends on the platform: writing a file
+// so that it has reached the medium before the user pulls the cable, replacing one file by
+// another in one step, and committing a directory's entries.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmaron {
+
+// What went wrong, as far as the user needs to know.
+enum class FileFault {
+    None,
+    WriteProtected, // the medium or the file refuses writing
+    DeviceGone,     // the drive went away under the operation
+    Failed,         // anything else
+};
+
+// The step at which an operation stopped.
+enum class FileStep { Create, Write, Flush, Rename, FlushDirectory };
+
+struct FileResult {
+    FileFault fault = FileFault::None;
+    FileStep step = FileStep::Create;
+    std::string detail; // the system's own error text
+    bool ok() const { return fault == FileFault::None; }
+};
+
+// Creates a new file at path (failing if anything is there already; a link is not followed),
+// writes all bytes and flushes them to the medium before closing. On a failure after the
+// creation the partly written file is left for the caller to remove.
+FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view bytes);
+
+// Renames from to to in one step, replacing a file at to.
+FileResult ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Commits the entries of a directory (a new name) to the medium where the platform allows;
+// where it does not, this does nothing and succeeds.
+FileResult FlushDirectory(const std::filesystem::path& directory);
+
+} // namespace velmaron
