@@ -36,7 +36,7 @@ struct SaveSteps {
     std::function<FileResult(const std::filesystem::path&, std::string_view)> writeDurably =
         WriteFileDurably;
     std::function<FileResult(const std::filesystem::path&, const std::filesystem::path&)> replace =
-        ReplaceFile;
+        RenameReplacing;
     std::function<FileResult(const std::filesystem::path&)> flushDirectory = FlushDirectory;
     std::function<std::optional<std::string>(const std::filesystem::path&)> readBack =
         ReadWholeFile;

@@ -33,7 +33,7 @@ struct FileResult {
 FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view bytes);
 
 // Renames from to to in one step, replacing a file at to.
-FileResult ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+FileResult RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Commits the entries of a directory (a new name) to the medium where the platform allows;
 // where it does not, this does nothing and succeeds.

@@ -63,7 +63,7 @@ FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view 
     return {};
 }
 
-FileResult ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+FileResult RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (::rename(from.c_str(), to.c_str()) != 0)
         return failure(FileStep::Rename, errno);
     return {};

@@ -65,7 +65,7 @@ FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view 
     return {};
 }
 
-FileResult ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+FileResult RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return failure(FileStep::Rename, GetLastError());
     return {};

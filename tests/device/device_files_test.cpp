@@ -70,7 +70,7 @@ TEST_F(DeviceFilesTest, FindsEntriesByPathInAnyCaseAndRefusesEverythingElse) {
         ASSERT_EQ(found.has_value(), c.expected.has_value());
         if (!found)
             continue;
-        EXPECT_TRUE(fs::equivalent(*found, drive / *c.expected));
+        EXPECT_EQ(found->lexically_normal(), (drive / *c.expected).lexically_normal());
         if (!c.expected->empty()) {
             EXPECT_EQ(found->filename(), c.expected->filename()) << "the name as listed";
         }
@@ -81,7 +81,8 @@ TEST_F(DeviceFilesTest, PrefersTheExactNameThenTheFirstInNameOrder) {
     temp.mkdir("drive/Dup");
     temp.mkdir("drive/DUP");
     temp.mkdir("drive/dup");
-    if (fs::equivalent(drive / "Dup", drive / "DUP"))
+    const auto entries = std::distance(fs::directory_iterator(drive), fs::directory_iterator());
+    if (entries < 6) // the three above besides UPDATES, VELMARON and Data
         GTEST_SKIP() << "the file system itself compares names without case";
     const struct {
         std::string_view asked;
