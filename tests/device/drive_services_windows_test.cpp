@@ -1,0 +1,134 @@
+// The Windows drive services on the drives that scripts/test-windows sets up under wine.
+// The script names the drives in environment variables:
+//   VELMARON_WINE_DRIVES    root|type code|label entries separated by ';'
+//   VELMARON_WINE_DEVICE    the removable drive that carries the marker directory (a fixed
+//                           drive carries one too and must be ignored)
+//   VELMARON_WINE_VANISHED  a drive that was connected and is gone
+// Without them (an ordinary Windows machine) the tests are skipped.
+
+#include "device/device_scan.h"
+#include "device/sim_drives.h"
+#include "workflow/cleanup.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace velmaron {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ExpectedDrive {
+    std::string root;
+    int type = 0;
+    std::string label;
+};
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : value;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+class WindowsDrives : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string drives = environment("VELMARON_WINE_DRIVES");
+        if (drives.empty()) {
+            GTEST_SKIP() << "VELMARON_WINE_DRIVES is not set; scripts/test-windows sets it";
+        }
+        for (const auto& entry : split(drives, ';')) {
+            const auto fields = split(entry, '|');
+            ASSERT_EQ(fields.size(), 3u) << entry;
+            expected_.push_back({fields[0], std::stoi(fields[1]), fields[2]});
+        }
+        device_ = environment("VELMARON_WINE_DEVICE");
+        vanished_ = environment("VELMARON_WINE_VANISHED");
+        services_ = MakeDriveServices();
+    }
+
+    std::vector<ExpectedDrive> expected_;
+    std::string device_;
+    std::string vanished_;
+    std::unique_ptr<DriveServices> services_;
+};
+
+TEST_F(WindowsDrives, DriveListHoldsTheRootsInLetterOrder) {
+    const std::string list = services_->GetDriveList();
+    ASSERT_GE(list.size(), 2u);
+    EXPECT_EQ(list.substr(list.size() - 2), std::string(2, '\0'));
+    EXPECT_NE(list.front(), ' ');
+    const auto roots = SplitDriveList(list);
+    EXPECT_TRUE(std::ranges::is_sorted(roots));
+    for (const auto& root : roots) {
+        EXPECT_EQ(root.size(), 3u) << root;
+        EXPECT_EQ(root.substr(1), ":\\") << root;
+    }
+    for (const auto& drive : expected_) {
+        EXPECT_NE(std::ranges::find(roots, drive.root), roots.end()) << drive.root;
+    }
+    EXPECT_EQ(std::ranges::find(roots, vanished_), roots.end());
+}
+
+TEST_F(WindowsDrives, TypesAndLabels) {
+    for (const auto& drive : expected_) {
+        SCOPED_TRACE(drive.root);
+        EXPECT_EQ(services_->DriveType(drive.root), drive.type);
+        std::string root = drive.root;
+        EXPECT_EQ(services_->VolumeName(root), drive.label);
+        for (std::string shortForm : {drive.root.substr(0, 1), drive.root.substr(0, 2)}) {
+            EXPECT_EQ(services_->VolumeName(shortForm), drive.label);
+            EXPECT_EQ(shortForm, drive.root);
+        }
+    }
+}
+
+TEST_F(WindowsDrives, VanishedDriveHasNoName) {
+    std::string root = vanished_;
+    EXPECT_EQ(services_->VolumeName(root), kNoVolumeName);
+    EXPECT_EQ(services_->DriveType(root), kDriveNoRootDir);
+}
+
+TEST_F(WindowsDrives, ScanFindsTheDeviceOnTheRemovableDriveOnly) {
+    for (const auto& result : {ScanForDevices(*services_), FindFirstDevice(*services_)}) {
+        EXPECT_EQ(result.deviceCount, 1);
+        ASSERT_TRUE(result.driveIndex.has_value());
+        EXPECT_EQ(result.driveList.at(static_cast<std::size_t>(*result.driveIndex)), device_);
+        std::string root = device_;
+        const std::string line =
+            device_ + '\t' + services_->VolumeName(root) + '\t' + "Removable drive";
+        EXPECT_NE(std::ranges::find(result.listLines, line), result.listLines.end());
+    }
+}
+
+TEST_F(WindowsDrives, CleanUpOnTheDevice) {
+    const fs::path updates = fs::path(device_) / "UPDATES";
+    testing::writeFile(updates / "QX999000.HEX", ":00000001FF\r\n");
+    testing::writeFile(updates / "old.hex");
+    testing::writeFile(updates / "digivers.ion", "QX000023");
+    RemoveStaleUpdateFiles(device_);
+    EXPECT_FALSE(fs::exists(updates / "QX999000.HEX"));
+    EXPECT_FALSE(fs::exists(updates / "old.hex"));
+    EXPECT_TRUE(fs::exists(updates / "digivers.ion"));
+
+    testing::writeFile(updates / "qx999000.hex");
+    testing::writeFile(updates / "CR999000.HEX");
+    RemoveConfigFile(device_);
+    EXPECT_FALSE(fs::exists(updates / "qx999000.hex"));
+    EXPECT_TRUE(fs::exists(updates / "CR999000.HEX"));
+    fs::remove_all(updates);
+}
+
+} // namespace
+} // namespace velmaron
