@@ -36,17 +36,5 @@ TEST(HexRecord, BuildsLengthAndChecksum) {
     EXPECT_EQ(BuildRecord("000001", {}), EndRecord);
 }
 
-TEST(HexRecord, WritesAndReadsHexText) {
-    EXPECT_EQ(HexByte(0x00), "00");
-    EXPECT_EQ(HexByte(0x0B), "0B");
-    EXPECT_EQ(HexByte(0xFE), "FE");
-    EXPECT_EQ(HexWord(0x00794A00), "00794A00");
-    EXPECT_EQ(HexWord(0xFFFFFFFF), "FFFFFFFF");
-    EXPECT_EQ(HexToBytes("5b3819"), (std::vector<std::uint8_t>{0x5B, 0x38, 0x19}));
-    EXPECT_EQ(HexToBytes("0AzzFF"), (std::vector<std::uint8_t>{0x0A}));
-    EXPECT_EQ(HexToBytes("ABC"), (std::vector<std::uint8_t>{0xAB}));
-    EXPECT_TRUE(HexToBytes("").empty());
-}
-
 } // namespace
 } // namespace velmaron
