@@ -1,0 +1,144 @@
+#include "app/form1.h"
+
+#include "app/app_version.h"
+#include "app/clickable_label.h"
+#include "app/info/frm_info.h"
+#include "app/tri_state_check_box.h"
+#include "app/twips.h"
+#include "config/date_codec.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWindow>
+
+namespace velmaron {
+
+namespace {
+
+// Client areas in twips. The normal height shows everything down to the version line and
+// keeps the instruction band below it (from Top 7440) out of sight; the tall one shows the band.
+constexpr int NarrowClientWidth = 4695;
+constexpr int WideClientWidth = 9570;
+constexpr int NormalClientHeight = 7380;
+constexpr int TallClientHeight = 11220;
+
+// Beside the program, this file alone (its content does not matter) keeps the window wide.
+const char* const WideMarkerFile = "VelmaronConfigWide.txt";
+
+} // namespace
+
+Form1::Form1(const QString& directory, Clock clock, QWidget* parent)
+    : QWidget(parent), programDirectory(directory), today(std::move(clock)) {
+    createControls();
+    connectHandlers();
+    applyTabOrder();
+    // The poll timer runs from the moment the window exists.
+    Timer1->start();
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Form1::focusWindowChanged);
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectHandlers() {
+    // stateChanged comes only when the value really changes, whether by a click or by code.
+    connect(Check8, &QCheckBox::stateChanged, this, [this] { Check8_Click(); });
+    connect(Check10, &QCheckBox::stateChanged, this, [this] { Check10_Click(); });
+    connect(Check11, &QCheckBox::stateChanged, this, [this] { Check11_Click(); });
+    connect(Option2Group, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+        if (on)
+            Option2_Click(index);
+    });
+    connect(cmdHelp, &QPushButton::clicked, this, &Form1::cmdHelp_Click);
+    connect(lblSWVersion, &ClickableLabel::clicked, this, &Form1::lblSWVersion_Click);
+    connect(cmdConfigure, &QPushButton::clicked, this, &Form1::cmdConfigure_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+}
+
+void Form1::Form_Load() {
+    tall = false;
+    wide = QFileInfo(programDirectory + QLatin1Char('/') + QLatin1String(WideMarkerFile)).isFile();
+    setFixedSize(toPixels(wide ? WideClientWidth : NarrowClientWidth),
+                 toPixels(NormalClientHeight));
+
+    const QDate day = today ? today() : QDate::currentDate();
+    DTPickerStart->setDate(day.addDays(-366));
+    DTPickerEnd->setDate(day);
+
+    move(toPixels(100), toPixels(100));
+    lblVersion->setText(QStringLiteral("Rev. %1.%2.%3")
+                            .arg(ProgramVersionMajor)
+                            .arg(ProgramVersionMinor)
+                            .arg(ProgramVersionPatch));
+    Label1[0]->setText(QStringLiteral("© %1 Velmaron").arg(day.year()));
+    setTopTwips(cmdHelp, 50);
+    SetLimitDates();
+}
+
+void Form1::Form_Activate() {
+    lblMessage->setText(QString());
+    WorkflowState = 0;
+}
+
+void Form1::Form_Unload() {
+    Timer1->stop();
+    FrmInfo::Unload();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::cmdHelp_Click() {
+    // Loading it afresh rebuilds its text from the current status.
+    FrmInfo::Unload();
+    FrmInfo::Load(lblMessage->text())->showNonModal();
+}
+
+void Form1::lblSWVersion_Click() {
+    // An open information window is only brought forward and keeps its text.
+    FrmInfo::Load(lblMessage->text())->showNonModal();
+}
+
+void Form1::setTallLayout(bool tallLayout) {
+    tall = tallLayout;
+    setFixedSize(width(), toPixels(tall ? TallClientHeight : NormalClientHeight));
+}
+
+bool Form1::isTallLayout() const {
+    return tall;
+}
+
+bool Form1::isWide() const {
+    return wide;
+}
+
+// Activation counts when the window is first shown and when the user comes back to it from
+// the information window. Coming back from a message box or from another program must not
+// count: a user who looks at the file manager while the tool waits for the cable keeps the run.
+// Only windows of this program are remembered, so a short loss of focus between two of them
+// changes nothing.
+void Form1::focusWindowChanged(QWindow* focus) {
+    if (focus == nullptr)
+        return;
+    if (focus == windowHandle()) {
+        const bool activates = !activatedBefore || lastFocusWasInfo;
+        activatedBefore = true;
+        lastFocusWasInfo = false;
+        if (activates)
+            Form_Activate();
+        return;
+    }
+    const FrmInfo* info = FrmInfo::instance();
+    lastFocusWasInfo = info != nullptr && info->windowHandle() == focus;
+}
+
+} // namespace velmaron

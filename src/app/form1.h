@@ -1,0 +1,159 @@
+#pragma once
+// The program's working window: the configuration the user edits, the status of the device
+// workflow and the commands. Its controls are public and carry the names that the rest of
+// the program uses for them; control arrays are addressed by index.
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QButtonGroup;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QWindow;
+
+namespace velmaron {
+
+class ClickableLabel;
+class PictureBox;
+class TriStateCheckBox;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDate()>;
+
+    // programDirectory: where the marker file for the wide window is looked for.
+    // today: the calendar day at start-up; empty means the system clock.
+    explicit Form1(const QString& programDirectory = QCoreApplication::applicationDirPath(),
+                   Clock today = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Page selector and options page.
+    QRadioButton* Option2[2] = {};
+    QGroupBox* frameSelectFiles = nullptr;
+    TriStateCheckBox* Check1 = nullptr;
+    TriStateCheckBox* Check2 = nullptr;
+    TriStateCheckBox* Check3 = nullptr;
+    TriStateCheckBox* Check4 = nullptr;
+    TriStateCheckBox* Check5 = nullptr;
+    TriStateCheckBox* Check6 = nullptr;
+    TriStateCheckBox* Check7 = nullptr;
+    TriStateCheckBox* Check8 = nullptr;
+    TriStateCheckBox* Check9 = nullptr;
+    TriStateCheckBox* Check10 = nullptr;
+    TriStateCheckBox* Check11 = nullptr;
+    QLineEdit* tbDays = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* lblStart = nullptr;
+    QDateEdit* DTPickerStart = nullptr;
+    QLabel* lblEnd = nullptr;
+    QDateEdit* DTPickerEnd = nullptr;
+
+    // File-name page and model choice.
+    QGroupBox* frameFileName = nullptr;
+    QRadioButton* Option1[5] = {};
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* optVelmaron[2] = {};
+
+    // Status, commands and version line.
+    QPushButton* cmdHelp = nullptr;
+    ClickableLabel* lblSWVersion = nullptr;
+    QLabel* lblMessage = nullptr;
+    QPushButton* cmdConfigure = nullptr;
+    QLabel* Label1[1] = {};
+    QLabel* lblVersion = nullptr;
+
+    // Instruction band, seen only in the tall layout.
+    QLabel* lblInstruction = nullptr;
+    QLabel* Image1 = nullptr;
+    PictureBox* picArrowDisplay = nullptr;
+    PictureBox* picNoArrow = nullptr;
+    PictureBox* picOutArrow = nullptr;
+    PictureBox* picInArrow = nullptr;
+
+    // Diagnostics (wide window) and the poll timer.
+    QListWidget* List1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lblState = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Each option-button array excludes within its own container.
+    QButtonGroup* Option1Group = nullptr;
+    QButtonGroup* Option2Group = nullptr;
+    QButtonGroup* optVelmaronGroup = nullptr;
+
+    // Window-level state shared by the workflow.
+    int SoftwareVersion = 0;
+    int DeviceCount = 0;
+    int WorkflowState = 0;
+    int ConfigByte = 0;
+    bool KeepBit1 = false;
+    bool ArrowShifted = false;
+
+    // Start-up and window handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void cmdHelp_Click();
+    void lblSWVersion_Click();
+
+    // Option interlocks.
+    void Check8_Click();
+    void Check10_Click();
+    void Check11_Click();
+    void Option2_Click(int Index);
+
+    // Reading the device's settings.
+    void FindCurrentSettings();
+    bool SetCheckBoxes(const int& lByteValue);
+    void BadVersionFile(bool openingStep);
+
+    // Poll timer, reconnect procedure and arrow.
+    void Timer1_Timer();
+    void DisconnectReconnectVelmaron();
+    void showArrow(QWidget* src);
+
+    // Configure command and configuration writer.
+    void cmdConfigure_Click();
+    void WriteConfigFile();
+
+    // Switches every Option1 button off, which their exclusive group alone would not allow.
+    void SwitchAllOption1Off();
+
+    // Normal layout: the options down to the version line. Tall: the instruction band too.
+    void setTallLayout(bool tall);
+    bool isTallLayout() const;
+    bool isWide() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createOptionsPage();
+    void createFileNamePage();
+    void createStatusControls();
+    void createInstructionBand();
+    void createDiagnostics();
+    void connectHandlers();
+    void applyTabOrder();
+    void focusWindowChanged(QWindow* focus);
+
+    QString programDirectory;
+    Clock today;
+    bool wide = false;
+    bool tall = false;
+    bool activatedBefore = false;
+    bool lastFocusWasInfo = false;
+};
+
+} // namespace velmaron

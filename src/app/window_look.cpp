@@ -1,0 +1,23 @@
+#include "app/window_look.h"
+
+#include "app/artwork.h"
+
+#include <QWidget>
+
+namespace velmaron {
+
+void applyWindowLook(QWidget* window) {
+    // The children take the colour over through the palette.
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, backgroundColour());
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    QFont font = window->font();
+    // The layout's widths suit the metrics of Arial and of its metric twin on Linux.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9.75);
+    window->setFont(font);
+}
+
+} // namespace velmaron
