@@ -8,9 +8,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <fcntl.h>
 #include <optional>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace velmaron {
@@ -35,20 +36,20 @@ struct Mount {
 };
 
 std::optional<std::string> readWholeFile(const fs::path& path) {
-    // Files in /proc report a size of 0, so read until the end rather than by size.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    // Files in /proc report a size of 0, so read until the end rather than by size. Plain
+    // system calls: the poll reads mountinfo twice a second.
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
         return std::nullopt;
     }
     std::string content;
     std::array<char, 16384> buffer{};
-    std::size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        content.append(buffer.data(), count);
+    ssize_t count = 0;
+    while ((count = ::read(file, buffer.data(), buffer.size())) > 0) {
+        content.append(buffer.data(), static_cast<std::size_t>(count));
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
+    ::close(file);
+    if (count < 0) {
         return std::nullopt;
     }
     return content;
