@@ -1,14 +1,13 @@
 // The device scan runs every 500 ms on the user-interface thread, so one scan must cost
 // little next to what a tool pays that asks lsblk for the drives instead.
 
-#include <benchmark/benchmark.h>
-
-#include <array>
-#include <cstdio>
-#include <string>
-
 #include "device/device_scan.h"
 #include "device/sim_drives.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <string>
 
 namespace velmaron {
 namespace {
@@ -43,8 +42,7 @@ void simulatedScan26(benchmark::State& state) {
 void lsblkSpawn(benchmark::State& state) {
     std::array<char, 4096> buffer{};
     for (auto _ : state) {
-        std::FILE* pipe =
-            popen("lsblk -J -o NAME,RM,HOTPLUG,LABEL,MOUNTPOINTS 2>/dev/null", "r");
+        std::FILE* pipe = popen("lsblk -J -o NAME,RM,HOTPLUG,LABEL,MOUNTPOINTS 2>/dev/null", "r");
         if (pipe == nullptr) {
             state.SkipWithError("lsblk cannot be started");
             break;

@@ -142,7 +142,7 @@ TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
     SimDrives sim;
     const auto elsewhere = sim.addDevice('X', "type=fixed\n");
     const auto drive = sim.addDrive('E');
-    if (!testing::tryCreateSymlink(elsewhere / "VELMARON", drive / "VELMARON")) {
+    if (!testing::makeSymlink(elsewhere / "VELMARON", drive / "VELMARON")) {
         GTEST_SKIP() << "symbolic links cannot be made here";
     }
     const auto scan = ScanForDevices(sim.services());

@@ -11,7 +11,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using testing::TempDrive;
 using testing::writeFile;
 
 // A machine with a partitioned USB stick, a fixed disk, an optical drive and some pseudo
@@ -73,7 +73,7 @@ protected:
             {tree_.path() / "proc", tree_.path() / "sys", tree_.path() / "dev"});
     }
 
-    TempFolder tree_;
+    TempDrive tree_;
 };
 
 TEST_F(FakeLinux, ListsRealVolumesInMountOrderWithTypesAndLabels) {

@@ -10,8 +10,8 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
-using testing::tryCreateSymlink;
+using testing::makeSymlink;
+using testing::TempDrive;
 using testing::writeFile;
 
 bool present(const fs::path& path) {
@@ -20,7 +20,7 @@ bool present(const fs::path& path) {
 }
 
 TEST(RemoveStaleUpdateFiles, RemovesEveryHexFileInAnyCaseAndNothingElse) {
-    TempFolder drive;
+    TempDrive drive;
     const fs::path updates = drive.path() / "Updates";
     const char* removed[] = {"QX999000.HEX", "cr999000.hex", "old.Hex", ".hex", "a.b.hEx"};
     const char* kept[] = {"digivers.ion", "hex", "a.hexx", "a.he", "hex.txt", "QX999000.HEX.bak"};
@@ -47,11 +47,11 @@ TEST(RemoveStaleUpdateFiles, RemovesEveryHexFileInAnyCaseAndNothingElse) {
 }
 
 TEST(RemoveStaleUpdateFiles, NeverFollowsALink) {
-    TempFolder drive;
-    TempFolder outside;
+    TempDrive drive;
+    TempDrive outside;
     writeFile(outside.path() / "target.hex");
     fs::create_directories(drive.path() / "UPDATES");
-    if (!tryCreateSymlink(outside.path() / "target.hex", drive.path() / "UPDATES" / "y.hex")) {
+    if (!makeSymlink(outside.path() / "target.hex", drive.path() / "UPDATES" / "y.hex")) {
         GTEST_SKIP() << "symbolic links cannot be made here";
     }
     RemoveStaleUpdateFiles(drive.root());
@@ -59,8 +59,8 @@ TEST(RemoveStaleUpdateFiles, NeverFollowsALink) {
     EXPECT_TRUE(present(outside.path() / "target.hex"));
 
     // An UPDATES that is itself a link leads outside the drive: nothing there is touched.
-    TempFolder linkedDrive;
-    if (!tryCreateSymlink(outside.path(), linkedDrive.path() / "UPDATES")) {
+    TempDrive linkedDrive;
+    if (!makeSymlink(outside.path(), linkedDrive.path() / "UPDATES")) {
         GTEST_SKIP() << "symbolic links to directories cannot be made here";
     }
     RemoveStaleUpdateFiles(linkedDrive.root());
@@ -68,7 +68,7 @@ TEST(RemoveStaleUpdateFiles, NeverFollowsALink) {
 }
 
 TEST(RemoveStaleUpdateFiles, NothingToDoIsNoError) {
-    TempFolder drive;
+    TempDrive drive;
     EXPECT_NO_THROW(RemoveStaleUpdateFiles(drive.root()));
     fs::create_directories(drive.path() / "UPDATES");
     EXPECT_NO_THROW(RemoveStaleUpdateFiles(drive.root()));
@@ -92,7 +92,7 @@ TEST(RemoveConfigFile, RemovesOnlyThePlainConfigurationFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempFolder drive;
+        TempDrive drive;
         const fs::path updates = drive.path() / "UPDATES";
         fs::create_directories(updates);
         for (const char* file : c.files) {
@@ -111,12 +111,11 @@ TEST(RemoveConfigFile, RemovesOnlyThePlainConfigurationFile) {
 }
 
 TEST(RemoveConfigFile, LeavesALinkAndItsTargetAlone) {
-    TempFolder drive;
-    TempFolder outside;
+    TempDrive drive;
+    TempDrive outside;
     writeFile(outside.path() / "QX999000.HEX");
     fs::create_directories(drive.path() / "UPDATES");
-    if (!tryCreateSymlink(outside.path() / "QX999000.HEX",
-                          drive.path() / "UPDATES" / "QX999000.HEX")) {
+    if (!makeSymlink(outside.path() / "QX999000.HEX", drive.path() / "UPDATES" / "QX999000.HEX")) {
         GTEST_SKIP() << "symbolic links cannot be made here";
     }
     RemoveConfigFile(drive.root());
