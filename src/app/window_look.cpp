@@ -7,6 +7,9 @@
 namespace velmaron {
 
 void applyWindowLook(QWidget* window) {
+    // Both windows have a fixed size, so there is nothing to maximise.
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // The children take the colour over through the palette.
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, backgroundColour());

@@ -1,5 +1,6 @@
 #pragma once
-// The look that both windows share: the light blue background and a 9.75 point sans-serif face.
+// The look that both windows share: the light blue background, a 9.75 point sans-serif face
+// and a title bar without a maximise button.
 
 class QWidget;
 
