@@ -103,9 +103,13 @@ TEST(ArtworkTest, ArrowsPointTheirWay) {
     EXPECT_FALSE(isBlue(left, 80, 8));
 }
 
-TEST(PictureBoxTest, ArrowSitsAtTheTopLeftOnTheBackground) {
+class PictureBoxTest : public ::testing::Test {
+protected:
     QWidget parent;
-    PictureBox box(&parent);
+    PictureBox box{&parent};
+};
+
+TEST_F(PictureBoxTest, ArrowSitsAtTheTopLeftOnTheBackground) {
     box.resize(116, 81);
     box.setPicture(arrowPicture(ArrowDirection::Right));
     const QImage surface = box.surface().toImage();
@@ -115,9 +119,7 @@ TEST(PictureBoxTest, ArrowSitsAtTheTopLeftOnTheBackground) {
     EXPECT_TRUE(isBackground(surface, 50, 60));
 }
 
-TEST(PictureBoxTest, SurfaceKeepsItsDrawingWhenTheBoxGrows) {
-    QWidget parent;
-    PictureBox box(&parent);
+TEST_F(PictureBoxTest, SurfaceKeepsItsDrawingWhenTheBoxGrows) {
     box.resize(10, 10);
     box.surface().fill(Qt::red);
     box.resize(20, 10);
