@@ -46,25 +46,33 @@ TEST(RemoveStaleUpdateFiles, RemovesEveryHexFileInAnyCaseAndNothingElse) {
     EXPECT_TRUE(present(drive.path() / "top.hex"));
 }
 
-TEST(RemoveStaleUpdateFiles, NeverFollowsALink) {
-    TempDrive drive;
+// Links on the device, to files or to UPDATES itself, lead outside the drive: neither
+// operation removes a link or anything behind one.
+TEST(CleanUp, NeverFollowsOrRemovesALink) {
     TempDrive outside;
-    writeFile(outside.path() / "target.hex");
-    fs::create_directories(drive.path() / "UPDATES");
-    if (!makeSymlink(outside.path() / "target.hex", drive.path() / "UPDATES" / "y.hex")) {
-        GTEST_SKIP() << "symbolic links cannot be made here";
+    writeFile(outside.path() / "QX999000.HEX");
+    struct Case {
+        const char* link;   // on the drive
+        const char* target; // below outside
+    };
+    const Case cases[] = {
+        {"UPDATES/y.hex", "QX999000.HEX"},
+        {"UPDATES/QX999000.HEX", "QX999000.HEX"},
+        {"UPDATES", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link);
+        TempDrive drive;
+        const fs::path link = drive.path() / c.link;
+        fs::create_directories(link.parent_path());
+        if (!makeSymlink(outside.path() / c.target, link)) {
+            GTEST_SKIP() << "symbolic links cannot be made here";
+        }
+        RemoveStaleUpdateFiles(drive.root());
+        RemoveConfigFile(drive.root());
+        EXPECT_TRUE(present(link));
+        EXPECT_TRUE(present(outside.path() / "QX999000.HEX"));
     }
-    RemoveStaleUpdateFiles(drive.root());
-    EXPECT_TRUE(present(drive.path() / "UPDATES" / "y.hex"));
-    EXPECT_TRUE(present(outside.path() / "target.hex"));
-
-    // An UPDATES that is itself a link leads outside the drive: nothing there is touched.
-    TempDrive linkedDrive;
-    if (!makeSymlink(outside.path(), linkedDrive.path() / "UPDATES")) {
-        GTEST_SKIP() << "symbolic links to directories cannot be made here";
-    }
-    RemoveStaleUpdateFiles(linkedDrive.root());
-    EXPECT_TRUE(present(outside.path() / "target.hex"));
 }
 
 TEST(RemoveStaleUpdateFiles, NothingToDoIsNoError) {
@@ -74,6 +82,7 @@ TEST(RemoveStaleUpdateFiles, NothingToDoIsNoError) {
     EXPECT_NO_THROW(RemoveStaleUpdateFiles(drive.root()));
     EXPECT_NO_THROW(RemoveStaleUpdateFiles((drive.path() / "missing").string() + "/"));
     EXPECT_NO_THROW(RemoveStaleUpdateFiles(""));
+    EXPECT_NO_THROW(RemoveConfigFile(""));
 }
 
 TEST(RemoveConfigFile, RemovesOnlyThePlainConfigurationFile) {
@@ -108,20 +117,6 @@ TEST(RemoveConfigFile, RemovesOnlyThePlainConfigurationFile) {
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, std::vector<std::string>(c.left.begin(), c.left.end()));
     }
-}
-
-TEST(RemoveConfigFile, LeavesALinkAndItsTargetAlone) {
-    TempDrive drive;
-    TempDrive outside;
-    writeFile(outside.path() / "QX999000.HEX");
-    fs::create_directories(drive.path() / "UPDATES");
-    if (!makeSymlink(outside.path() / "QX999000.HEX", drive.path() / "UPDATES" / "QX999000.HEX")) {
-        GTEST_SKIP() << "symbolic links cannot be made here";
-    }
-    RemoveConfigFile(drive.root());
-    EXPECT_TRUE(present(drive.path() / "UPDATES" / "QX999000.HEX"));
-    EXPECT_TRUE(present(outside.path() / "QX999000.HEX"));
-    EXPECT_NO_THROW(RemoveConfigFile(""));
 }
 
 } // namespace
