@@ -1,8 +1,7 @@
-// The window's building blocks: the three-valued check box, twips places, the picture boxes,
-// the artwork and the message-box place.
+// The window's building blocks: the three-valued check box, twips places, the picture boxes
+// and the artwork.
 
 #include "app/artwork.h"
-#include "app/message_boxes.h"
 #include "app/picture_box.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
@@ -127,14 +126,6 @@ TEST_F(PictureBoxTest, SurfaceKeepsItsDrawingWhenTheBoxGrows) {
     EXPECT_EQ(surface.size(), QSize(20, 10));
     EXPECT_EQ(surface.pixelColor(5, 5), QColor(Qt::red));
     EXPECT_TRUE(isBackground(surface, 15, 5));
-}
-
-TEST(MessageBoxesTest, HookReceivesTheText) {
-    QStringList shown;
-    MessageBoxes::setHook([&shown](const QString& text) { shown << text; });
-    MessageBoxes::ShowMessage(QStringLiteral("Velmaron Softwareversion falsch"));
-    MessageBoxes::setHook({});
-    EXPECT_EQ(shown, QStringList{QStringLiteral("Velmaron Softwareversion falsch")});
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // Activation of the main window resets the workflow only when the window is first shown and
 // when the user comes back from the information window.
 
-#include "app/clickable_label.h"
 #include "app_fixture.h"
 
 #include <QApplication>

@@ -1,8 +1,6 @@
 // The information window: its two texts, its single instance and how the main window opens it.
 
-#include "app/clickable_label.h"
 #include "app/info/frm_info.h"
-#include "app/twips.h"
 #include "app_fixture.h"
 
 #include <QLabel>
