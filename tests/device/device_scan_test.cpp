@@ -150,20 +150,6 @@ TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
     EXPECT_EQ(scan.listLines.size(), 1u);
 }
 
-TEST(ScanForDevices, DeviceUnpluggedAndPluggedInAgain) {
-    SimDrives sim;
-    sim.addDrive('C', "type=fixed\n");
-    sim.addDevice('E');
-    EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, 1);
-    std::filesystem::rename(sim.folder() / "E", sim.folder() / "pulled");
-    const auto gone = ScanForDevices(sim.services());
-    EXPECT_EQ(gone.deviceCount, 0);
-    EXPECT_EQ(gone.driveIndex, std::nullopt);
-    EXPECT_EQ(gone.driveList.size(), 1u);
-    std::filesystem::rename(sim.folder() / "pulled", sim.folder() / "E");
-    EXPECT_EQ(ScanForDevices(sim.services()).driveIndex, 1);
-}
-
 // Drive services whose calls fail for some drives.
 class FailingDrives : public DriveServices {
 public:
