@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
 #include <optional>
 #include <string_view>
@@ -45,8 +46,13 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
     std::string content;
     std::array<char, 16384> buffer{};
     ssize_t count = 0;
-    while ((count = ::read(file, buffer.data(), buffer.size())) > 0) {
-        content.append(buffer.data(), static_cast<std::size_t>(count));
+    while ((count = ::read(file, buffer.data(), buffer.size())) != 0) {
+        if (count < 0 && errno != EINTR) {
+            break;
+        }
+        if (count > 0) {
+            content.append(buffer.data(), static_cast<std::size_t>(count));
+        }
     }
     ::close(file);
     if (count < 0) {
