@@ -8,6 +8,12 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/drive_services.h"
+#include "device/version_file.h"
 
 class QButtonGroup;
 class QDateEdit;
@@ -99,6 +105,22 @@ public:
     bool KeepBit1 = false;
     bool ArrowShifted = false;
 
+    // What the last scan or the configure command's search found, and the device's version
+    // file as last read.
+    std::vector<std::string> DriveList;
+    int DriveIndex = 0;
+    std::string VersionText;
+    std::string DeviceType;
+    // The end-of-list rule of SetCheckBoxes; it lives as long as the window.
+    CodeListEnd codeListEnd;
+
+    // The drive services the scans use: simulated or the platform's, chosen at start.
+    void setDriveServices(std::unique_ptr<DriveServices> services);
+    DriveServices& driveServices();
+    // Runs the device scan and takes over its results: DriveList, DriveIndex (kept when no
+    // device is found), DeviceCount and the diagnostic lines in List1.
+    void ScanForDevices();
+
     // Start-up and window handlers.
     void Form_Load();
     void Form_Activate();
@@ -116,6 +138,7 @@ public:
     void FindCurrentSettings();
     bool SetCheckBoxes(const int& lByteValue);
     void BadVersionFile(bool openingStep);
+    // -- settings helpers --
 
     // Poll timer, reconnect procedure and arrow.
     void Timer1_Timer();
@@ -125,6 +148,7 @@ public:
     // Configure command and configuration writer.
     void cmdConfigure_Click();
     void WriteConfigFile();
+    // -- cycle helpers --
 
     // Switches every Option1 button off, which their exclusive group alone would not allow.
     void SwitchAllOption1Off();
@@ -148,6 +172,7 @@ private:
     void applyTabOrder();
     void focusWindowChanged(QWindow* focus);
 
+    std::unique_ptr<DriveServices> drives;
     QString programDirectory;
     Clock today;
     bool wide = false;
