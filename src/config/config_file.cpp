@@ -2,6 +2,7 @@
 
 #include "config/download_period.h"
 #include "config/hex_record.h"
+#include "device/version_file.h"
 
 #include <array>
 #include <cstdint>
@@ -24,14 +25,6 @@ int rebuildConfigByte(const ConfigSettings& s) {
     if (s.KeepBit1)
         byte &= 0xFD; // carried over from the device
     return byte;
-}
-
-std::string deviceType(const std::string& versionText) {
-    std::string type = versionText.substr(0, 2);
-    for (char& c : type)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return type;
 }
 
 // The settings record: configuration byte, the name "QX000007HEX" or "CR000007HEX", and the
@@ -123,7 +116,7 @@ ConfigBuildResult buildCr(int configByte) {
 
 ConfigBuildResult BuildConfigFile(const ConfigSettings& settings) {
     const int configByte = rebuildConfigByte(settings);
-    const std::string type = deviceType(settings.VersionText);
+    const std::string type = DeviceTypeOf(settings.VersionText);
     if (type == "QX")
         return buildQx(settings, configByte);
     if (type == "CR")
