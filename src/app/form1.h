@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "config/save_config_file.h"
 #include "device/drive_services.h"
 #include "device/version_file.h"
 
@@ -147,8 +148,19 @@ public:
 
     // Configure command and configuration writer.
     void cmdConfigure_Click();
-    void WriteConfigFile();
     // -- cycle helpers --
+    // What became of the configuration file.
+    struct ConfigWriteResult {
+        bool written = false;
+        // Why nothing was saved, in plain German; empty when the user has been told already.
+        QString reason;
+    };
+    ConfigWriteResult WriteConfigFile();
+    // Handlers that may let the event loop run (message boxes, waits) count themselves
+    // here; a poll tick that falls due meanwhile is skipped rather than run inside them.
+    int handlersRunning = 0;
+    // The file operations of the safe write onto the device.
+    SaveSteps saveSteps;
 
     // Switches every Option1 button off, which their exclusive group alone would not allow.
     void SwitchAllOption1Off();

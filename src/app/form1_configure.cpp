@@ -1,11 +1,165 @@
-// The configure command and the configuration writer.
+// The configure command: it finds the device itself, writes the window's configuration onto
+// it and hands over to the poll timer, which leads the user through unplugging and replugging.
 
 #include "app/form1.h"
+#include "app/handler_steps.h"
+#include "app/message_boxes.h"
+#include "app/tri_state_check_box.h"
+#include "config/config_file.h"
+#include "device/device_scan.h"
+#include "device/version_file.h"
+#include "workflow/cleanup.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace velmaron {
 
-void Form1::cmdConfigure_Click() {}
+namespace {
 
-void Form1::WriteConfigFile() {}
+QString reasonFor(ConfigError error) {
+    switch (error) {
+    case ConfigError::PeriodOutOfRange:
+        return QStringLiteral("Die Anzahl der Tage ist zu groß.");
+    case ConfigError::DateOutOfRange:
+        return QStringLiteral("Das Datum liegt außerhalb des gültigen Bereichs.");
+    case ConfigError::UnknownDeviceType:
+    case ConfigError::None:
+        break;
+    }
+    return QStringLiteral("Die Datei konnte nicht angelegt werden.");
+}
+
+QString reasonFor(SaveError error) {
+    switch (error) {
+    case SaveError::UpdatesMissing:
+        return QStringLiteral("Auf dem Velmaron fehlt das Verzeichnis UPDATES.");
+    case SaveError::WriteProtected:
+        return QStringLiteral("Der Velmaron ist schreibgeschützt.");
+    case SaveError::DeviceGone:
+        return QStringLiteral("Der Velmaron wurde getrennt.");
+    case SaveError::WriteFailed:
+        return QStringLiteral("Die Datei konnte nicht vollständig geschrieben werden.");
+    case SaveError::ReadBackMismatch:
+        return QStringLiteral("Die gespeicherte Datei weicht ab.");
+    case SaveError::CannotCreate:
+    case SaveError::None:
+        break;
+    }
+    return QStringLiteral("Die Datei konnte nicht angelegt werden.");
+}
+
+// A picker's calendar day at midnight.
+DateTime dateTimeOf(const QDateEdit* picker) {
+    constexpr qint64 julianDayOf1970 = 2440588;
+    return DateTime(
+        std::chrono::sys_days(std::chrono::days(picker->date().toJulianDay() - julianDayOf1970)));
+}
+
+ConfigSettings settingsOf(const Form1& form) {
+    ConfigSettings s;
+    s.Check2 = form.Check2->value();
+    s.Check3 = form.Check3->value();
+    s.Check4 = form.Check4->value();
+    s.Check5 = form.Check5->value();
+    s.Check6 = form.Check6->value();
+    s.Check7 = form.Check7->value();
+    s.Check8 = form.Check8->value();
+    s.Check9 = form.Check9->value();
+    s.Check10 = form.Check10->value();
+    s.Check11 = form.Check11->value();
+    for (int index = 0; index < static_cast<int>(std::size(form.Option1)); ++index) {
+        if (form.Option1[index]->isChecked()) {
+            s.Option1 = index;
+            break;
+        }
+    }
+    s.optVelmaron1 = form.optVelmaron[1]->isChecked();
+    s.tbDays = form.tbDays->text().toStdString();
+    s.dtPickerStart = dateTimeOf(form.DTPickerStart);
+    s.dtPickerEnd = dateTimeOf(form.DTPickerEnd);
+    s.ConfigByte = form.ConfigByte;
+    s.KeepBit1 = form.KeepBit1;
+    s.SoftwareVersion = form.SoftwareVersion;
+    s.VersionText = form.VersionText;
+    return s;
+}
+
+// A version file that cannot be read leaves the text of the last successful read.
+void readVersionText(Form1& form) {
+    if (auto text = ReadVersionFile(form.DriveList.at(static_cast<std::size_t>(form.DriveIndex))))
+        form.VersionText = std::move(*text);
+}
+
+} // namespace
+
+void Form1::cmdConfigure_Click() {
+    HandlerGuard busy(handlersRunning);
+    runGuarded([&] { cmdConfigure->setEnabled(false); });
+    runGuarded([&] { lblMessage->clear(); });
+
+    // The device is the first Velmaron in drive order, whatever the last poll found.
+    bool found = false;
+    runGuarded([&] {
+        ScanResult search = FindFirstDevice(driveServices());
+        DriveList = std::move(search.driveList);
+        List1->clear();
+        for (const std::string& line : search.listLines)
+            List1->addItem(QString::fromLocal8Bit(line));
+        if (search.driveIndex) {
+            DriveIndex = *search.driveIndex;
+            found = true;
+        }
+    });
+    if (!found)
+        return;
+
+    runGuarded([&] { List1->addItem(QStringLiteral("Velmaron found")); });
+    runGuarded([&] { lblMessage->setText(QStringLiteral("Velmaron gefunden")); });
+    runGuarded([&] { RemoveStaleUpdateFiles(DriveList.at(static_cast<std::size_t>(DriveIndex))); });
+    runGuarded([&] { readVersionText(*this); });
+
+    ConfigWriteResult result{false, reasonFor(SaveError::CannotCreate)};
+    runGuarded([&] { result = WriteConfigFile(); });
+    if (!result.written) {
+        // The user corrects the entry or the device and tries again; the run does not start.
+        runGuarded([&] {
+            if (!result.reason.isEmpty())
+                MessageBoxes::ShowMessage(
+                    QStringLiteral("Konfiguration konnte nicht gespeichert werden.\r\n") +
+                    result.reason);
+        });
+        runGuarded([&] { cmdConfigure->setEnabled(true); });
+        return;
+    }
+
+    runGuarded([&] { readVersionText(*this); });
+    runGuarded([&] { DisconnectReconnectVelmaron(); });
+    WorkflowState = WaitForUnplug;
+}
+
+Form1::ConfigWriteResult Form1::WriteConfigFile() {
+    const ConfigBuildResult built = BuildConfigFile(settingsOf(*this));
+    ConfigByte = built.ConfigByte;
+    if (built.error == ConfigError::UnknownDeviceType) {
+        MessageBoxes::ShowMessage(QStringLiteral("Unknown Velmaron type"));
+        return {};
+    }
+    if (!built.file)
+        return {false, reasonFor(built.error)};
+    if (DriveIndex < 0 || DriveIndex >= static_cast<int>(DriveList.size()))
+        return {false, reasonFor(SaveError::DeviceGone)};
+
+    const SaveResult saved =
+        SaveConfigFile(DriveList[static_cast<std::size_t>(DriveIndex)], *built.file, saveSteps);
+    if (!saved.ok())
+        return {false, reasonFor(saved.error)};
+    List1->addItem(QString::fromStdString(built.file->listLine));
+    return {true, {}};
+}
 
 } // namespace velmaron
