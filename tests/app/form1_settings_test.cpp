@@ -3,7 +3,6 @@
 #include "app/clickable_label.h"
 #include "app/tri_state_check_box.h"
 #include "app_fixture.h"
-#include "config/config_file.h"
 #include "config/hex_record.h"
 #include "device/sim_drives.h"
 
@@ -14,11 +13,11 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTimer>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -501,41 +500,10 @@ TEST_F(SettingsTest, DateRangeSetsThePickersToCalendarDays) {
     }
 }
 
-// What the writer reads from the window.
-ConfigSettings settingsFromWindow(const Form1& window) {
-    const auto moment = [](const QDateEdit* picker) {
-        const QDate day = picker->date();
-        return DateTime(std::chrono::sys_days(std::chrono::year_month_day(
-            std::chrono::year(day.year()), std::chrono::month(static_cast<unsigned>(day.month())),
-            std::chrono::day(static_cast<unsigned>(day.day())))));
-    };
-    ConfigSettings s;
-    s.Check2 = window.Check2->value();
-    s.Check3 = window.Check3->value();
-    s.Check4 = window.Check4->value();
-    s.Check5 = window.Check5->value();
-    s.Check6 = window.Check6->value();
-    s.Check7 = window.Check7->value();
-    s.Check8 = window.Check8->value();
-    s.Check9 = window.Check9->value();
-    s.Check10 = window.Check10->value();
-    s.Check11 = window.Check11->value();
-    if (const int option = checkedOption(window.Option1, 5); option >= 0)
-        s.Option1 = option;
-    s.optVelmaron1 = window.optVelmaron[1]->isChecked();
-    s.tbDays = window.tbDays->text().toStdString();
-    s.dtPickerStart = moment(window.DTPickerStart);
-    s.dtPickerEnd = moment(window.DTPickerEnd);
-    s.ConfigByte = window.ConfigByte;
-    s.KeepBit1 = window.KeepBit1;
-    s.SoftwareVersion = window.SoftwareVersion;
-    s.VersionText = window.VersionText;
-    return s;
-}
-
-// The data bytes of the record for an address, from the file's lines.
-std::string recordData(const ConfigFile& file, int address) {
-    for (const std::string& line : file.lines) {
+// The data bytes of the record for an address, from the lines of a configuration file.
+std::string recordData(const std::string& file, int address) {
+    std::istringstream lines(file);
+    for (std::string line; std::getline(lines, line);) {
         const auto bytes = HexToBytes(std::string_view(line).substr(1));
         if (bytes.size() >= 5 && bytes[0] > 0 && (bytes[1] << 8 | bytes[2]) == address)
             return std::string(bytes.begin() + 4, bytes.end() - 1);
@@ -573,21 +541,22 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
         SCOPED_TRACE(c.name);
         Form1& window = readNew(c.file);
         EXPECT_TRUE(messages.isEmpty());
-        const ConfigBuildResult built = BuildConfigFile(settingsFromWindow(window));
-        ASSERT_TRUE(built.file);
-        const std::string settings = recordData(*built.file, 0x3A00);
+        ASSERT_TRUE(window.WriteConfigFile().written);
+        const std::string written = testing::readAll(
+            device / "UPDATES" / (window.DeviceType == "CR" ? "CR999000.HEX" : "QX999000.HEX"));
+        const std::string settings = recordData(written, 0x3A00);
         EXPECT_EQ(settings.substr(0, 1), c.configAt ? c.file.substr(c.configAt - 1, 1) : "\xFF");
         if (c.file.starts_with("CR"))
             continue; // the CR device takes the configuration byte only
         EXPECT_EQ(settings.substr(12), c.file.substr(11, 4));
-        EXPECT_EQ(recordData(*built.file, 0x3A10), c.file.substr(15, c.trepEnd - 15));
+        EXPECT_EQ(recordData(written, 0x3A10), c.file.substr(15, c.trepEnd - 15));
         if (c.extraEnd) {
-            EXPECT_EQ(recordData(*built.file, 0x3A20), c.file.substr(32, c.extraEnd - 32));
+            EXPECT_EQ(recordData(written, 0x3A20), c.file.substr(32, c.extraEnd - 32));
         }
         if (c.file.size() < 80)
             continue;
         // Without the flag the device's dates are not shown, so they do not come back.
-        const std::string dates = recordData(*built.file, 0x3A47);
+        const std::string dates = recordData(written, 0x3A47);
         const bool range = c.file[71] == 'U';
         EXPECT_EQ(dates.substr(8), range ? "\x55" : "\xFF");
         if (range) {
