@@ -10,12 +10,11 @@ using testing::At;
 using Lines = std::vector<std::string>;
 
 const std::string qxEnd = ":00000001FF";
-const std::string rangeTicked = ":093A47005B3819805D1A9E805560";
 const std::string rangeUnticked = ":093A47005B3819805D1A9E80FFB6";
 
 // The window as it starts: "Europa/VDO(DDD)" and "Velmaron Plus", no period, the range
 // 2018-07-01 to 2019-07-02.
-ConfigSettings startSettings(std::string versionText, int softwareVersion) {
+ConfigSettings startSettings(std::string versionText = "QX000054", int softwareVersion = 54) {
     ConfigSettings s;
     s.VersionText = std::move(versionText);
     s.SoftwareVersion = softwareVersion;
@@ -27,17 +26,21 @@ ConfigSettings startSettings(std::string versionText, int softwareVersion) {
     return s;
 }
 
+Lines linesOf(const ConfigSettings& s) {
+    const auto result = BuildConfigFile(s);
+    EXPECT_TRUE(result.file);
+    return result.file ? result.file->lines : Lines{};
+}
+
 TEST(ConfigFile, RebuildsTheConfigurationByteForEveryDeviceType) {
-    struct Case {
+    const struct {
         const char* name;
         std::optional<int> option1;
         bool plus;
         int check7;
         bool keepBit1;
-        int before;
-        int after;
-    };
-    const Case cases[] = {
+        int before, after;
+    } cases[] = {
         {"window start", 1, true, 0, false, 0x00, 0x3F},
         {"card date and bit 1 kept", 1, true, 1, true, 0x00, 0x35},
         {"greyed card date is not ticked", 1, true, 2, false, 0x00, 0x3F},
@@ -50,9 +53,9 @@ TEST(ConfigFile, RebuildsTheConfigurationByteForEveryDeviceType) {
         {"unknown index counts as none", 7, false, 0, false, 0x9F, 0x9F},
     };
     for (const char* versionText : {"QX000054", "CR000054", "??"}) {
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             SCOPED_TRACE(std::string(versionText) + ": " + c.name);
-            ConfigSettings s = startSettings(versionText, 54);
+            ConfigSettings s = startSettings(versionText);
             s.Option1 = c.option1;
             s.optVelmaron1 = c.plus;
             s.Check7 = c.check7;
@@ -66,91 +69,66 @@ TEST(ConfigFile, RebuildsTheConfigurationByteForEveryDeviceType) {
 TEST(ConfigFile, TakesTheDeviceTypeFromTheFirstTwoCharacters) {
     const struct {
         std::string_view versionText;
-        std::optional<std::string_view> fileName;
+        std::string_view fileName; // empty: no file
         std::string_view listLine;
     } cases[] = {
         {"QX000054", "QX999000.HEX", "Konfigurationsdatei erstellt"},
         {"qx000054", "QX999000.HEX", "Konfigurationsdatei erstellt"},
         {"CR000054", "CR999000.HEX", "Configuration file created"},
         {"cR", "CR999000.HEX", "Configuration file created"},
-        {"", std::nullopt, ""},
-        {"Q", std::nullopt, ""},
-        {"XY000054", std::nullopt, ""},
-        {" QX000054", std::nullopt, ""},
+        {"", "", ""},
+        {"Q", "", ""},
+        {"XY000054", "", ""},
+        {" QX000054", "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.versionText));
-        const auto result = BuildConfigFile(startSettings(std::string(c.versionText), 54));
-        ASSERT_EQ(result.file.has_value(), c.fileName.has_value());
-        if (!result.file) {
-            EXPECT_EQ(result.error, ConfigError::UnknownDeviceType);
-            continue;
+        const auto result = BuildConfigFile(startSettings(std::string(c.versionText)));
+        ASSERT_EQ(result.file.has_value(), !c.fileName.empty());
+        EXPECT_EQ(result.error, result.file ? ConfigError::None : ConfigError::UnknownDeviceType);
+        if (result.file) {
+            EXPECT_EQ(result.file->fileName, c.fileName);
+            EXPECT_EQ(result.file->listLine, c.listLine);
         }
-        EXPECT_EQ(result.error, ConfigError::None);
-        EXPECT_EQ(result.file->fileName, *c.fileName);
-        EXPECT_EQ(result.file->listLine, c.listLine);
     }
 }
 
 TEST(ConfigFile, BuildsTheWholeFile) {
-    struct Case {
-        const char* name;
-        ConfigSettings settings;
-        Lines lines;
-    };
-    std::vector<Case> cases;
-    {
-        ConfigSettings s = startSettings("QX000054", 54);
-        s.tbDays = " 92";
-        s.Check2 = s.Check3 = s.Check4 = s.Check5 = s.Check6 = 1;
-        s.Check8 = s.Check11 = 1;
-        cases.push_back(
-            {"five lines",
-             s,
-             {":103A00003F5158303030303037484558004A7900FF", ":073A1000010203040506FF9B",
-              ":083A2000011213141516FFFF3B", rangeTicked, qxEnd}});
-    }
-    {
-        ConfigSettings s = startSettings("QX000035", 35);
-        s.Check8 = s.Check9 = s.Check10 = s.Check11 = 1;
-        s.dtPickerStart = At(1800, 1, 1); // not read for this software
-        cases.push_back(
-            {"three lines, VDO data as TREP code",
-             s,
-             {":103A00003F5158303030303037484558FFFFFFFFC6", ":033A10000111FFA2", qxEnd}});
-    }
-    {
-        ConfigSettings s = startSettings("QX000036", 36);
-        s.Check8 = s.Check9 = s.Check10 = 2; // greyed
-        cases.push_back({"four lines",
-                         s,
-                         {":103A00003F5158303030303037484558FFFFFFFFC6", ":023A100001FFB4",
-                          rangeUnticked, qxEnd}});
-    }
-    {
-        ConfigSettings s = startSettings("cr000054", 54);
-        s.tbDays = "99999999999";                        // not read for this device
-        s.dtPickerStart = At(1800, 1, 1);                // nor this
-        s.Check2 = s.Check8 = s.Check10 = s.Check11 = 1; // nor these
-        cases.push_back({"CR",
-                         s,
-                         {":103A00023F4352303030303037484558FFFFFFFFD8",
-                          ":103A1002FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFB4", qxEnd}});
-    }
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = BuildConfigFile(c.settings);
-        ASSERT_TRUE(result.file);
-        EXPECT_EQ(result.file->lines, c.lines);
-    }
+    ConfigSettings five = startSettings();
+    five.tbDays = " 92";
+    five.Check2 = five.Check3 = five.Check4 = five.Check5 = five.Check6 = 1;
+    five.Check8 = five.Check11 = 1;
+    EXPECT_EQ(linesOf(five),
+              (Lines{":103A00003F5158303030303037484558004A7900FF", ":073A1000010203040506FF9B",
+                     ":083A2000011213141516FFFF3B", ":093A47005B3819805D1A9E805560", qxEnd}));
+
+    // Software 35 sends VDO data as a TREP code and reads no dates.
+    ConfigSettings three = startSettings("QX000035", 35);
+    three.Check8 = three.Check9 = three.Check10 = three.Check11 = 1;
+    three.dtPickerStart = At(1800, 1, 1);
+    EXPECT_EQ(linesOf(three),
+              (Lines{":103A00003F5158303030303037484558FFFFFFFFC6", ":033A10000111FFA2", qxEnd}));
+
+    ConfigSettings four = startSettings("QX000036", 36);
+    four.Check8 = four.Check9 = four.Check10 = 2; // greyed
+    EXPECT_EQ(linesOf(four), (Lines{":103A00003F5158303030303037484558FFFFFFFFC6",
+                                    ":023A100001FFB4", rangeUnticked, qxEnd}));
+
+    // The CR reads neither the period nor the dates nor these boxes.
+    ConfigSettings cr = startSettings("cr000054");
+    cr.tbDays = "99999999999";
+    cr.dtPickerStart = At(1800, 1, 1);
+    cr.Check2 = cr.Check8 = cr.Check10 = cr.Check11 = 1;
+    EXPECT_EQ(linesOf(cr), (Lines{":103A00023F4352303030303037484558FFFFFFFFD8",
+                                  ":103A1002FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFB4", qxEnd}));
 }
 
 TEST(ConfigFile, GroupsTheExtraDataCodes) {
     const struct {
         int check10, check8, check9;
-        std::optional<std::string_view> record;
+        std::string_view record; // empty: none
     } cases[] = {
-        {0, 0, 0, std::nullopt},
+        {0, 0, 0, ""},
         {0, 0, 1, ":043A20000119FFFF8A"},
         {0, 1, 0, ":083A2000011213141516FFFF3B"},
         {0, 1, 1, ":0B3A2000011213141516FF0119FFFF1F"},
@@ -161,55 +139,39 @@ TEST(ConfigFile, GroupsTheExtraDataCodes) {
         {1, 1, 1, ":0E3A20000111FF011213141516FF0119FFFF0B"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.check10) + std::to_string(c.check8) +
-                     std::to_string(c.check9));
-        ConfigSettings s = startSettings("QX000054", 54);
+        ConfigSettings s = startSettings();
         s.Check10 = c.check10;
         s.Check8 = c.check8;
         s.Check9 = c.check9;
-        const auto result = BuildConfigFile(s);
-        ASSERT_TRUE(result.file);
-        const Lines& lines = result.file->lines;
-        EXPECT_EQ(lines.at(1), ":023A100001FFB4") << "no TREP code 11 for this software";
-        ASSERT_EQ(lines.size(), c.record ? 5u : 4u);
-        if (c.record) {
-            EXPECT_EQ(lines[2], *c.record);
-        }
-        EXPECT_EQ(lines[lines.size() - 2], rangeUnticked);
+        Lines expected = {":103A00003F5158303030303037484558FFFFFFFFC6",
+                          ":023A100001FFB4", // no TREP code 11 for this software
+                          std::string(c.record), rangeUnticked, qxEnd};
+        if (c.record.empty())
+            expected.erase(expected.begin() + 2);
+        EXPECT_EQ(linesOf(s), expected) << c.check10 << c.check8 << c.check9;
     }
 }
 
-TEST(ConfigFile, WritesThePeriodLeastSignificantByteFirst) {
+TEST(ConfigFile, WritesThePeriodLeastSignificantByteFirstOrNoFile) {
     const struct {
         std::string_view days;
-        std::optional<std::string_view> periodHex; // nullopt: no file
+        std::string_view periodHex; // empty: no file
     } cases[] = {
-        {"92", "004A7900"},
-        {"0", "FFFFFFFF"},
-        {"", "FFFFFFFF"},
-        {"abc", "FFFFFFFF"},
-        {"24855", "80D2FF7F"},
-        {"-1", "80AEFEFF"},
-        {"2.5", "00A30200"},
-        {"3.5", "00460500"},
-        {"24856", std::nullopt},
-        {"-24856", std::nullopt},
-        {"4294967296", std::nullopt},
+        {"92", "004A7900"}, {"0", "FFFFFFFF"},  {"-1", "80AEFEFF"},
+        {"24856", ""},      {"4294967296", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.days));
-        ConfigSettings s = startSettings("QX000054", 54);
+        ConfigSettings s = startSettings();
         s.tbDays = std::string(c.days);
         s.Check7 = 1;
         const auto result = BuildConfigFile(s);
         EXPECT_EQ(result.ConfigByte, 0x37) << "kept even without a file";
-        if (!c.periodHex) {
-            EXPECT_FALSE(result.file);
-            EXPECT_EQ(result.error, ConfigError::PeriodOutOfRange);
-            continue;
+        ASSERT_EQ(result.file.has_value(), !c.periodHex.empty());
+        EXPECT_EQ(result.error, result.file ? ConfigError::None : ConfigError::PeriodOutOfRange);
+        if (result.file) {
+            EXPECT_EQ(result.file->lines[0].substr(33, 8), c.periodHex);
         }
-        ASSERT_TRUE(result.file);
-        EXPECT_EQ(result.file->lines[0].substr(33, 8), *c.periodHex);
     }
 }
 
@@ -223,7 +185,7 @@ TEST(ConfigFile, ADateTheDeviceCannotHoldGivesNoFile) {
         {At(2018, 7, 1), At(2174, 2, 25, 9, 42, 24), false},
     };
     for (const auto& c : cases) {
-        ConfigSettings s = startSettings("QX000054", 54);
+        ConfigSettings s = startSettings();
         s.dtPickerStart = c.start;
         s.dtPickerEnd = c.end;
         const auto result = BuildConfigFile(s);

@@ -15,8 +15,6 @@ TEST(DateCodec, LimitDatesHoldTheirValuesBeforeAndAfterStartUpSetsThem) {
         EXPECT_EQ(EpochDate, At(1970, 1, 1));
         EXPECT_EQ(WrapDate, At(2106, 2, 7, 6, 28, 16));
         EXPECT_EQ(SignedLimitDate, At(2038, 1, 19, 3, 14, 7));
-        EXPECT_EQ((WrapDate - EpochDate).count(), 1LL << 32);
-        EXPECT_EQ((SignedLimitDate - EpochDate).count(), (1LL << 31) - 1);
         SetLimitDates();
     }
 }
@@ -28,9 +26,6 @@ TEST(DateCodec, DateToHexWritesEightDigitsModuloTwoToThe32) {
     } cases[] = {
         {At(1970, 1, 1), "00000000"},
         {At(1970, 1, 1, 0, 0, 1), "00000001"},
-        {At(2000, 1, 1), "386D4380"},
-        {At(2018, 7, 1), "5B381980"},
-        {At(2019, 7, 2), "5D1A9E80"},
         {At(2038, 1, 19, 3, 14, 7), "7FFFFFFF"},
         {At(2038, 1, 19, 3, 14, 8), "80000000"},
         {At(2106, 2, 7, 6, 28, 15), "FFFFFFFF"},
@@ -44,10 +39,8 @@ TEST(DateCodec, DateToHexWritesEightDigitsModuloTwoToThe32) {
         {At(1, 1, 1), std::nullopt},
         {At(9999, 12, 31, 23, 59, 59), std::nullopt},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value.time_since_epoch().count());
-        EXPECT_EQ(DateToHex(c.value), c.hex);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(DateToHex(c.value), c.hex) << c.value.time_since_epoch().count();
 }
 
 TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {
@@ -55,33 +48,18 @@ TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {
         std::string_view text;
         DateTime value;
     } cases[] = {
-        {"00000000", At(1970, 1, 1)},
-        {"7FFFFFFF", At(2038, 1, 19, 3, 14, 7)},
-        {"80000000", At(2038, 1, 19, 3, 14, 8)},
         {"FFFFFFFF", At(2106, 2, 7, 6, 28, 15)},
         {"ffffffff", At(2106, 2, 7, 6, 28, 15)},
-        {"386d4380", At(2000, 1, 1)},
         {"386D4380 trailing", At(2000, 1, 1)},
         {"1", At(1970, 1, 1, 0, 0, 1)},
-        {"FF", At(1970, 1, 1, 0, 4, 15)},
         {"", At(1970, 1, 1)},
         {"xyz", At(1970, 1, 1)},
         {" 1", At(1970, 1, 1)},
         {"-1", At(1970, 1, 1)},
-        {"G1", At(1970, 1, 1)},
         {"1386D4380", At(2000, 1, 1)}, // only the last 8 digits count
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.text));
-        EXPECT_EQ(HexToDate(c.text), c.value);
-    }
-}
-
-TEST(DateCodec, TimeOfDayPassesThroughToTheSecond) {
-    const DateTime value = At(2018, 7, 1, 13, 45, 59);
-    EXPECT_EQ(HexToDate(*DateToHex(value)), value);
-    const DateTime midnight = At(2019, 7, 2);
-    EXPECT_EQ(std::chrono::floor<std::chrono::days>(HexToDate(*DateToHex(midnight))), midnight);
+    for (const auto& c : cases)
+        EXPECT_EQ(HexToDate(c.text), c.value) << c.text;
 }
 
 // Every count the device can hold comes back unchanged, and every moment DateToHex accepts
@@ -95,8 +73,7 @@ TEST(DateCodec, RoundTripOverTheWholeRange) {
     for (long long n = first; n <= last; n += 999'983)
         counts.push_back(n);
     for (long long n : counts) {
-        const DateTime value = EpochDate + seconds{n};
-        const auto hex = DateToHex(value);
+        const auto hex = DateToHex(EpochDate + seconds{n});
         ASSERT_TRUE(hex) << n;
         const auto pattern = static_cast<std::uint32_t>(n & 0xFFFFFFFF);
         ASSERT_EQ(*hex, HexWord(pattern)) << n;

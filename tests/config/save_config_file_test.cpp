@@ -10,6 +10,8 @@ namespace fs = std::filesystem;
 using testing::makeSymlink;
 using testing::readAll;
 using testing::TempDrive;
+using Names = std::vector<std::string>;
+using Path = const fs::path&;
 
 const ConfigFile qxFile{
     "QX999000.HEX",
@@ -23,8 +25,8 @@ const std::string qxBytes = ":103A00003F5158303030303037484558FFFFFFFFC6\r\n:023
                             ":00000001FF\r\n";
 
 // The names in a directory, in name order.
-std::vector<std::string> namesIn(const fs::path& dir) {
-    std::vector<std::string> names;
+Names namesIn(const fs::path& dir) {
+    Names names;
     for (const auto& entry : fs::directory_iterator(dir))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
@@ -32,20 +34,18 @@ std::vector<std::string> namesIn(const fs::path& dir) {
 }
 
 TEST(SaveConfigFile, WritesTheFileIntoUpdatesInAnyCase) {
-    const struct {
-        const char* updatesName;
-        const ConfigFile* file;
-    } cases[] = {{"UPDATES", &qxFile}, {"updates", &qxFile}, {"Updates", &crFile}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.updatesName);
+    const std::pair<const char*, const ConfigFile*> cases[] = {
+        {"UPDATES", &qxFile}, {"updates", &qxFile}, {"Updates", &crFile}};
+    for (const auto& [updatesName, file] : cases) {
+        SCOPED_TRACE(updatesName);
         TempDrive drive;
-        const fs::path updates = drive.mkdir(c.updatesName);
-        drive.write(fs::path(c.updatesName) / "digivers.ion", "QX000054");
-        const SaveResult result = SaveConfigFile(drive.root(), *c.file);
+        const fs::path updates = drive.mkdir(updatesName);
+        drive.write(fs::path(updatesName) / "digivers.ion", "QX000054");
+        const SaveResult result = SaveConfigFile(drive.root(), *file);
         ASSERT_TRUE(result.ok()) << result.detail;
-        EXPECT_EQ(readAll(updates / c.file->fileName), ConfigFileBytes(*c.file));
-        EXPECT_EQ(namesIn(updates), (std::vector<std::string>{c.file->fileName, "digivers.ion"}));
-        EXPECT_EQ(namesIn(drive.path()), std::vector<std::string>{c.updatesName});
+        EXPECT_EQ(readAll(updates / file->fileName), ConfigFileBytes(*file));
+        EXPECT_EQ(namesIn(updates), (Names{file->fileName, "digivers.ion"}));
+        EXPECT_EQ(namesIn(drive.path()), Names{updatesName});
     }
 }
 
@@ -54,8 +54,7 @@ TEST(SaveConfigFile, ReplacesAnExistingFileOfTheSameNameInAnyCase) {
         SCOPED_TRACE(existing);
         TempDrive drive;
         const fs::path updates = drive.mkdir("UPDATES");
-        drive.write(fs::path("UPDATES") / existing,
-                    "old configuration, longer than the new one " + std::string(200, 'x'));
+        drive.write(fs::path("UPDATES") / existing, "an older, longer one" + std::string(200, 'x'));
         ASSERT_TRUE(SaveConfigFile(drive.root(), qxFile).ok());
         const auto names = namesIn(updates);
         ASSERT_EQ(names.size(), 1u) << "no second file beside it";
@@ -64,30 +63,13 @@ TEST(SaveConfigFile, ReplacesAnExistingFileOfTheSameNameInAnyCase) {
     }
 }
 
-TEST(SaveConfigFile, WritingTwiceLeavesOnlyTheSecondConfiguration) {
-    TempDrive drive;
-    const fs::path updates = drive.mkdir("UPDATES");
-    ConfigFile second = qxFile;
-    second.lines[1] = ":073A1000010203040506FF9B";
-    ASSERT_TRUE(SaveConfigFile(drive.root(), qxFile).ok());
-    ASSERT_TRUE(SaveConfigFile(drive.root(), second).ok());
-    EXPECT_EQ(namesIn(updates), std::vector<std::string>{"QX999000.HEX"});
-    EXPECT_EQ(readAll(updates / "QX999000.HEX"), ConfigFileBytes(second));
-}
-
 TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
     {
         TempDrive drive;
         EXPECT_EQ(SaveConfigFile(drive.root(), qxFile).error, SaveError::UpdatesMissing);
         EXPECT_TRUE(namesIn(drive.path()).empty()) << "UPDATES is never created";
-    }
-    {
-        TempDrive drive;
         drive.write("UPDATES", "a file, not a directory");
         EXPECT_EQ(SaveConfigFile(drive.root(), qxFile).error, SaveError::UpdatesMissing);
-    }
-    {
-        TempDrive drive;
         const std::string gone = (drive.path() / "unplugged" / "").string();
         EXPECT_EQ(SaveConfigFile(gone, qxFile).error, SaveError::DeviceGone);
         EXPECT_FALSE(fs::exists(drive.path() / "unplugged"));
@@ -98,121 +80,83 @@ TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
         drive.write("UPDATES/qx999000.hex/inside", "kept");
         EXPECT_EQ(SaveConfigFile(drive.root(), qxFile).error, SaveError::CannotCreate);
         EXPECT_EQ(readAll(target / "inside"), "kept");
-        EXPECT_EQ(namesIn(drive.path() / "UPDATES"), std::vector<std::string>{"qx999000.hex"});
+        EXPECT_EQ(namesIn(drive.path() / "UPDATES"), Names{"qx999000.hex"});
     }
-}
-
-TEST(SaveConfigFile, NeverWritesThroughALinkedUpdatesDirectory) {
     TempDrive drive;
     const fs::path elsewhere = drive.mkdir("elsewhere");
     const fs::path device = drive.mkdir("device");
     if (!makeSymlink(elsewhere, device / "UPDATES"))
         GTEST_SKIP() << "symbolic links cannot be created here";
     EXPECT_EQ(SaveConfigFile((device / "").string(), qxFile).error, SaveError::UpdatesMissing);
-    EXPECT_TRUE(namesIn(elsewhere).empty());
+    EXPECT_TRUE(namesIn(elsewhere).empty()) << "never written through a link";
 }
 
-// Each step of the write fails in turn, the way a real failure leaves things; afterwards
-// neither the temporary file nor anything but the complete new file may remain.
+// Steps whose one operation fails at the given step; a failing write first leaves `left` in
+// the file (creates nothing when nullopt), as a real failure would.
+SaveSteps failAt(FileStep step, FileFault fault, std::optional<std::string> left = {}) {
+    const FileResult failure{fault, step, "injected"};
+    SaveSteps steps;
+    if (step == FileStep::Rename) {
+        steps.replace = [=](Path, Path) { return failure; };
+    } else if (step == FileStep::FlushDirectory) {
+        steps.flushDirectory = [=](Path) { return failure; };
+    } else {
+        steps.writeDurably = [=](Path path, std::string_view) {
+            if (left)
+                WriteFileDurably(path, *left);
+            return failure;
+        };
+    }
+    return steps;
+}
+
+// Each step of the write fails in turn; afterwards neither the temporary file nor anything
+// but the complete new file may remain.
 TEST(SaveConfigFile, AFailureAtAnyStepLeavesNothingPartial) {
-    using Path = const fs::path&;
-    const FileResult failed{FileFault::Failed, FileStep::Create, "injected"};
-    auto failAt = [&](FileStep step, FileFault fault = FileFault::Failed) {
-        return FileResult{fault, step, "injected"};
-    };
-    struct Case {
-        const char* name;
-        std::function<void(SaveSteps&, const TempDrive&)> inject;
-        SaveError expected;
-    };
+    using enum FileStep;
+    using F = FileFault;
+    using E = SaveError;
     const std::string half = qxBytes.substr(0, qxBytes.size() / 2);
-    const std::vector<Case> cases = {
-        {"create refused",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.writeDurably = [&](Path, std::string_view) { return failed; };
-         },
-         SaveError::CannotCreate},
-        {"create on a write-protected device",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.writeDurably = [&](Path, std::string_view) {
-                 return failAt(FileStep::Create, FileFault::WriteProtected);
-             };
-         },
-         SaveError::WriteProtected},
-        {"write breaks off",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.writeDurably = [&](Path p, std::string_view) {
-                 WriteFileDurably(p, half);
-                 return failAt(FileStep::Write);
-             };
-         },
-         SaveError::WriteFailed},
-        {"flush fails",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.writeDurably = [&](Path p, std::string_view bytes) {
-                 WriteFileDurably(p, bytes);
-                 return failAt(FileStep::Flush);
-             };
-         },
-         SaveError::WriteFailed},
-        {"device gone while writing",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.writeDurably = [&](Path p, std::string_view) {
-                 WriteFileDurably(p, half);
-                 return failAt(FileStep::Write, FileFault::DeviceGone);
-             };
-         },
-         SaveError::DeviceGone},
-        {"rename fails",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.replace = [&](Path, Path) { return failAt(FileStep::Rename); };
-         },
-         SaveError::WriteFailed},
-        {"rename leaves a torn target",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.replace = [&](Path from, Path to) {
-                 fs::remove(to);
-                 WriteFileDurably(to, half);
-                 fs::remove(from);
-                 return FileResult{};
-             };
-         },
-         SaveError::ReadBackMismatch},
-        {"directory flush fails",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.flushDirectory = [&](Path) { return failAt(FileStep::FlushDirectory); };
-         },
-         SaveError::WriteFailed},
-        {"read back differs",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.readBack = [&](Path) { return std::optional<std::string>(half); };
-         },
-         SaveError::ReadBackMismatch},
-        {"read back impossible",
-         [&](SaveSteps& s, const TempDrive&) {
-             s.readBack = [&](Path) { return std::optional<std::string>(); };
-         },
-         SaveError::ReadBackMismatch},
-        {"drive vanishes during the flush",
-         [&](SaveSteps& s, const TempDrive& d) {
-             s.writeDurably = [&](Path, std::string_view) {
-                 fs::remove_all(d.path() / "UPDATES");
-                 fs::remove_all(d.path());
-                 return failAt(FileStep::Flush);
-             };
-         },
-         SaveError::DeviceGone},
+    fs::path drivePath; // the drive of the case being run
+    SaveSteps torn, differs, unreadable, vanishes;
+    torn.replace = [&](Path from, Path to) {
+        fs::remove(to);
+        WriteFileDurably(to, half);
+        fs::remove(from);
+        return FileResult{};
     };
-    for (const Case& c : cases) {
+    differs.readBack = [&](Path) { return std::optional<std::string>(half); };
+    unreadable.readBack = [](Path) { return std::optional<std::string>(); };
+    vanishes.writeDurably = [&](Path, std::string_view) {
+        fs::remove_all(drivePath);
+        return FileResult{F::Failed, Flush, "injected"};
+    };
+    const struct {
+        const char* name;
+        SaveSteps steps;
+        SaveError expected;
+    } cases[] = {
+        {"create refused", failAt(Create, F::Failed), E::CannotCreate},
+        {"create on a write-protected device", failAt(Create, F::WriteProtected),
+         E::WriteProtected},
+        {"write breaks off", failAt(Write, F::Failed, half), E::WriteFailed},
+        {"flush fails", failAt(Flush, F::Failed, qxBytes), E::WriteFailed},
+        {"device gone while writing", failAt(Write, F::DeviceGone, half), E::DeviceGone},
+        {"rename fails", failAt(Rename, F::Failed), E::WriteFailed},
+        {"rename leaves a torn target", torn, E::ReadBackMismatch},
+        {"directory flush fails", failAt(FlushDirectory, F::Failed), E::WriteFailed},
+        {"read back differs", differs, E::ReadBackMismatch},
+        {"read back impossible", unreadable, E::ReadBackMismatch},
+        {"drive vanishes during the flush", vanishes, E::DeviceGone},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDrive drive;
+        drivePath = drive.path();
         const fs::path updates = drive.mkdir("UPDATES");
         drive.write("UPDATES/digivers.ion", "QX000054");
         drive.write("UPDATES/QX999000.HEX", "an older configuration");
-        SaveSteps steps;
-        c.inject(steps, drive);
-        const SaveResult result = SaveConfigFile(drive.root(), qxFile, steps);
-        EXPECT_EQ(result.error, c.expected);
+        EXPECT_EQ(SaveConfigFile(drive.root(), qxFile, c.steps).error, c.expected);
         if (!fs::exists(updates))
             continue;
         for (const std::string& name : namesIn(updates)) {

@@ -20,7 +20,6 @@ protected:
         temp.write("drive/UPDATES/digivers.ion", "QX000054");
         temp.mkdir("drive/UPDATES/sub");
         temp.mkdir("drive/VELMARON/CARD");
-        temp.write("drive/Data/file.txt", "data");
     }
     TempDrive temp;
     fs::path drive;
@@ -39,29 +38,21 @@ TEST_F(DeviceFilesTest, FindsEntriesByPathInAnyCaseAndRefusesEverythingElse) {
         {"Updates\\Digivers.Ion\\", EntryKind::File, fs::path("UPDATES") / "digivers.ion"},
         {"/UPDATES//digivers.ion", EntryKind::File, fs::path("UPDATES") / "digivers.ion"},
         {"UPDATES", EntryKind::Directory, fs::path("UPDATES")},
-        {"uPdAtEs\\", EntryKind::Directory, fs::path("UPDATES")},
-        {"VELMARON\\CARD\\", EntryKind::Directory, fs::path("VELMARON") / "CARD"},
         {"velmaron\\card", EntryKind::Directory, fs::path("VELMARON") / "CARD"},
-        {"DATA\\FILE.TXT", EntryKind::File, fs::path("Data") / "file.txt"},
         // wrong kind at the end or on the way
         {"UPDATES", EntryKind::File, std::nullopt},
         {"UPDATES\\digivers.ion", EntryKind::Directory, std::nullopt},
         {"UPDATES\\digivers.ion\\x", EntryKind::File, std::nullopt},
-        {"UPDATES\\sub", EntryKind::File, std::nullopt},
         // missing, or only a prefix of a name
         {"NOPE", EntryKind::Directory, std::nullopt},
         {"UPDATES\\digivers.io", EntryKind::File, std::nullopt},
-        {"UPDATE", EntryKind::Directory, std::nullopt},
         {"UPDATES\\digivers.ion2", EntryKind::File, std::nullopt},
         // steps out of the drive or in place
         {"..\\outside\\secret.txt", EntryKind::File, std::nullopt},
-        {"../outside", EntryKind::Directory, std::nullopt},
         {"UPDATES\\..\\UPDATES\\digivers.ion", EntryKind::File, std::nullopt},
         {".\\UPDATES", EntryKind::Directory, std::nullopt},
-        {"UPDATES\\.", EntryKind::Directory, std::nullopt},
         // the root itself
         {"", EntryKind::Directory, fs::path()},
-        {"\\", EntryKind::Directory, fs::path()},
         {"", EntryKind::File, std::nullopt},
     };
     for (const Case& c : cases) {
@@ -82,7 +73,7 @@ TEST_F(DeviceFilesTest, PrefersTheExactNameThenTheFirstInNameOrder) {
     temp.mkdir("drive/DUP");
     temp.mkdir("drive/dup");
     const auto entries = std::distance(fs::directory_iterator(drive), fs::directory_iterator());
-    if (entries < 6) // the three above besides UPDATES, VELMARON and Data
+    if (entries < 5) // the three above besides UPDATES and VELMARON
         GTEST_SKIP() << "the file system itself compares names without case";
     const struct {
         std::string_view asked;
@@ -104,6 +95,7 @@ TEST_F(DeviceFilesTest, AMissingDriveHasNothing) {
 }
 
 TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
+    temp.write("outside/UPDATES/digivers.ion", "foreign");
     if (!makeSymlink(temp.path() / "outside", drive / "LINKDIR") ||
         !makeSymlink(temp.path() / "outside" / "secret.txt", drive / "UPDATES" / "link.hex") ||
         !makeSymlink(drive / "UPDATES" / "digivers.ion", drive / "UPDATES" / "inside.ion"))
@@ -114,13 +106,9 @@ TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
     EXPECT_TRUE(ListDeviceFiles(root, "LINKDIR").empty());
     EXPECT_FALSE(FindOnDevice(root, "UPDATES\\link.hex", EntryKind::File));
     EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\inside.ion")) << "even a link within the drive";
-}
 
-TEST_F(DeviceFilesTest, ALinkedUpdatesDirectoryIsMissing) {
-    temp.write("outside/UPDATES/digivers.ion", "foreign");
     fs::remove_all(drive / "UPDATES");
-    if (!makeSymlink(temp.path() / "outside" / "UPDATES", drive / "UPDATES"))
-        GTEST_SKIP() << "symbolic links cannot be created here";
+    ASSERT_TRUE(makeSymlink(temp.path() / "outside" / "UPDATES", drive / "UPDATES"));
     EXPECT_FALSE(FindOnDevice(root, "updates", EntryKind::Directory));
     EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\digivers.ion"));
 }

@@ -25,83 +25,44 @@ TEST(SplitDriveList, SplitsAtNulOnly) {
         {std::string("A:\\\0B:\\", 7), {"A:\\", "B:\\"}},
         {std::string(" C:\\ \0\0", 7), {" C:\\ "}},
     };
-    for (const auto& [text, roots] : cases) {
+    for (const auto& [text, roots] : cases)
         EXPECT_EQ(SplitDriveList(text), roots) << text;
-    }
 }
 
 TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
-    struct Drive {
-        char letter;
-        const char* properties;
-        bool marker;
-    };
+    // A drive is its letter, '*' when it carries the marker (else a blank), and its
+    // properties; a line is the letter and the label it shows.
     struct Case {
         const char* name;
-        std::vector<Drive> drives;
+        std::vector<std::string> drives;
         int count;
-        std::optional<int> index;
-        std::optional<int> firstIndex;
-        std::vector<std::pair<char, std::string>> lines; // letter and label
-        std::size_t firstLines;                          // lines of the configure search
+        std::optional<int> index, firstIndex; // of the scan, of the configure search
+        std::vector<std::string> lines;
+        std::size_t firstLines; // lines of the configure search
     };
+    const std::string noName(kNoVolumeName);
     const Case cases[] = {
-        {"no drives", {}, 0, std::nullopt, std::nullopt, {}, 0},
-        {"no removable drives",
-         {{'C', "type=fixed\n", true}, {'D', "type=cdrom\n", true}, {'N', "type=remote\n", true}},
-         0,
-         std::nullopt,
-         std::nullopt,
-         {},
-         0},
-        {"stick without marker and a device",
-         {{'C', "type=fixed\n", false}, {'E', "label=STICK\n", false}, {'F', "", true}},
-         1,
-         2,
-         2,
-         {{'E', "STICK"}, {'F', ""}},
-         2},
-        {"two devices: the scan takes the later, the configure search the earlier",
-         {{'E', "label=ONE\n", true}, {'G', "label=TWO\n", true}},
-         2,
-         1,
-         0,
-         {{'E', "ONE"}, {'G', "TWO"}},
-         1},
-        {"card reader without medium",
-         {{'R', "ready=no\n", false}},
-         0,
-         std::nullopt,
-         std::nullopt,
-         {{'R', std::string(kNoVolumeName)}},
-         1},
-        {"device at A", {{'A', "", true}, {'C', "type=fixed\n", false}}, 1, 0, 0, {{'A', ""}}, 1},
-        {"marker on an unreadable volume is still found",
-         {{'E', "ready=no\n", true}},
-         1,
-         0,
-         0,
-         {{'E', std::string(kNoVolumeName)}},
-         1},
+        {"no drives", {}, 0, {}, {}, {}, 0},
+        {"not removable", {"C*type=fixed", "D*type=cdrom", "N*type=remote"}, 0, {}, {}, {}, 0},
+        {"stick without marker", {"C type=fixed", "E label=S", "F*"}, 1, 2, 2, {"ES", "F"}, 2},
+        // the scan takes the later device, the configure search the earlier
+        {"two devices", {"E*label=ONE", "G*label=TWO"}, 2, 1, 0, {"EONE", "GTWO"}, 1},
+        {"card reader without medium", {"R ready=no"}, 0, {}, {}, {"R" + noName}, 1},
+        {"device at A", {"A*", "C type=fixed"}, 1, 0, 0, {"A"}, 1},
+        {"marker on an unreadable volume", {"E*ready=no"}, 1, 0, 0, {"E" + noName}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SimDrives sim;
-        for (const auto& drive : c.drives) {
-            if (drive.marker) {
-                sim.addDevice(drive.letter, drive.properties);
-            } else {
-                sim.addDrive(drive.letter, drive.properties);
-            }
+        std::vector<std::string> roots, lines;
+        for (const std::string& drive : c.drives) {
+            const std::string properties = drive.size() > 2 ? drive.substr(2) : "";
+            drive[1] == '*' ? sim.addDevice(drive[0], properties)
+                            : sim.addDrive(drive[0], properties);
+            roots.push_back(sim.root(drive[0]));
         }
-        std::vector<std::string> roots;
-        for (const auto& drive : c.drives) {
-            roots.push_back(sim.root(drive.letter));
-        }
-        std::vector<std::string> lines;
-        for (const auto& [letter, label] : c.lines) {
-            lines.push_back(line(sim.root(letter), label));
-        }
+        for (const std::string& shown : c.lines)
+            lines.push_back(line(sim.root(shown[0]), shown.substr(1)));
 
         const auto scan = ScanForDevices(sim.services());
         EXPECT_EQ(scan.driveList, roots);
@@ -125,16 +86,13 @@ TEST(ScanForDevices, MarkerIsFoundInAnyCaseButMustBeADirectory) {
         {"VELMARON/", false},     {"CARD/", false},
     };
     for (const auto& [path, found] : cases) {
-        SCOPED_TRACE(path);
         SimDrives sim;
         const auto drive = sim.addDrive('E');
-        const std::string relative = path;
-        if (relative.back() == '/') {
-            std::filesystem::create_directories(drive / relative);
-        } else {
-            testing::writeFile(drive / relative);
-        }
-        EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, found ? 1 : 0);
+        if (std::string_view(path).ends_with('/'))
+            std::filesystem::create_directories(drive / path);
+        else
+            testing::writeFile(drive / path);
+        EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, found ? 1 : 0) << path;
     }
 }
 
@@ -155,22 +113,15 @@ class FailingDrives : public DriveServices {
 public:
     explicit FailingDrives(std::string list) : list_(std::move(list)) {}
     std::string GetDriveList() override {
-        if (list_ == "throw") {
-            throw std::runtime_error("no list");
-        }
-        return list_;
+        return list_ == "throw" ? throw std::runtime_error("no list") : list_;
     }
     int DriveType(const std::string& root) override {
-        if (root.starts_with("bad-type")) {
+        if (root.starts_with("bad-type"))
             throw std::runtime_error("no type");
-        }
         return root.starts_with("odd-type") ? 99 : kDriveRemovable;
     }
     std::string VolumeName(std::string& drive) override {
-        if (drive.starts_with("bad-label")) {
-            throw std::runtime_error("no label");
-        }
-        return "L";
+        return drive.starts_with("bad-label") ? throw std::runtime_error("no label") : "L";
     }
 
 private:

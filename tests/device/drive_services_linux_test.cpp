@@ -60,6 +60,15 @@ protected:
         return (tree_.path() / "mnt").string() + "/" + escaped;
     }
 
+    // A mountinfo line of a volume mounted below the temporary folder; extra holds optional
+    // fields.
+    std::string mount(const std::string& device, const std::string& name,
+                      const std::string& escaped, const std::string& type,
+                      const std::string& extra = "") {
+        return "40 26 " + device + " / " + mountPoint(name, escaped) + " rw" + extra + " - " +
+               type + " /dev/x rw\n";
+    }
+
     std::string root(const std::string& name) const {
         return (tree_.path() / "mnt" / name).string() + "/";
     }
@@ -77,40 +86,20 @@ protected:
 };
 
 TEST_F(FakeLinux, ListsRealVolumesInMountOrderWithTypesAndLabels) {
-    const std::string text = "21 26 0:20 / /proc rw,relatime - proc proc rw\n"
-                             "26 1 8:0 / " +
-                             mountPoint("data", "data") +
-                             " rw shared:1 - ext4 /dev/sda rw\n"
-                             "30 26 0:27 / /sys/fs/cgroup rw - tmpfs tmpfs rw\n"
-                             "40 26 8:17 / " +
-                             mountPoint("CARD 01", "CARD\\04001") +
-                             " rw,nosuid shared:5 master:2 - vfat /dev/sdb1 rw,uid=1000\n"
-                             "41 26 11:0 / " +
-                             mountPoint("cd\\rom", "cd\\134rom") +
-                             " ro - iso9660 /dev/sr0 ro\n"
-                             "42 26 0:50 / " +
-                             mountPoint("share", "share") +
-                             " rw - nfs4 server:/export rw\n"
-                             "43 26 0:51 / " +
-                             mountPoint("ssh", "ssh") +
-                             " rw - fuse.sshfs me@host: rw\n"
-                             "44 26 8:2 /etc/hosts /etc/hosts rw - ext4 /dev/sda2 rw\n"
-                             "45 26 1:0 / " +
-                             mountPoint("ram", "ram") +
-                             " rw - ext2 /dev/ram0 rw\n"
-                             "46 26 9:9 / " +
-                             mountPoint("odd", "odd") +
-                             " rw - ext4 /dev/md9 rw\n"
-                             "broken line\n";
-    writeMountInfo(text);
-    auto drives = services();
-
-    struct Expected {
+    writeMountInfo(
+        "21 26 0:20 / /proc rw,relatime - proc proc rw\n" +
+        mount("8:0", "data", "data", "ext4", " shared:1") +
+        "30 26 0:27 / /sys/fs/cgroup rw - tmpfs tmpfs rw\n" +
+        mount("8:17", "CARD 01", "CARD\\04001", "vfat", " shared:5 master:2") +
+        mount("11:0", "cd\\rom", "cd\\134rom", "iso9660") +
+        mount("0:50", "share", "share", "nfs4") + mount("0:51", "ssh", "ssh", "fuse.sshfs") +
+        "44 26 8:2 /etc/hosts /etc/hosts rw - ext4 /dev/sda2 rw\n" +
+        mount("1:0", "ram", "ram", "ext2") + mount("9:9", "odd", "odd", "ext4") + "broken line\n");
+    const struct {
         std::string name;
         int type;
         std::string label;
-    };
-    const Expected expected[] = {
+    } expected[] = {
         {"data", kDriveFixed, ""},
         {"CARD 01", kDriveRemovable, "CARD 01"},
         {"cd\\rom", kDriveCdrom, "DVD\\VOL"},
@@ -119,75 +108,54 @@ TEST_F(FakeLinux, ListsRealVolumesInMountOrderWithTypesAndLabels) {
         {"ram", kDriveRamDisk, ""},
         {"odd", kDriveUnknown, ""},
     };
-    std::vector<std::string> roots;
-    for (const auto& e : expected) {
-        roots.push_back(root(e.name));
-    }
-    EXPECT_EQ(SplitDriveList(drives->GetDriveList()), roots);
-    for (const auto& e : expected) {
-        SCOPED_TRACE(e.name);
-        std::string drive = root(e.name);
-        EXPECT_EQ(drives->DriveType(drive), e.type);
-        EXPECT_EQ(drives->VolumeName(drive), e.label);
-    }
-}
-
-TEST_F(FakeLinux, DriveListStringEndsEveryRootWithNulAndOneMore) {
-    writeMountInfo("40 26 8:17 / " + mountPoint("a b", "a\\040b") +
-                   " rw - vfat /dev/sdb1 rw\n"
-                   "26 1 8:0 / / rw - ext4 /dev/sda rw\n");
-    EXPECT_EQ(services()->GetDriveList(), root("a b") + '\0' + "/" + '\0' + '\0');
-}
-
-TEST_F(FakeLinux, HiddenAndRepeatedMountsGiveOneDriveEach) {
-    writeMountInfo("40 26 8:0 / " + mountPoint("x", "x") +
-                   " rw - ext4 /dev/sda rw\n"
-                   "41 26 8:17 / " +
-                   mountPoint("x", "x") +
-                   " rw - vfat /dev/sdb1 rw\n"
-                   "42 26 8:17 / " +
-                   mountPoint("y", "y") + " rw - vfat /dev/sdb1 rw\n");
     auto drives = services();
-    EXPECT_EQ(SplitDriveList(drives->GetDriveList()), std::vector<std::string>{root("x")});
+    std::string list;
+    for (const auto& e : expected)
+        list += root(e.name) + '\0';
+    EXPECT_EQ(drives->GetDriveList(), list + '\0');
+    for (const auto& e : expected) {
+        std::string drive = root(e.name);
+        EXPECT_EQ(drives->DriveType(drive), e.type) << e.name;
+        EXPECT_EQ(drives->VolumeName(drive), e.label) << e.name;
+    }
+}
+
+TEST_F(FakeLinux, TheRootFileSystemAndHiddenAndRepeatedMounts) {
+    writeMountInfo(mount("8:0", "x", "x", "ext4") + mount("8:17", "x", "x", "vfat") +
+                   mount("8:17", "y", "y", "vfat") + "26 1 8:0 / / rw - ext4 /dev/sda rw\n");
+    auto drives = services();
+    EXPECT_EQ(drives->GetDriveList(), root("x") + '\0' + "/" + '\0' + '\0');
     EXPECT_EQ(drives->DriveType(root("x")), kDriveRemovable);
 }
 
-TEST_F(FakeLinux, VanishedMountPointGivesNoName) {
-    writeMountInfo("40 26 8:17 / " + mountPoint("card", "card") + " rw - vfat /dev/sdb1 rw\n");
+TEST_F(FakeLinux, VanishedAndUnknownRootsAndMissingMountInfo) {
+    writeMountInfo(mount("8:17", "card", "card", "vfat"));
     auto drives = services();
-    ASSERT_EQ(SplitDriveList(drives->GetDriveList()), std::vector<std::string>{root("card")});
-    fs::remove(tree_.path() / "mnt" / "card");
-    std::string drive = root("card");
-    EXPECT_EQ(drives->VolumeName(drive), kNoVolumeName);
-}
-
-TEST_F(FakeLinux, UnknownRootsAndMissingMountInfo) {
-    writeMountInfo("40 26 8:17 / " + mountPoint("card", "card") + " rw - vfat /dev/sdb1 rw\n");
-    auto drives = services();
-    std::string unknown = (tree_.path() / "elsewhere").string();
-    EXPECT_EQ(drives->DriveType(unknown), kDriveNoRootDir);
-    EXPECT_EQ(drives->VolumeName(unknown), kNoVolumeName);
-    EXPECT_EQ(unknown.back(), '/');
-
     // A root asked for before any listing is still found, and without its trailing '/'.
     std::string bare = (tree_.path() / "mnt" / "card").string();
     EXPECT_EQ(drives->DriveType(bare), kDriveRemovable);
     EXPECT_EQ(drives->VolumeName(bare), "CARD 01");
     EXPECT_EQ(bare, root("card"));
 
+    std::string unknown = (tree_.path() / "elsewhere").string();
+    EXPECT_EQ(drives->DriveType(unknown), kDriveNoRootDir);
+    EXPECT_EQ(drives->VolumeName(unknown), kNoVolumeName);
+    EXPECT_EQ(unknown.back(), '/');
+
+    fs::remove(tree_.path() / "mnt" / "card");
+    std::string vanished = root("card");
+    EXPECT_EQ(drives->VolumeName(vanished), kNoVolumeName);
+
     fs::remove(tree_.path() / "proc" / "self" / "mountinfo");
     EXPECT_EQ(drives->GetDriveList(), "");
 }
 
 TEST_F(FakeLinux, ScanFindsTheDeviceOnTheRemovablePartitionOnly) {
-    writeMountInfo("26 1 8:0 / " + mountPoint("data", "data") +
-                   " rw - ext4 /dev/sda rw\n"
-                   "40 26 8:17 / " +
-                   mountPoint("CARD 01", "CARD\\04001") + " rw - vfat /dev/sdb1 rw\n");
+    writeMountInfo(mount("8:0", "data", "data", "ext4") +
+                   mount("8:17", "CARD 01", "CARD\\04001", "vfat"));
     fs::create_directories(tree_.path() / "mnt" / "data" / "VELMARON" / "CARD");
     fs::create_directories(tree_.path() / "mnt" / "CARD 01" / "Velmaron" / "card");
-    auto drives = services();
-    const auto result = ScanForDevices(*drives);
+    const auto result = ScanForDevices(*services());
     EXPECT_EQ(result.deviceCount, 1);
     EXPECT_EQ(result.driveIndex, 1);
     EXPECT_EQ(result.listLines,

@@ -9,33 +9,22 @@
 namespace velmaron {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::SimDrives;
 
-TEST(DriveTypeText, MapsEveryCodeToItsTextAndOthersToEmpty) {
+TEST(DriveTypeText, CodesOutsideTheTableGiveNoText) {
     const std::pair<int, std::string> cases[] = {
-        {-1, ""},
-        {0, "The drive type cannot be determined"},
-        {1, "The root directory does not exist"},
-        {2, "Removable drive"},
-        {3, "Hard drive; can not be removed"},
-        {4, "Remote (network) drive"},
-        {5, "Optical drive (CD or DVD)"},
-        {6, "RAM disk"},
-        {7, ""},
-        {1000, ""},
-    };
-    for (const auto& [code, text] : cases) {
+        {-1, ""}, {0, "The drive type cannot be determined"}, {6, "RAM disk"}, {7, ""}};
+    for (const auto& [code, text] : cases)
         EXPECT_EQ(DriveTypeText(code), text) << code;
-    }
 }
 
 TEST(SimulatedDrives, PropertiesFileGivesTypeLabelAndReadiness) {
-    struct Case {
+    const struct {
         const char* properties;
         int type;
         std::string label;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"", kDriveRemovable, ""},
         {"type=removable\nlabel=CARD01\n", kDriveRemovable, "CARD01"},
         {"type=fixed\n", kDriveFixed, ""},
@@ -66,24 +55,17 @@ TEST(SimulatedDrives, ListsLetterDirectoriesInLetterOrder) {
     sim.addDrive('G');
     sim.addDrive('c');
     sim.addDrive('A');
-    std::filesystem::create_directories(sim.folder() / "AB");
-    std::filesystem::create_directories(sim.folder() / "1");
+    fs::create_directories(sim.folder() / "AB");
+    fs::create_directories(sim.folder() / "1");
     testing::writeFile(sim.folder() / "D");
     testing::writeFile(sim.folder() / "F.drive", "type=fixed\n");
-
-    const std::string expected =
-        sim.root('A') + '\0' + sim.root('c') + '\0' + sim.root('G') + '\0' + '\0';
-    EXPECT_EQ(sim.services().GetDriveList(), expected);
-    EXPECT_TRUE(std::filesystem::path(sim.root('A')).is_absolute());
-}
-
-TEST(SimulatedDrives, LowerCaseDirectoryFindsUpperCasePropertiesFile) {
-    SimDrives sim;
-    sim.addDrive('e');
-    testing::writeFile(sim.folder() / "E.drive", "type=fixed\nlabel=DATA\n");
-    std::string root = sim.root('e');
-    EXPECT_EQ(sim.services().DriveType(root), kDriveFixed);
-    EXPECT_EQ(sim.services().VolumeName(root), "DATA");
+    testing::writeFile(sim.folder() / "C.drive", "type=fixed\nlabel=DATA\n");
+    EXPECT_EQ(sim.services().GetDriveList(),
+              sim.root('A') + '\0' + sim.root('c') + '\0' + sim.root('G') + '\0' + '\0');
+    EXPECT_TRUE(fs::path(sim.root('A')).is_absolute());
+    std::string lowerCase = sim.root('c'); // finds the upper-case properties file
+    EXPECT_EQ(sim.services().DriveType(lowerCase), kDriveFixed);
+    EXPECT_EQ(sim.services().VolumeName(lowerCase), "DATA");
 }
 
 TEST(SimulatedDrives, MovingTheDirectoryAwayDisconnectsTheDrive) {
@@ -92,33 +74,27 @@ TEST(SimulatedDrives, MovingTheDirectoryAwayDisconnectsTheDrive) {
     std::string root = sim.root('E');
     ASSERT_EQ(sim.services().VolumeName(root), "CARD01");
 
-    std::filesystem::rename(sim.folder() / "E", sim.folder() / "away");
+    fs::rename(sim.folder() / "E", sim.folder() / "away");
     EXPECT_EQ(sim.services().GetDriveList(), "");
     EXPECT_EQ(MakeSimulatedDriveServices((sim.folder() / "none").string())->GetDriveList(), "");
     EXPECT_EQ(sim.services().DriveType(root), kDriveNoRootDir);
     EXPECT_EQ(sim.services().VolumeName(root), kNoVolumeName);
 
-    std::filesystem::rename(sim.folder() / "away", sim.folder() / "E");
+    fs::rename(sim.folder() / "away", sim.folder() / "E");
     EXPECT_EQ(sim.services().GetDriveList(), root + '\0' + '\0');
     EXPECT_EQ(sim.services().VolumeName(root), "CARD01");
 }
 
-TEST(SimulatedDrives, ShortFormsNameTheDriveAndAreCompleted) {
+TEST(SimulatedDrives, ShortFormsAreCompletedAndForeignRootsAreNoDrives) {
     SimDrives sim;
     sim.addDrive('E', "label=CARD01\n");
-    for (std::string drive : {"E", "E:", "e", "e:"}) {
-        EXPECT_EQ(sim.services().VolumeName(drive), "CARD01");
-        EXPECT_EQ(drive, sim.root('E'));
+    for (const std::string shortForm : {"E", "E:", "e", "e:", "F:"}) {
+        std::string drive = shortForm;
+        const bool present = drive != "F:";
+        EXPECT_EQ(sim.services().VolumeName(drive), present ? "CARD01" : kNoVolumeName);
+        EXPECT_EQ(drive, sim.root(present ? 'E' : 'F'));
     }
-    std::string absent = "F:";
-    EXPECT_EQ(sim.services().VolumeName(absent), kNoVolumeName);
-    EXPECT_EQ(absent, sim.root('F'));
-}
-
-TEST(SimulatedDrives, RootsOutsideTheFolderAreNoDrives) {
-    SimDrives sim;
-    sim.addDrive('E');
-    std::filesystem::create_directories(sim.folder() / "E" / "F");
+    fs::create_directories(sim.folder() / "E" / "F");
     for (std::string root : {(sim.folder() / "E" / "F").string() + "/", sim.folder().string(),
                              std::string(), std::string("/")}) {
         EXPECT_EQ(sim.services().DriveType(root), kDriveNoRootDir) << root;

@@ -24,24 +24,19 @@ TEST(RemoveStaleUpdateFiles, RemovesEveryHexFileInAnyCaseAndNothingElse) {
     const fs::path updates = drive.path() / "Updates";
     const char* removed[] = {"QX999000.HEX", "cr999000.hex", "old.Hex", ".hex", "a.b.hEx"};
     const char* kept[] = {"digivers.ion", "hex", "a.hexx", "a.he", "hex.txt", "QX999000.HEX.bak"};
-    for (const char* name : removed) {
+    for (const char* name : removed)
         writeFile(updates / name, ":00000001FF\r\n");
-    }
-    for (const char* name : kept) {
+    for (const char* name : kept)
         writeFile(updates / name, "keep");
-    }
-    fs::create_directories(updates / "x.hex" / "inner");
     writeFile(updates / "x.hex" / "inner.hex");
     writeFile(drive.path() / "top.hex");
 
     RemoveStaleUpdateFiles(drive.root());
 
-    for (const char* name : removed) {
+    for (const char* name : removed)
         EXPECT_FALSE(present(updates / name)) << name;
-    }
-    for (const char* name : kept) {
+    for (const char* name : kept)
         EXPECT_TRUE(present(updates / name)) << name;
-    }
     EXPECT_TRUE(present(updates / "x.hex" / "inner.hex"));
     EXPECT_TRUE(present(drive.path() / "top.hex"));
 }
@@ -51,23 +46,19 @@ TEST(RemoveStaleUpdateFiles, RemovesEveryHexFileInAnyCaseAndNothingElse) {
 TEST(CleanUp, NeverFollowsOrRemovesALink) {
     TempDrive outside;
     writeFile(outside.path() / "QX999000.HEX");
-    struct Case {
-        const char* link;   // on the drive
-        const char* target; // below outside
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // the link on the drive, and its target below outside
         {"UPDATES/y.hex", "QX999000.HEX"},
         {"UPDATES/QX999000.HEX", "QX999000.HEX"},
         {"UPDATES", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.link);
+    for (const auto& [name, target] : cases) {
+        SCOPED_TRACE(name);
         TempDrive drive;
-        const fs::path link = drive.path() / c.link;
+        const fs::path link = drive.path() / name;
         fs::create_directories(link.parent_path());
-        if (!makeSymlink(outside.path() / c.target, link)) {
+        if (!makeSymlink(outside.path() / target, link))
             GTEST_SKIP() << "symbolic links cannot be made here";
-        }
         RemoveStaleUpdateFiles(drive.root());
         RemoveConfigFile(drive.root());
         EXPECT_TRUE(present(link));
@@ -75,7 +66,7 @@ TEST(CleanUp, NeverFollowsOrRemovesALink) {
     }
 }
 
-TEST(RemoveStaleUpdateFiles, NothingToDoIsNoError) {
+TEST(CleanUp, NothingToDoIsNoError) {
     TempDrive drive;
     EXPECT_NO_THROW(RemoveStaleUpdateFiles(drive.root()));
     fs::create_directories(drive.path() / "UPDATES");
@@ -86,36 +77,28 @@ TEST(RemoveStaleUpdateFiles, NothingToDoIsNoError) {
 }
 
 TEST(RemoveConfigFile, RemovesOnlyThePlainConfigurationFile) {
-    struct Case {
-        const char* name;
+    const struct {
         std::vector<const char*> files; // below UPDATES
-        std::vector<const char*> left;
-    };
-    const Case cases[] = {
-        {"present",
-         {"QX999000.HEX", "CR999000.HEX", "digivers.ion"},
-         {"CR999000.HEX", "digivers.ion"}},
-        {"other case", {"qx999000.hex"}, {}},
-        {"absent", {"digivers.ion"}, {"digivers.ion"}},
-        {"a directory of that name", {"QX999000.HEX/keep"}, {"QX999000.HEX/keep"}},
+        std::vector<std::string> left;
+    } cases[] = {
+        {{"QX999000.HEX", "CR999000.HEX", "digivers.ion"}, {"CR999000.HEX", "digivers.ion"}},
+        {{"qx999000.hex"}, {}},
+        {{"digivers.ion"}, {"digivers.ion"}},
+        {{"QX999000.HEX/keep"}, {"QX999000.HEX/keep"}}, // a directory of that name
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         TempDrive drive;
-        const fs::path updates = drive.path() / "UPDATES";
-        fs::create_directories(updates);
-        for (const char* file : c.files) {
+        const fs::path updates = drive.mkdir("UPDATES");
+        for (const char* file : c.files)
             writeFile(updates / file);
-        }
         RemoveConfigFile(drive.root());
         std::vector<std::string> left;
         for (const auto& entry : fs::recursive_directory_iterator(updates)) {
-            if (entry.is_regular_file()) {
+            if (entry.is_regular_file())
                 left.push_back(entry.path().lexically_relative(updates).generic_string());
-            }
         }
         std::sort(left.begin(), left.end());
-        EXPECT_EQ(left, std::vector<std::string>(c.left.begin(), c.left.end()));
+        EXPECT_EQ(left, c.left) << c.files[0];
     }
 }
 
