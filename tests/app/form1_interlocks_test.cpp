@@ -22,43 +22,32 @@ void click(QWidget* widget) {
 }
 
 TEST_F(InterlockTest, VdoAndFourHertzFollowEachOtherBelowVersion36) {
-    enum class Step { ClickCheck8, ClickCheck10, Check8ToGrey, Check10ToGrey };
-    struct Case {
+    using Step = std::function<void(Form1&)>;
+    const Step click8 = [](Form1& w) { click(w.Check8); };
+    const Step click10 = [](Form1& w) { click(w.Check10); };
+    const Step grey8 = [](Form1& w) { w.Check8->setValue(2); };
+    const Step grey10 = [](Form1& w) { w.Check10->setValue(2); };
+    const struct {
         const char* name;
         int softwareVersion;
         std::vector<Step> steps;
         int check8, check10;
+    } cases[] = {
+        {"35: ticking Check8 ticks Check10", 35, {click8}, 1, 1},
+        {"35: clearing Check10 clears Check8", 35, {click8, click10}, 0, 0},
+        {"35: greyed is copied too", 35, {grey10}, 2, 2},
+        {"35: the box changed last decides", 35, {grey8, click10}, 1, 1},
+        {"no device read yet: coupled", 0, {click10}, 1, 1},
+        {"36: Check8 alone", 36, {click8}, 1, 0},
+        {"36: Check10 alone", 36, {click10}, 0, 1},
+        {"54: greyed stays in one box", 54, {grey8}, 2, 0},
     };
-    const Case cases[] = {
-        {"35: ticking Check8 ticks Check10", 35, {Step::ClickCheck8}, 1, 1},
-        {"35: clearing Check10 clears Check8", 35, {Step::ClickCheck8, Step::ClickCheck10}, 0, 0},
-        {"35: greyed is copied too", 35, {Step::Check10ToGrey}, 2, 2},
-        {"35: the box changed last decides", 35, {Step::Check8ToGrey, Step::ClickCheck10}, 1, 1},
-        {"no device read yet: coupled", 0, {Step::ClickCheck10}, 1, 1},
-        {"36: Check8 alone", 36, {Step::ClickCheck8}, 1, 0},
-        {"36: Check10 alone", 36, {Step::ClickCheck10}, 0, 1},
-        {"54: greyed stays in one box", 54, {Step::Check8ToGrey}, 2, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Form1& window = makeForm();
         window.SoftwareVersion = c.softwareVersion;
-        for (Step step : c.steps) {
-            switch (step) {
-            case Step::ClickCheck8:
-                click(window.Check8);
-                break;
-            case Step::ClickCheck10:
-                click(window.Check10);
-                break;
-            case Step::Check8ToGrey:
-                window.Check8->setValue(2);
-                break;
-            case Step::Check10ToGrey:
-                window.Check10->setValue(2);
-                break;
-            }
-        }
+        for (const Step& step : c.steps)
+            step(window);
         EXPECT_EQ(window.Check8->value(), c.check8);
         EXPECT_EQ(window.Check10->value(), c.check10);
     }
@@ -74,47 +63,33 @@ TEST_F(InterlockTest, DateRangeLocksThePeriodButKeepsItsValues) {
         EXPECT_EQ(window.tbDays->isEnabled(), check2);
         return check2;
     };
-
-    struct Step {
-        const char* name;
-        int check11;
-        bool periodEnabled;
-    };
-    const Step steps[] = {
-        {"ticked", 1, false},
-        {"cleared", 0, true},
-        {"ticked again", 1, false},
-        {"greyed from code", 2, true},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.name);
-        window.Check11->setValue(step.check11);
-        EXPECT_EQ(periodEnabled(), step.periodEnabled);
+    // The value Check11 gets from code, and whether the period can be edited then.
+    const std::pair<int, bool> steps[] = {{1, false}, {0, true}, {1, false}, {2, true}};
+    for (const auto& [check11, enabled] : steps) {
+        window.Check11->setValue(check11);
+        EXPECT_EQ(periodEnabled(), enabled) << check11;
         EXPECT_EQ(window.Check2->value(), 1);
         EXPECT_EQ(window.tbDays->text(), QStringLiteral(" 30"));
         EXPECT_TRUE(window.DTPickerStart->isEnabled());
         EXPECT_TRUE(window.DTPickerEnd->isEnabled());
     }
-
     click(window.Check11); // from greyed, a click ticks
     EXPECT_EQ(window.Check11->value(), 1);
     EXPECT_FALSE(periodEnabled());
 }
 
 TEST_F(InterlockTest, PageSelectorMovesThePages) {
-    struct Case {
+    const struct {
         const char* name;
         std::vector<int> clicks;
         int selectFilesLeft, fileNameLeft;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"the option already on moves nothing", {0}, 0, 5160},
-        {"file names", {1}, 5160, 360},
         {"file names, clicked twice", {1, 1}, 5160, 360},
         {"and back: Left 5, not 0", {1, 0}, 5, 5160},
         {"and back, then the option already on", {1, 0, 0}, 5, 5160},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Form1& window = makeForm();
         for (int index : c.clicks)
@@ -124,10 +99,7 @@ TEST_F(InterlockTest, PageSelectorMovesThePages) {
         EXPECT_EQ(topTwips(window.frameSelectFiles), 600);
         EXPECT_EQ(topTwips(window.frameFileName), 600);
     }
-}
-
-TEST_F(InterlockTest, PageSelectorSetFromCodeMovesThePagesToo) {
-    Form1& window = makeForm();
+    Form1& window = makeForm(); // set from code, the pages move too
     window.Option2[1]->setChecked(true);
     EXPECT_EQ(leftTwips(window.frameFileName), 360);
     window.Option2[0]->setChecked(true);
@@ -140,7 +112,6 @@ TEST_F(InterlockTest, OptionArraysExcludeOnlyWithinThemselves) {
     EXPECT_FALSE(window.Option1[1]->isChecked());
     EXPECT_TRUE(window.Option2[0]->isChecked());
     EXPECT_TRUE(window.optVelmaron[1]->isChecked());
-
     window.optVelmaron[0]->setChecked(true);
     EXPECT_FALSE(window.optVelmaron[1]->isChecked());
     EXPECT_TRUE(window.Option1[3]->isChecked());
@@ -157,7 +128,6 @@ TEST_F(InterlockTest, AllFileNameOptionsCanBeSwitchedOffAndExcludeAgainAfterward
     for (QRadioButton* option : window.Option1)
         EXPECT_FALSE(option->isChecked());
     EXPECT_TRUE(window.Option1Group->exclusive());
-
     window.Option1[2]->setChecked(true);
     window.Option1[0]->setChecked(true);
     EXPECT_FALSE(window.Option1[2]->isChecked());

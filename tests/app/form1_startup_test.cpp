@@ -2,13 +2,11 @@
 
 #include "app/picture_box.h"
 #include "app/tri_state_check_box.h"
-#include "app/twips.h"
 #include "app_fixture.h"
 #include "config/date_codec.h"
 
 #include <QDateEdit>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,31 +16,9 @@ namespace {
 
 using StartupTest = AppTest;
 
-TEST_F(StartupTest, WidthFollowsTheMarkerFileAndStaysFixed) {
-    for (const bool wide : {false, true}) {
-        SCOPED_TRACE(wide ? "marker file" : "no marker file");
-        QTemporaryDir dir;
-        if (wide)
-            QFile(dir.filePath(QStringLiteral("VelmaronConfigWide.txt")))
-                .open(QIODevice::WriteOnly);
-        Form1 window(dir.path(), [] { return QDate(2023, 3, 1); });
-        EXPECT_EQ(window.isWide(), wide);
-        EXPECT_EQ(window.width(), wide ? 638 : 313);
-        EXPECT_EQ(window.height(), 492);
-        EXPECT_EQ(window.minimumWidth(), window.maximumWidth());
-        window.setTallLayout(true);
-        EXPECT_EQ(window.width(), wide ? 638 : 313);
-        EXPECT_EQ(window.height(), 748);
-    }
-}
-
-TEST_F(StartupTest, AFolderNamedLikeTheMarkerDoesNotWidenTheWindow) {
-    ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("VelmaronConfigWide.txt")));
-    EXPECT_FALSE(makeForm().isWide());
-}
-
-// Which controls lie inside the client area in each layout.
-TEST_F(StartupTest, VisibleAreaPerLayout) {
+// The width follows the marker file and stays fixed; the height decides which controls lie
+// inside the client area.
+TEST_F(StartupTest, SizeAndVisibleAreaPerLayout) {
     struct Case {
         bool wide, tall;
         QStringList inView, outOfView;
@@ -51,9 +27,10 @@ TEST_F(StartupTest, VisibleAreaPerLayout) {
                                  "cmdHelp",      "lblSWVersion", "lblMessage",
                                  "cmdConfigure", "Label1_0",     "lblVersion"};
     const QStringList band = {"lblInstruction", "Image1", "picArrowDisplay"};
+    const QStringList diagnostics = {"Frame1", "frameFileName", "List1", "Label2"};
     const Case cases[] = {
-        {false, false, options, band + QStringList{"Frame1", "frameFileName", "List1", "Label2"}},
-        {false, true, options + band, {"Frame1", "frameFileName", "List1", "Label2", "lblState"}},
+        {false, false, options, band + diagnostics},
+        {false, true, options + band, diagnostics + QStringList{"lblState"}},
         {true, false, options + QStringList{"Frame1", "frameFileName", "List1"},
          band + QStringList{"Label2", "lblState"}},
         {true, true, options + band + QStringList{"Frame1", "List1", "Label2", "lblState"}, {}},
@@ -65,35 +42,41 @@ TEST_F(StartupTest, VisibleAreaPerLayout) {
             QFile(dir.filePath(QStringLiteral("VelmaronConfigWide.txt")))
                 .open(QIODevice::WriteOnly);
         Form1 window(dir.path(), [] { return QDate(2023, 3, 1); });
+        EXPECT_EQ(window.isWide(), c.wide);
+        EXPECT_EQ(window.minimumWidth(), window.maximumWidth());
+        EXPECT_EQ(window.height(), 492) << "the normal layout first";
         window.setTallLayout(c.tall);
         EXPECT_EQ(window.isTallLayout(), c.tall);
-        const QRect client = window.rect();
-        for (const QString& name : c.inView) {
-            auto* control = window.findChild<QWidget*>(name);
-            ASSERT_NE(control, nullptr) << name.toStdString();
-            const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
-            EXPECT_TRUE(client.contains(area)) << name.toStdString();
-        }
-        for (const QString& name : c.outOfView) {
-            auto* control = window.findChild<QWidget*>(name);
-            ASSERT_NE(control, nullptr) << name.toStdString();
-            const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
-            EXPECT_FALSE(client.intersects(area)) << name.toStdString();
+        EXPECT_EQ(window.size(), QSize(c.wide ? 638 : 313, c.tall ? 748 : 492));
+        for (const QStringList* names : {&c.inView, &c.outOfView}) {
+            for (const QString& name : *names) {
+                auto* control = window.findChild<QWidget*>(name);
+                ASSERT_NE(control, nullptr) << name.toStdString();
+                const QRect area(control->mapTo(&window, QPoint(0, 0)), control->size());
+                if (names == &c.inView)
+                    EXPECT_TRUE(window.rect().contains(area)) << name.toStdString();
+                else
+                    EXPECT_FALSE(window.rect().intersects(area)) << name.toStdString();
+            }
         }
     }
 }
 
+TEST_F(StartupTest, AFolderNamedLikeTheMarkerDoesNotWidenTheWindow) {
+    ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("VelmaronConfigWide.txt")));
+    EXPECT_FALSE(makeForm().isWide());
+}
+
 TEST_F(StartupTest, DatePickersCoverTheLast366Days) {
-    struct Case {
+    const struct {
         QDate today, start;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {QDate(2023, 3, 1), QDate(2022, 2, 28)}, // across a February of 28 days
         {QDate(2024, 3, 1), QDate(2023, 3, 1)},  // across a February of 29 days
         {QDate(2024, 2, 29), QDate(2023, 2, 28)},
         {QDate(2023, 1, 1), QDate(2021, 12, 31)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString());
         QTemporaryDir dir;
         Form1 window(dir.path(), [&c] { return c.today; });
@@ -106,38 +89,27 @@ TEST_F(StartupTest, DatePickersCoverTheLast366Days) {
     }
 }
 
-TEST_F(StartupTest, VersionLineShowsTheProjectVersion) {
-    EXPECT_EQ(makeForm().lblVersion->text(), QStringLiteral("Rev. " VELMARON_PROJECT_VERSION));
-    EXPECT_TRUE(form->lblVersion->alignment() & Qt::AlignRight);
-}
-
-TEST_F(StartupTest, StartUpSetsTheLimitDates) {
+TEST_F(StartupTest, StartUpSetsTheLimitDatesAndTheVersionLine) {
     using std::chrono::seconds;
     EpochDate = WrapDate = SignedLimitDate = DateTime(seconds(12345));
     makeForm();
     EXPECT_EQ(EpochDate.time_since_epoch(), seconds(0));
     EXPECT_EQ(WrapDate.time_since_epoch(), seconds(4294967296LL));
     EXPECT_EQ(SignedLimitDate.time_since_epoch(), seconds(2147483647LL));
-}
-
-TEST_F(StartupTest, PollTimerRunsFromCreation) {
-    Form1 window(programDir.path());
-    EXPECT_TRUE(window.Timer1->isActive());
-    EXPECT_EQ(window.Timer1->interval(), 500);
+    EXPECT_EQ(form->lblVersion->text(), QStringLiteral("Rev. " VELMARON_PROJECT_VERSION));
 }
 
 TEST_F(StartupTest, ControlsStartInTheirDesignedStates) {
-    Form1& window = makeForm();
+    Form1 window(programDir.path());
+    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(window.Timer1->interval(), 500);
     EXPECT_FALSE(window.cmdConfigure->isEnabled());
-    EXPECT_EQ(topTwips(window.cmdHelp), 50);
     EXPECT_EQ(window.WorkflowState, 0);
     EXPECT_EQ(window.Check1->value(), 1);
     EXPECT_FALSE(window.Check1->isEnabled());
     EXPECT_TRUE(window.Option2[0]->isChecked());
     EXPECT_TRUE(window.Option1[1]->isChecked());
     EXPECT_TRUE(window.optVelmaron[1]->isChecked());
-    EXPECT_EQ(leftTwips(window.frameSelectFiles), 0);
-    EXPECT_EQ(leftTwips(window.frameFileName), 5160);
     EXPECT_FALSE(window.picInArrow->isVisibleTo(&window));
     EXPECT_TRUE(window.picArrowDisplay->isVisibleTo(&window));
 }
