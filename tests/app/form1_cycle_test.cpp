@@ -68,7 +68,11 @@ const Moment CompleteRun[] = {
     {"plugged in", Action::PlugAndTick, 1, "0", false, "Konfiguration gelesen", nullptr, true,
      nullptr, false},
     {"ready", Action::Tick, 1, "1", false, "Konfiguration gelesen", nullptr, true, nullptr, false},
-    {"configure pressed", Action::Configure, 2, "1", true, "", "USB Kabel trennen", false, "blank",
+    {"pulled while ready", Action::PullAndTick, 0, "1", false, "Konfiguration gelesen", nullptr,
+     false, nullptr, false},
+    {"plugged in once more", Action::PlugAndTick, 1, "0", false, "Konfiguration gelesen", nullptr,
+     true, nullptr, false},
+    {"configure pressed", Action::Configure, 2, "0", true, "", "USB Kabel trennen", false, "blank",
      true},
     {"waiting for the pull", Action::Tick, 2, "2", true, "", "USB Kabel trennen", false, "out@32",
      true},
@@ -182,7 +186,6 @@ TEST_F(CycleTest, Version22IsNotSuitableAndAlternates) {
 TEST_F(CycleTest, Version23IsSuitableAndGetsTheShortConfiguration) {
     VersionFile v23;
     v23.version = 23;
-    v23.trep = {0x01, 0x02, 0xFF, 0xFF};
     plugIn('E', v23);
     tick();
     EXPECT_EQ(form->WorkflowState, 1);
@@ -195,9 +198,17 @@ TEST_F(CycleTest, Version23IsSuitableAndGetsTheShortConfiguration) {
               ":00000001FF\r\n");
 }
 
-// The file goes to the first Velmaron in drive order; a removable drive before it is listed.
-TEST_F(CycleTest, TwoDevicesTheFileGoesToTheFirst) {
+// The command looks for the device itself: without one it writes nothing, and of two it takes
+// the first in drive order. The removable drives up to it are listed.
+TEST_F(CycleTest, ConfigureTakesTheFirstDevice) {
     sim.addDrive('D');
+    const std::string removable = "\t\tRemovable drive";
+    configure();
+    EXPECT_EQ(form->WorkflowState, 0);
+    EXPECT_FALSE(form->cmdConfigure->isEnabled());
+    EXPECT_EQ(text(form->lblMessage), "");
+    EXPECT_EQ(listLines(form->List1), std::vector<std::string>{sim.root('D') + removable});
+
     plugIn('E', qx54());
     tick();
     plugIn('G', qx54());
@@ -207,23 +218,9 @@ TEST_F(CycleTest, TwoDevicesTheFileGoesToTheFirst) {
     configure();
     EXPECT_EQ(velmaron::testing::readAll(updates('E') / "QX999000.HEX"), Qx54Config);
     EXPECT_EQ(updateFiles('G'), (std::vector<std::string>{"digivers.ion", "old.hex"}));
-    const std::string removable = "\t\tRemovable drive";
     EXPECT_EQ(listLines(form->List1),
               (std::vector<std::string>{sim.root('D') + removable, sim.root('E') + removable,
                                         "Velmaron found", "Konfigurationsdatei erstellt"}));
-}
-
-TEST_F(CycleTest, ConfigureWithoutDeviceWritesNothing) {
-    sim.addDrive('D');
-    form->cmdConfigure->setEnabled(true);
-    form->WorkflowState = 1;
-    configure();
-    EXPECT_EQ(form->WorkflowState, 1);
-    EXPECT_FALSE(form->cmdConfigure->isEnabled());
-    EXPECT_EQ(text(form->lblMessage), "");
-    EXPECT_EQ(listLines(form->List1),
-              std::vector<std::string>{sim.root('D') + "\t\tRemovable drive"});
-    EXPECT_FALSE(form->isTallLayout());
 }
 
 // With two devices states 0 to 3 leave everything as it was; state 4 hides the arrow display;
@@ -261,19 +258,6 @@ TEST_F(CycleTest, TicksThatMoveNothingButTheState) {
     }
 }
 
-TEST_F(CycleTest, PullingTheReadyDevice) {
-    plugIn('E', qx54());
-    tick();
-    ASSERT_EQ(form->WorkflowState, 1);
-    pull('E');
-    tick();
-    EXPECT_EQ(form->WorkflowState, 0);
-    EXPECT_FALSE(form->cmdConfigure->isEnabled());
-    tick();
-    EXPECT_EQ(text(form->lblMessage), "Gerät per USB verbinden");
-    EXPECT_TRUE(form->lblSWVersion->isHidden());
-}
-
 TEST_F(CycleTest, ReturningFromTheInformationWindowAbandonsTheRun) {
     form->show();
     form->activateWindow();
@@ -309,8 +293,11 @@ TEST_F(CycleTest, StaleHexFilesGoBeforeTheNewOne) {
 // A configuration that was not saved is reported, starts no reconnect and leaves nothing on
 // the device; the user can correct it and press the button again.
 TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
-    const FileResult refused{FileFault::WriteProtected, FileStep::Create, "read-only"};
-    const FileResult notCreated{FileFault::Failed, FileStep::Create, "no space"};
+    auto failWrites = [this](FileFault fault) {
+        form->saveSteps.writeDurably = [fault](const fs::path&, std::string_view) {
+            return FileResult{fault, FileStep::Create, "refused"};
+        };
+    };
     const struct {
         const char* name;
         std::function<void()> arrange;
@@ -336,19 +323,9 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
              };
          },
          "Der Velmaron wurde getrennt."},
-        {"write-protected",
-         [&] {
-             form->saveSteps.writeDurably = [&](const fs::path&, std::string_view) {
-                 return refused;
-             };
-         },
+        {"write-protected", [&] { failWrites(FileFault::WriteProtected); },
          "Der Velmaron ist schreibgeschützt."},
-        {"cannot create",
-         [&] {
-             form->saveSteps.writeDurably = [&](const fs::path&, std::string_view) {
-                 return notCreated;
-             };
-         },
+        {"cannot create", [&] { failWrites(FileFault::Failed); },
          "Die Datei konnte nicht angelegt werden."},
         {"partly written",
          [this] {
