@@ -21,6 +21,9 @@ namespace velmaron {
 
 namespace {
 
+// For failures without a more telling reason.
+const char16_t* const FallbackReason = u"Die Datei konnte nicht angelegt werden.";
+
 QString reasonFor(ConfigError error) {
     switch (error) {
     case ConfigError::PeriodOutOfRange:
@@ -31,7 +34,7 @@ QString reasonFor(ConfigError error) {
     case ConfigError::None:
         break;
     }
-    return QStringLiteral("Die Datei konnte nicht angelegt werden.");
+    return QString::fromUtf16(FallbackReason);
 }
 
 QString reasonFor(SaveError error) {
@@ -50,7 +53,7 @@ QString reasonFor(SaveError error) {
     case SaveError::None:
         break;
     }
-    return QStringLiteral("Die Datei konnte nicht angelegt werden.");
+    return QString::fromUtf16(FallbackReason);
 }
 
 // A picker's calendar day at midnight.
