@@ -68,24 +68,23 @@ TEST_F(StartupTest, AFolderNamedLikeTheMarkerDoesNotWidenTheWindow) {
 }
 
 TEST_F(StartupTest, DatePickersCoverTheLast366Days) {
-    const struct {
-        QDate today, start;
-    } cases[] = {
+    // Today, and the start date.
+    const std::pair<QDate, QDate> cases[] = {
         {QDate(2023, 3, 1), QDate(2022, 2, 28)}, // across a February of 28 days
         {QDate(2024, 3, 1), QDate(2023, 3, 1)},  // across a February of 29 days
         {QDate(2024, 2, 29), QDate(2023, 2, 28)},
         {QDate(2023, 1, 1), QDate(2021, 12, 31)},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString());
+    for (const auto& [today, start] : cases) {
+        SCOPED_TRACE(today.toString(Qt::ISODate).toStdString());
         QTemporaryDir dir;
-        Form1 window(dir.path(), [&c] { return c.today; });
-        EXPECT_EQ(window.DTPickerStart->date(), c.start);
-        EXPECT_EQ(window.DTPickerEnd->date(), c.today);
+        Form1 window(dir.path(), [today] { return today; });
+        EXPECT_EQ(window.DTPickerStart->date(), start);
+        EXPECT_EQ(window.DTPickerEnd->date(), today);
         EXPECT_EQ(window.DTPickerStart->time(), QTime(0, 0));
-        EXPECT_EQ(window.DTPickerEnd->text(), c.today.toString(QStringLiteral("dd.MM.yyyy")));
+        EXPECT_EQ(window.DTPickerEnd->text(), today.toString(QStringLiteral("dd.MM.yyyy")));
         EXPECT_TRUE(window.DTPickerStart->calendarPopup());
-        EXPECT_TRUE(window.Label1[0]->text().contains(QString::number(c.today.year())));
+        EXPECT_TRUE(window.Label1[0]->text().contains(QString::number(today.year())));
     }
 }
 

@@ -153,24 +153,22 @@ TEST(ConfigFile, GroupsTheExtraDataCodes) {
 }
 
 TEST(ConfigFile, WritesThePeriodLeastSignificantByteFirstOrNoFile) {
-    const struct {
-        std::string_view days;
-        std::string_view periodHex; // empty: no file
-    } cases[] = {
+    // The days text and the period's hex digits in the first record; none: no file.
+    const std::pair<std::string_view, std::string_view> cases[] = {
         {"92", "004A7900"}, {"0", "FFFFFFFF"},  {"-1", "80AEFEFF"},
         {"24856", ""},      {"4294967296", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.days));
+    for (const auto& [days, periodHex] : cases) {
+        SCOPED_TRACE(std::string(days));
         ConfigSettings s = startSettings();
-        s.tbDays = std::string(c.days);
+        s.tbDays = std::string(days);
         s.Check7 = 1;
         const auto result = BuildConfigFile(s);
         EXPECT_EQ(result.ConfigByte, 0x37) << "kept even without a file";
-        ASSERT_EQ(result.file.has_value(), !c.periodHex.empty());
+        ASSERT_EQ(result.file.has_value(), !periodHex.empty());
         EXPECT_EQ(result.error, result.file ? ConfigError::None : ConfigError::PeriodOutOfRange);
         if (result.file) {
-            EXPECT_EQ(result.file->lines[0].substr(33, 8), c.periodHex);
+            EXPECT_EQ(result.file->lines[0].substr(33, 8), periodHex);
         }
     }
 }

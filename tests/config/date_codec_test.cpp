@@ -20,10 +20,7 @@ TEST(DateCodec, LimitDatesHoldTheirValuesBeforeAndAfterStartUpSetsThem) {
 }
 
 TEST(DateCodec, DateToHexWritesEightDigitsModuloTwoToThe32) {
-    const struct {
-        DateTime value;
-        std::optional<std::string> hex;
-    } cases[] = {
+    const std::pair<DateTime, std::optional<std::string>> cases[] = {
         {At(1970, 1, 1), "00000000"},
         {At(1970, 1, 1, 0, 0, 1), "00000001"},
         {At(2038, 1, 19, 3, 14, 7), "7FFFFFFF"},
@@ -39,15 +36,12 @@ TEST(DateCodec, DateToHexWritesEightDigitsModuloTwoToThe32) {
         {At(1, 1, 1), std::nullopt},
         {At(9999, 12, 31, 23, 59, 59), std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(DateToHex(c.value), c.hex) << c.value.time_since_epoch().count();
+    for (const auto& [value, hex] : cases)
+        EXPECT_EQ(DateToHex(value), hex) << value.time_since_epoch().count();
 }
 
 TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {
-    const struct {
-        std::string_view text;
-        DateTime value;
-    } cases[] = {
+    const std::pair<std::string_view, DateTime> cases[] = {
         {"FFFFFFFF", At(2106, 2, 7, 6, 28, 15)},
         {"ffffffff", At(2106, 2, 7, 6, 28, 15)},
         {"386D4380 trailing", At(2000, 1, 1)},
@@ -58,8 +52,8 @@ TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {
         {"-1", At(1970, 1, 1)},
         {"1386D4380", At(2000, 1, 1)}, // only the last 8 digits count
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(HexToDate(c.text), c.value) << c.text;
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(HexToDate(text), value) << text;
 }
 
 // Every count the device can hold comes back unchanged, and every moment DateToHex accepts

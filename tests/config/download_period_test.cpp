@@ -6,10 +6,7 @@ namespace velmaron {
 namespace {
 
 TEST(DownloadPeriod, ReadsTheLeadingNumberOfTheDaysText) {
-    const struct {
-        std::string_view text;
-        std::optional<std::int32_t> days;
-    } cases[] = {
+    const std::pair<std::string_view, std::optional<std::int32_t>> cases[] = {
         {"", 0},
         {"abc", 0},
         {".", 0},
@@ -42,15 +39,12 @@ TEST(DownloadPeriod, ReadsTheLeadingNumberOfTheDaysText) {
         {"0.000001e-999999999999", 0},
         {"1e999999999999999999999", std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(LeadingWholeNumber(c.text), c.days) << c.text;
+    for (const auto& [text, days] : cases)
+        EXPECT_EQ(LeadingWholeNumber(text), days) << text;
 }
 
 TEST(DownloadPeriod, GivesSecondsOrSinceTheLastDownload) {
-    const struct {
-        std::string_view text;
-        std::optional<std::uint32_t> period;
-    } cases[] = {
+    const std::pair<std::string_view, std::optional<std::uint32_t>> cases[] = {
         {"92", 0x00794A00},
         {"0", 0xFFFFFFFF},
         {"", 0xFFFFFFFF},
@@ -64,8 +58,8 @@ TEST(DownloadPeriod, GivesSecondsOrSinceTheLastDownload) {
         {"24856", std::nullopt},
         {"-24856", std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(DownloadPeriod(c.text), c.period) << c.text;
+    for (const auto& [text, period] : cases)
+        EXPECT_EQ(DownloadPeriod(text), period) << text;
 }
 
 } // namespace

@@ -33,33 +33,33 @@ Names namesIn(const fs::path& dir) {
     return names;
 }
 
+// Into UPDATES in any case, over an older file of the same name in any case (or a temporary
+// file left from before), with no second file beside it.
 TEST(SaveConfigFile, WritesTheFileIntoUpdatesInAnyCase) {
-    const std::pair<const char*, const ConfigFile*> cases[] = {
-        {"UPDATES", &qxFile}, {"updates", &qxFile}, {"Updates", &crFile}};
-    for (const auto& [updatesName, file] : cases) {
-        SCOPED_TRACE(updatesName);
+    const struct {
+        const char* updatesName;
+        const char* existing;
+        const ConfigFile& file;
+    } cases[] = {
+        {"UPDATES", nullptr, qxFile},        {"updates", "QX999000.HEX", qxFile},
+        {"Updates", "qx999000.hex", qxFile}, {"UPDATES", "QX999000.tmp", qxFile},
+        {"UPDATES", nullptr, crFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.updatesName) + " " + (c.existing ? c.existing : ""));
         TempDrive drive;
-        const fs::path updates = drive.mkdir(updatesName);
-        drive.write(fs::path(updatesName) / "digivers.ion", "QX000054");
-        const SaveResult result = SaveConfigFile(drive.root(), *file);
+        const fs::path updates = drive.mkdir(c.updatesName);
+        drive.write(fs::path(c.updatesName) / "digivers.ion", "QX000054");
+        if (c.existing)
+            drive.write(fs::path(c.updatesName) / c.existing, "older" + std::string(200, 'x'));
+        const SaveResult result = SaveConfigFile(drive.root(), c.file);
         ASSERT_TRUE(result.ok()) << result.detail;
-        EXPECT_EQ(readAll(updates / file->fileName), ConfigFileBytes(*file));
-        EXPECT_EQ(namesIn(updates), (Names{file->fileName, "digivers.ion"}));
-        EXPECT_EQ(namesIn(drive.path()), Names{updatesName});
-    }
-}
-
-TEST(SaveConfigFile, ReplacesAnExistingFileOfTheSameNameInAnyCase) {
-    for (const char* existing : {"QX999000.HEX", "qx999000.hex", "QX999000.tmp"}) {
-        SCOPED_TRACE(existing);
-        TempDrive drive;
-        const fs::path updates = drive.mkdir("UPDATES");
-        drive.write(fs::path("UPDATES") / existing, "an older, longer one" + std::string(200, 'x'));
-        ASSERT_TRUE(SaveConfigFile(drive.root(), qxFile).ok());
         const auto names = namesIn(updates);
-        ASSERT_EQ(names.size(), 1u) << "no second file beside it";
-        EXPECT_TRUE(names[0] == existing || names[0] == "QX999000.HEX");
-        EXPECT_EQ(readAll(updates / names[0]), qxBytes);
+        ASSERT_EQ(names.size(), 2u) << "no second file beside it";
+        const std::string& written = names[names[0] == "digivers.ion" ? 1 : 0];
+        EXPECT_TRUE(written == c.file.fileName || written == "qx999000.hex") << written;
+        EXPECT_EQ(readAll(updates / written), ConfigFileBytes(c.file));
+        EXPECT_EQ(namesIn(drive.path()), Names{c.updatesName});
     }
 }
 

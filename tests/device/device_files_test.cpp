@@ -59,11 +59,8 @@ TEST_F(DeviceFilesTest, FindsEntriesByPathInAnyCaseAndRefusesEverythingElse) {
         SCOPED_TRACE(std::string(c.relative));
         const auto found = FindOnDevice(root, c.relative, c.kind);
         ASSERT_EQ(found.has_value(), c.expected.has_value());
-        if (!found)
-            continue;
-        EXPECT_EQ(found->lexically_normal(), (drive / *c.expected).lexically_normal());
-        if (!c.expected->empty()) {
-            EXPECT_EQ(found->filename(), c.expected->filename()) << "the name as listed";
+        if (found) { // with the names as listed
+            EXPECT_EQ(found->lexically_normal(), (drive / *c.expected).lexically_normal());
         }
     }
 }
@@ -75,14 +72,12 @@ TEST_F(DeviceFilesTest, PrefersTheExactNameThenTheFirstInNameOrder) {
     const auto entries = std::distance(fs::directory_iterator(drive), fs::directory_iterator());
     if (entries < 5) // the three above besides UPDATES and VELMARON
         GTEST_SKIP() << "the file system itself compares names without case";
-    const struct {
-        std::string_view asked;
-        std::string_view found;
-    } cases[] = {{"dup", "dup"}, {"Dup", "Dup"}, {"DUP", "DUP"}, {"dUp", "DUP"}, {"duP", "DUP"}};
-    for (const auto& c : cases) {
-        const auto found = FindOnDevice(root, c.asked, EntryKind::Directory);
-        ASSERT_TRUE(found) << c.asked;
-        EXPECT_EQ(found->filename().string(), c.found) << c.asked;
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"dup", "dup"}, {"Dup", "Dup"}, {"DUP", "DUP"}, {"dUp", "DUP"}, {"duP", "DUP"}};
+    for (const auto& [asked, listed] : cases) {
+        const auto found = FindOnDevice(root, asked, EntryKind::Directory);
+        ASSERT_TRUE(found) << asked;
+        EXPECT_EQ(found->filename().string(), listed) << asked;
     }
 }
 

@@ -1,6 +1,5 @@
 // The Linux drive services against fake /proc, /sys and /dev trees.
 
-#include "device/device_scan.h"
 #include "device/drive_services_linux.h"
 #include "device/sim_drives.h"
 
@@ -21,7 +20,6 @@ protected:
     void SetUp() override {
         addBlockDevice("8:17", "pci0/usb1/host6/block/sdb/sdb1", "1");
         addBlockDevice("8:0", "pci0/ata1/host0/block/sda", "0");
-        addBlockDevice("8:2", "pci0/ata1/host0/block/sda/sda2", "0");
         addBlockDevice("11:0", "pci0/ata2/host1/block/sr0", "1");
         addBlockDevice("1:0", "virtual/block/ram0", "0");
         addLabel("CARD\\x2001", "sdb1");
@@ -54,19 +52,14 @@ protected:
                            tree_.path() / "dev" / "disk" / "by-label" / entry);
     }
 
-    // A mount point below the temporary folder; returns its path as mountinfo writes it.
-    std::string mountPoint(const std::string& name, const std::string& escaped) {
-        fs::create_directories(tree_.path() / "mnt" / name);
-        return (tree_.path() / "mnt").string() + "/" + escaped;
-    }
-
-    // A mountinfo line of a volume mounted below the temporary folder; extra holds optional
-    // fields.
+    // A mountinfo line of a volume mounted below the temporary folder at name, which
+    // mountinfo writes escaped; extra holds optional fields.
     std::string mount(const std::string& device, const std::string& name,
                       const std::string& escaped, const std::string& type,
                       const std::string& extra = "") {
-        return "40 26 " + device + " / " + mountPoint(name, escaped) + " rw" + extra + " - " +
-               type + " /dev/x rw\n";
+        fs::create_directories(tree_.path() / "mnt" / name);
+        return "40 26 " + device + " / " + (tree_.path() / "mnt").string() + "/" + escaped + " rw" +
+               extra + " - " + type + " /dev/x rw\n";
     }
 
     std::string root(const std::string& name) const {
@@ -148,18 +141,6 @@ TEST_F(FakeLinux, VanishedAndUnknownRootsAndMissingMountInfo) {
 
     fs::remove(tree_.path() / "proc" / "self" / "mountinfo");
     EXPECT_EQ(drives->GetDriveList(), "");
-}
-
-TEST_F(FakeLinux, ScanFindsTheDeviceOnTheRemovablePartitionOnly) {
-    writeMountInfo(mount("8:0", "data", "data", "ext4") +
-                   mount("8:17", "CARD 01", "CARD\\04001", "vfat"));
-    fs::create_directories(tree_.path() / "mnt" / "data" / "VELMARON" / "CARD");
-    fs::create_directories(tree_.path() / "mnt" / "CARD 01" / "Velmaron" / "card");
-    const auto result = ScanForDevices(*services());
-    EXPECT_EQ(result.deviceCount, 1);
-    EXPECT_EQ(result.driveIndex, 1);
-    EXPECT_EQ(result.listLines,
-              std::vector<std::string>{root("CARD 01") + "\tCARD 01\tRemovable drive"});
 }
 
 TEST(DriveServicesFactory, SimulatedDrivesWhenTheVariableIsSet) {
