@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace velmaron {
 namespace {
@@ -29,27 +30,18 @@ std::string environment(const char* name) {
     return std::getenv(name) == nullptr ? std::string() : std::getenv(name);
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(separator, start), text.size());
-        parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
 class WindowsDrives : public ::testing::Test {
 protected:
     void SetUp() override {
         const std::string drives = environment("VELMARON_WINE_DRIVES");
         if (drives.empty())
             GTEST_SKIP() << "VELMARON_WINE_DRIVES is not set; scripts/test-windows sets it";
-        for (const auto& entry : split(drives, ';')) {
-            const auto fields = split(entry, '|');
-            ASSERT_EQ(fields.size(), 3u) << entry;
-            expected_.push_back({fields[0], std::stoi(fields[1]), fields[2]});
+        std::istringstream entries(drives);
+        for (std::string entry; std::getline(entries, entry, ';');) {
+            const auto type = entry.find('|'), label = entry.find('|', type + 1);
+            ASSERT_NE(label, std::string::npos) << entry;
+            expected_.push_back({entry.substr(0, type), std::stoi(entry.substr(type + 1)),
+                                 entry.substr(label + 1)});
         }
         device_ = environment("VELMARON_WINE_DEVICE");
         vanished_ = environment("VELMARON_WINE_VANISHED");
