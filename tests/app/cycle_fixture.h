@@ -1,15 +1,17 @@
 #pragma once
-// The main window on simulated drives, driven tick by tick: devices are plugged in and pulled
-// by moving their folders, and the arrow display is read back as what it shows.
+// The main window on simulated drives: devices are plugged in and pulled by moving their
+// folders, their version files are built byte by byte, and the arrow display is read back as
+// what it shows.
 
+#include "app/clickable_label.h"
 #include "app/picture_box.h"
 #include "app_fixture.h"
 #include "device/sim_drives.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,67 +20,71 @@ namespace velmaron::test {
 
 namespace fs = std::filesystem;
 
-// A device's version file in the form that its type and software version call for: 21 bytes
-// up to version 27, 25 bytes up to 35, else (and for a CR) 80 bytes.
-struct VersionFile {
-    std::string type = "QX";
-    int version = 54;
-    std::vector<int> period = {0x00, 0x4A, 0x79, 0x00}; // 92 days
-    std::vector<int> trep = {0x01, 0x02, 0xFF, 0xFF};   // from position 16
-    int configByte = 0xFF;
-    std::vector<int> extra;                     // from position 33
-    std::uint32_t rangeStart = 0, rangeEnd = 0; // the range is on when a start is given
-
-    std::string bytes() const {
-        std::string version6 = std::to_string(version);
-        std::string text = type + std::string(6 - version6.size(), '0') + version6 + "HEX";
-        const bool full = type == "CR" || version > 35;
-        const bool mid = !full && version > 27;
-        append(text, period);
-        append(text, trep);
-        text.resize(full ? 31 : mid ? 24 : 21, '\xFF');
-        if (full || mid)
-            text += static_cast<char>(configByte);
-        if (!full)
-            return text;
-        append(text, extra);
-        text.resize(71, '\xFF');
-        text += rangeStart ? 'U' : '\xFF';
-        for (std::uint32_t moment : {rangeStart, rangeEnd})
-            for (int shift = 24; shift >= 0; shift -= 8)
-                text += static_cast<char>((moment >> shift) & 0xFF);
-        return text;
-    }
-
-private:
-    static void append(std::string& text, const std::vector<int>& values) {
-        for (int value : values)
-            text += static_cast<char>(value);
-    }
+// Bytes placed from a 1-based position on.
+struct Bytes {
+    std::size_t pos;
+    std::vector<int> values;
 };
 
-class CycleTest : public AppTest {
+// A version file of the given length: the header, everything else 255 unless placed.
+inline std::string versionFile(std::string_view header, std::size_t length,
+                               const std::vector<Bytes>& placed = {}) {
+    std::string text(length, '\xFF');
+    text.replace(0, std::min(header.size(), length), header.substr(0, length));
+    for (const Bytes& bytes : placed)
+        for (std::size_t i = 0; i < bytes.values.size(); ++i)
+            text.at(bytes.pos - 1 + i) = static_cast<char>(bytes.values[i]);
+    return text;
+}
+
+inline std::string header(const char* type, int version) {
+    return type + std::to_string(1000000 + version).substr(1) + "HEX";
+}
+
+// The form a QX device of this version reports: 21 bytes up to version 27, 25 up to 35.
+inline std::size_t formLength(int version) {
+    return version > 35 ? 80 : version > 27 ? 25 : 21;
+}
+
+inline std::string qx(int version, const std::vector<Bytes>& placed = {}) {
+    return versionFile(header("QX", version), formLength(version), placed);
+}
+
+class DeviceWindowTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
         newWindow();
     }
 
-    void newWindow() {
+    Form1& newWindow() {
         makeForm();
         form->setDriveServices(MakeSimulatedDriveServices(sim.folder().string()));
+        return *form;
     }
 
     fs::path drive(char letter) const { return sim.folder() / std::string(1, letter); }
-    fs::path updates(char letter) const { return drive(letter) / "UPDATES"; }
+    fs::path updates(char letter = 'E') const { return drive(letter) / "UPDATES"; }
+    fs::path versionPath(char letter = 'E') const { return updates(letter) / "digivers.ion"; }
 
-    void plugIn(char letter, const VersionFile& file = {}) {
+    void plugIn(char letter, const std::string& versionText) {
         sim.addDevice(letter);
-        velmaron::testing::writeFile(updates(letter) / "digivers.ion", file.bytes());
+        velmaron::testing::writeFile(versionPath(letter), versionText);
     }
     // Pulling the cable moves the drive's folder out of sight; plugging in brings it back.
     void pull(char letter) { fs::rename(drive(letter), sim.folder() / pulledName(letter)); }
     void replug(char letter) { fs::rename(sim.folder() / pulledName(letter), drive(letter)); }
+
+    // Lets the window read the device's settings, as a poll with one device does.
+    void read(const std::string& versionText) {
+        plugIn('E', versionText);
+        readAgain();
+    }
+    void readAgain() {
+        form->ScanForDevices();
+        ASSERT_EQ(form->DeviceCount, 1);
+        form->FindCurrentSettings();
+    }
 
     void tick() { form->Timer1_Timer(); }
     // The reconnect procedure starts the poll timer; here only the test's own calls tick.
@@ -98,8 +104,16 @@ protected:
         return names;
     }
 
-    // What the arrow display holds: "blank", "in@0", "in@32", "out@0", "out@32" or "other".
+    // The instruction, or "normal" in the normal layout, where it cannot be seen.
+    std::string instruction() const {
+        return form->isTallLayout() ? form->lblInstruction->text().toStdString() : "normal";
+    }
+
+    // What the arrow display holds: "hidden", "blank", "in@0", "in@32", "out@0", "out@32" or
+    // "other".
     std::string arrowShown() const {
+        if (form->picArrowDisplay->isHidden())
+            return "hidden";
         const QImage shown = imageOf(form->picArrowDisplay);
         const QImage blank = imageOf(form->picNoArrow);
         if (shown == blank)
