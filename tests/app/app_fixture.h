@@ -1,19 +1,29 @@
 #pragma once
 // A main window in a program directory of its own, with a fixed calendar day, message boxes
-// recorded instead of shown, and the information window unloaded afterwards.
+// recorded instead of shown and the information window unloaded afterwards, on simulated
+// drives: devices are plugged in and pulled by moving their folders, their version files are
+// built byte by byte, and the arrow display is read back as what it shows.
 
+#include "app/clickable_label.h"
 #include "app/form1.h"
 #include "app/info/frm_info.h"
 #include "app/message_boxes.h"
+#include "app/picture_box.h"
+#include "device/sim_drives.h"
 
 #include <QDate>
-#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 // Dates in failure messages as ISO text.
 inline void PrintTo(const QDate& date, std::ostream* out) {
@@ -22,10 +32,51 @@ inline void PrintTo(const QDate& date, std::ostream* out) {
 
 namespace velmaron::test {
 
-class AppTest : public ::testing::Test {
+namespace fs = std::filesystem;
+
+// Bytes placed from a 1-based position on.
+struct Bytes {
+    std::size_t pos;
+    std::vector<int> values;
+};
+
+// A version file of the given length: the header, everything else 255 unless placed.
+inline std::string versionFile(std::string_view header, std::size_t length,
+                               const std::vector<Bytes>& placed = {}) {
+    std::string text(length, '\xFF');
+    text.replace(0, std::min(header.size(), length), header.substr(0, length));
+    for (const Bytes& bytes : placed)
+        for (std::size_t i = 0; i < bytes.values.size(); ++i)
+            text.at(bytes.pos - 1 + i) = static_cast<char>(bytes.values[i]);
+    return text;
+}
+
+inline std::string header(const char* type, int version) {
+    return type + std::to_string(1000000 + version).substr(1) + "HEX";
+}
+
+// The form a QX device of this version reports: 21 bytes up to version 27, 25 up to 35.
+inline std::size_t formLength(int version) {
+    return version > 35 ? 80 : version > 27 ? 25 : 21;
+}
+
+inline std::string qx(int version, const std::vector<Bytes>& placed = {}) {
+    return versionFile(header("QX", version), formLength(version), placed);
+}
+
+// One mark per widget: x where it is enabled, - elsewhere.
+inline std::string enabled(std::initializer_list<const QWidget*> widgets) {
+    std::string marks;
+    for (const QWidget* widget : widgets)
+        marks += widget->isEnabled() ? 'x' : '-';
+    return marks;
+}
+
+class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         MessageBoxes::setHook([this](const QString& text) { messages << text; });
+        newWindow();
     }
 
     void TearDown() override {
@@ -34,21 +85,101 @@ protected:
         MessageBoxes::setHook({});
     }
 
-    // wide: the marker file lies in the program's directory.
-    Form1& makeForm(bool wide = false, QDate today = QDate(2023, 3, 1)) {
-        if (wide) {
-            QFile marker(programDir.filePath(QStringLiteral("VelmaronConfigWide.txt")));
-            EXPECT_TRUE(marker.open(QIODevice::WriteOnly));
-        }
+    // The poll runs only when a test calls its handler.
+    Form1& newWindow(QDate today = QDate(2023, 3, 1)) {
         form = std::make_unique<Form1>(programDir.path(), [today] { return today; });
-        // The poll has its own tests; here it would only add noise.
         form->Timer1->stop();
+        form->setDriveServices(MakeSimulatedDriveServices(sim.folder().string()));
         return *form;
     }
 
+    // Waits until the window is the active one.
+    static void activate(QWidget* window) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
+    fs::path drive(char letter) const { return sim.folder() / std::string(1, letter); }
+    fs::path updates(char letter = 'E') const { return drive(letter) / "UPDATES"; }
+    fs::path versionPath(char letter = 'E') const { return updates(letter) / "digivers.ion"; }
+
+    void plugIn(char letter, const std::string& versionText) {
+        sim.addDevice(letter);
+        velmaron::testing::writeFile(versionPath(letter), versionText);
+    }
+    // Pulling the cable moves the drive's folder out of sight; plugging in brings it back.
+    void pull(char letter) { fs::rename(drive(letter), sim.folder() / pulledName(letter)); }
+    void replug(char letter) { fs::rename(sim.folder() / pulledName(letter), drive(letter)); }
+
+    // Lets the window read the device's settings, as a poll with one device does.
+    void read(const std::string& versionText) {
+        plugIn('E', versionText);
+        readAgain();
+    }
+    void readAgain() {
+        form->ScanForDevices();
+        ASSERT_EQ(form->DeviceCount, 1);
+        form->FindCurrentSettings();
+    }
+
+    void tick() { form->Timer1_Timer(); }
+    // The reconnect procedure starts the poll timer; here only the test's own calls tick.
+    void configure() {
+        form->cmdConfigure_Click();
+        timerStarted = form->Timer1->isActive();
+        form->Timer1->stop();
+    }
+
+    // The names in UPDATES, sorted.
+    std::vector<std::string> updateFiles(char letter) const {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(updates(letter), error))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // The instruction, or "normal" in the normal layout, where it cannot be seen.
+    std::string instruction() const {
+        return form->isTallLayout() ? form->lblInstruction->text().toStdString() : "normal";
+    }
+
+    // What the arrow display holds: "hidden", "blank", "in@0", "in@32", "out@0", "out@32" or
+    // "other".
+    std::string arrowShown() const {
+        if (form->picArrowDisplay->isHidden())
+            return "hidden";
+        const QImage shown = imageOf(form->picArrowDisplay);
+        const QImage blank = imageOf(form->picNoArrow);
+        if (shown == blank)
+            return "blank";
+        for (const auto& [name, box] :
+             {std::pair{"in", form->picInArrow}, std::pair{"out", form->picOutArrow}}) {
+            for (int left : {0, 32}) {
+                QImage expected = blank;
+                QPainter painter(&expected);
+                painter.drawImage(left, 0, imageOf(box));
+                painter.end();
+                if (shown == expected)
+                    return std::string(name) + "@" + std::to_string(left);
+            }
+        }
+        return "other";
+    }
+
+    static QImage imageOf(PictureBox* box) {
+        return box->surface().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
     QTemporaryDir programDir;
+    velmaron::testing::SimDrives sim;
     std::unique_ptr<Form1> form;
     QStringList messages;
+    bool timerStarted = false;
+
+private:
+    static std::string pulledName(char letter) { return std::string("pulled-") + letter; }
 };
 
 } // namespace velmaron::test

@@ -15,7 +15,7 @@
 namespace velmaron::test {
 namespace {
 
-using InterlockTest = AppTest;
+using InterlockTest = WindowTest;
 
 void click(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5));
@@ -44,38 +44,31 @@ TEST_F(InterlockTest, VdoAndFourHertzFollowEachOtherBelowVersion36) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Form1& window = makeForm();
-        window.SoftwareVersion = c.softwareVersion;
+        newWindow().SoftwareVersion = c.softwareVersion;
         for (const Step& step : c.steps)
-            step(window);
-        EXPECT_EQ(window.Check8->value(), c.check8);
-        EXPECT_EQ(window.Check10->value(), c.check10);
+            step(*form);
+        EXPECT_EQ(std::pair(form->Check8->value(), form->Check10->value()),
+                  std::pair(c.check8, c.check10));
     }
 }
 
 TEST_F(InterlockTest, DateRangeLocksThePeriodButKeepsItsValues) {
-    Form1& window = makeForm();
-    window.Check2->setValue(1);
-    window.tbDays->setText(QStringLiteral(" 30"));
-    const auto periodEnabled = [&window] {
-        const bool check2 = window.Check2->isEnabled();
-        EXPECT_EQ(window.Label7->isEnabled(), check2);
-        EXPECT_EQ(window.tbDays->isEnabled(), check2);
-        return check2;
-    };
-    // The value Check11 gets from code, and whether the period can be edited then.
-    const std::pair<int, bool> steps[] = {{1, false}, {0, true}, {1, false}, {2, true}};
-    for (const auto& [check11, enabled] : steps) {
-        window.Check11->setValue(check11);
-        EXPECT_EQ(periodEnabled(), enabled) << check11;
-        EXPECT_EQ(window.Check2->value(), 1);
-        EXPECT_EQ(window.tbDays->text(), QStringLiteral(" 30"));
-        EXPECT_TRUE(window.DTPickerStart->isEnabled());
-        EXPECT_TRUE(window.DTPickerEnd->isEnabled());
+    form->Check2->setValue(1);
+    form->tbDays->setText(QStringLiteral(" 30"));
+    // The value Check11 gets from code (-1: a click from greyed, which ticks), and which of
+    // Check2, Label7, tbDays and the pickers can be edited then.
+    const std::pair<int, const char*> steps[] = {
+        {1, "---xx"}, {0, "xxxxx"}, {1, "---xx"}, {2, "xxxxx"}, {-1, "---xx"}};
+    for (const auto& [check11, marks] : steps) {
+        check11 < 0 ? click(form->Check11) : form->Check11->setValue(check11);
+        EXPECT_EQ(enabled({form->Check2, form->Label7, form->tbDays, form->DTPickerStart,
+                           form->DTPickerEnd}),
+                  marks)
+            << check11;
+        EXPECT_EQ(form->Check2->value(), 1);
+        EXPECT_EQ(form->tbDays->text(), QStringLiteral(" 30"));
     }
-    click(window.Check11); // from greyed, a click ticks
-    EXPECT_EQ(window.Check11->value(), 1);
-    EXPECT_FALSE(periodEnabled());
+    EXPECT_EQ(form->Check11->value(), 1);
 }
 
 TEST_F(InterlockTest, PageSelectorMovesThePages) {
@@ -91,47 +84,41 @@ TEST_F(InterlockTest, PageSelectorMovesThePages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Form1& window = makeForm();
+        newWindow();
         for (int index : c.clicks)
-            click(window.Option2[index]);
-        EXPECT_EQ(leftTwips(window.frameSelectFiles), c.selectFilesLeft);
-        EXPECT_EQ(leftTwips(window.frameFileName), c.fileNameLeft);
-        EXPECT_EQ(topTwips(window.frameSelectFiles), 600);
-        EXPECT_EQ(topTwips(window.frameFileName), 600);
+            click(form->Option2[index]);
+        EXPECT_EQ(leftTwips(form->frameSelectFiles), c.selectFilesLeft);
+        EXPECT_EQ(leftTwips(form->frameFileName), c.fileNameLeft);
     }
-    Form1& window = makeForm(); // set from code, the pages move too
-    window.Option2[1]->setChecked(true);
-    EXPECT_EQ(leftTwips(window.frameFileName), 360);
-    window.Option2[0]->setChecked(true);
-    EXPECT_EQ(leftTwips(window.frameSelectFiles), 5);
+    form->Option2[1]->setChecked(true); // set from code, the pages move too
+    EXPECT_EQ(leftTwips(form->frameSelectFiles), 5160);
+    form->Option2[0]->setChecked(true);
+    EXPECT_EQ(leftTwips(form->frameSelectFiles), 5);
 }
 
+// Each array excludes within its own container; Option1 can be switched off as a whole, and
+// a hidden button still takes and keeps its value.
 TEST_F(InterlockTest, OptionArraysExcludeOnlyWithinThemselves) {
-    Form1& window = makeForm();
-    window.Option1[3]->setChecked(true);
-    EXPECT_FALSE(window.Option1[1]->isChecked());
-    EXPECT_TRUE(window.Option2[0]->isChecked());
-    EXPECT_TRUE(window.optVelmaron[1]->isChecked());
-    window.optVelmaron[0]->setChecked(true);
-    EXPECT_FALSE(window.optVelmaron[1]->isChecked());
-    EXPECT_TRUE(window.Option1[3]->isChecked());
-}
-
-TEST_F(InterlockTest, AllFileNameOptionsCanBeSwitchedOffAndExcludeAgainAfterwards) {
-    Form1& window = makeForm();
-    window.Option1[4]->hide();
-    window.Option1[4]->setChecked(true); // a hidden button still takes and keeps its value
-    EXPECT_TRUE(window.Option1[4]->isChecked());
-    EXPECT_FALSE(window.Option1[1]->isChecked());
-
-    window.SwitchAllOption1Off();
-    for (QRadioButton* option : window.Option1)
-        EXPECT_FALSE(option->isChecked());
-    EXPECT_TRUE(window.Option1Group->exclusive());
-    window.Option1[2]->setChecked(true);
-    window.Option1[0]->setChecked(true);
-    EXPECT_FALSE(window.Option1[2]->isChecked());
-    EXPECT_TRUE(window.Option1[0]->isChecked());
+    const auto checked = [this] {
+        std::string marks;
+        for (const QButtonGroup* group :
+             {form->Option1Group, form->Option2Group, form->optVelmaronGroup}) {
+            for (const QAbstractButton* button : group->buttons())
+                marks += button->isChecked() ? 'x' : '-';
+            marks += ' ';
+        }
+        return marks;
+    };
+    form->Option1[4]->hide();
+    form->Option1[4]->setChecked(true);
+    EXPECT_EQ(checked(), "----x x- -x ");
+    form->optVelmaron[0]->setChecked(true);
+    EXPECT_EQ(checked(), "----x x- x- ");
+    form->SwitchAllOption1Off();
+    EXPECT_EQ(checked(), "----- x- x- ");
+    form->Option1[2]->setChecked(true);
+    form->Option1[0]->setChecked(true);
+    EXPECT_EQ(checked(), "x---- x- x- ");
 }
 
 } // namespace

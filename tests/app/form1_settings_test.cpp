@@ -1,8 +1,8 @@
 // Reading the device's version file through the real window, on simulated drives.
 
 #include "app/tri_state_check_box.h"
+#include "app_fixture.h"
 #include "config/hex_record.h"
-#include "cycle_fixture.h"
 
 #include <QButtonGroup>
 #include <QDateEdit>
@@ -19,7 +19,7 @@
 namespace velmaron::test {
 namespace {
 
-using SettingsTest = DeviceWindowTest;
+using SettingsTest = WindowTest;
 
 const QString Reconnect =
     QStringLiteral("\r\nTrennen und verbinden Sie den Velmaron.\r\nWarten Sie einen Moment und "
@@ -39,13 +39,7 @@ std::set<int> ticked(const Form1& window) {
     return numbers;
 }
 
-// One mark per widget or file-name option: x where it is enabled or shown, - elsewhere.
-std::string enabled(std::initializer_list<const QWidget*> widgets) {
-    std::string marks;
-    for (const QWidget* widget : widgets)
-        marks += widget->isEnabled() ? 'x' : '-';
-    return marks;
-}
+// One mark per file-name option: x where it is shown, - elsewhere.
 std::string fileNamesShown(const Form1& window) {
     std::string marks;
     for (const QRadioButton* option : window.Option1)

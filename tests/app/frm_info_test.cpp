@@ -9,7 +9,7 @@
 namespace velmaron::test {
 namespace {
 
-using InfoTest = AppTest;
+using InfoTest = WindowTest;
 
 const QString NotSuitable =
     QStringLiteral("The software version of this Velmaron is not suitable\r\n"
@@ -47,45 +47,38 @@ TEST_F(InfoTest, TextFollowsTheStatusLine) {
         {QStringLiteral("Nicht geeignet "), &Instructions},
         {QStringLiteral("nicht geeignet"), &Instructions},
     };
-    Form1& window = makeForm();
     for (const auto& [status, text] : cases) {
-        window.lblMessage->setText(status);
-        window.cmdHelp_Click();
-        FrmInfo* info = FrmInfo::instance();
-        ASSERT_NE(info, nullptr);
-        EXPECT_EQ(info->lblInfo->text(), *text) << status.toStdString();
-        EXPECT_TRUE(info->isVisible());
-        EXPECT_EQ(info->windowTitle(), QStringLiteral("Velmaron Configuration Help"));
+        form->lblMessage->setText(status);
+        form->cmdHelp_Click();
+        ASSERT_NE(FrmInfo::instance(), nullptr);
+        EXPECT_EQ(FrmInfo::instance()->lblInfo->text(), *text) << status.toStdString();
+        EXPECT_TRUE(FrmInfo::instance()->isVisible());
     }
+    EXPECT_EQ(FrmInfo::instance()->windowTitle(), QStringLiteral("Velmaron Configuration Help"));
 }
 
+// The version line loads the window only when none is loaded; the help button always anew.
 TEST_F(InfoTest, HelpButtonReloadsButVersionLineOnlyShows) {
-    Form1& window = makeForm();
-    window.lblMessage->setText(QStringLiteral("Nicht geeignet"));
-    window.lblSWVersion_Click(); // none loaded yet: loads one
+    form->lblMessage->setText(QStringLiteral("Nicht geeignet"));
+    form->lblSWVersion_Click();
     QPointer<FrmInfo> first = FrmInfo::instance();
     ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(first->lblInfo->text(), NotSuitable);
-
-    window.lblMessage->setText(QString());
-    window.lblSWVersion_Click();
+    form->lblMessage->setText(QString());
+    form->lblSWVersion_Click();
     EXPECT_EQ(FrmInfo::instance(), first.data());
     EXPECT_EQ(first->lblInfo->text(), NotSuitable);
-
-    window.cmdHelp_Click();
+    form->cmdHelp_Click();
     EXPECT_TRUE(first.isNull());
-    ASSERT_NE(FrmInfo::instance(), nullptr);
     EXPECT_EQ(FrmInfo::instance()->lblInfo->text(), Instructions);
 }
 
 TEST_F(InfoTest, ClosingTheMainWindowUnloadsEverything) {
-    Form1& window = makeForm();
-    window.show();
-    window.Timer1->start();
-    window.cmdHelp_Click();
+    form->show();
+    form->Timer1->start();
+    form->cmdHelp_Click();
     QPointer<FrmInfo> info = FrmInfo::instance();
-    EXPECT_TRUE(window.close());
-    EXPECT_FALSE(window.Timer1->isActive());
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_TRUE(info.isNull());
 }
 

@@ -149,44 +149,36 @@ TEST(ConfigFile, GroupsTheExtraDataCodes) {
     }
 }
 
-TEST(ConfigFile, WritesThePeriodLeastSignificantByteFirstOrNoFile) {
-    // The days text and the period's hex digits in the first record; none: no file.
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"92", "004A7900"}, {"0", "FFFFFFFF"},  {"-1", "80AEFEFF"},
-        {"24856", ""},      {"4294967296", ""},
-    };
-    for (const auto& [days, periodHex] : cases) {
-        SCOPED_TRACE(std::string(days));
-        ConfigSettings s = startSettings();
-        s.tbDays = std::string(days);
-        s.Check7 = 1;
-        const auto result = BuildConfigFile(s);
-        EXPECT_EQ(result.ConfigByte, 0x37) << "kept even without a file";
-        ASSERT_EQ(result.file.has_value(), !periodHex.empty());
-        EXPECT_EQ(result.error, result.file ? ConfigError::None : ConfigError::PeriodOutOfRange);
-        if (result.file) {
-            EXPECT_EQ(result.file->lines[0].substr(33, 8), periodHex);
-        }
-    }
-}
-
-TEST(ConfigFile, ADateTheDeviceCannotHoldGivesNoFile) {
+// The period goes least significant byte first; a period or date the device cannot hold gives
+// no file, but the configuration byte all the same.
+TEST(ConfigFile, NoFileForValuesTheDeviceCannotHold) {
+    const DateTime first = At(1901, 12, 13, 20, 45, 52), last = At(2174, 2, 25, 9, 42, 23);
     const struct {
+        const char* days;
         DateTime start, end;
-        bool ok;
+        ConfigError error;
     } cases[] = {
-        {At(1901, 12, 13, 20, 45, 52), At(2174, 2, 25, 9, 42, 23), true},
-        {At(1901, 12, 13, 20, 45, 51), At(2019, 7, 2), false},
-        {At(2018, 7, 1), At(2174, 2, 25, 9, 42, 24), false},
+        {"-1", first, last, ConfigError::None},
+        {"24856", first, last, ConfigError::PeriodOutOfRange},
+        {"4294967296", first, last, ConfigError::PeriodOutOfRange},
+        {"0", first - std::chrono::seconds(1), last, ConfigError::DateOutOfRange},
+        {"0", first, last + std::chrono::seconds(1), ConfigError::DateOutOfRange},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.days);
         ConfigSettings s = startSettings();
+        s.tbDays = c.days;
         s.dtPickerStart = c.start;
         s.dtPickerEnd = c.end;
+        s.Check7 = 1;
         const auto result = BuildConfigFile(s);
-        EXPECT_EQ(result.file.has_value(), c.ok);
-        EXPECT_EQ(result.error, c.ok ? ConfigError::None : ConfigError::DateOutOfRange);
-        EXPECT_EQ(result.ConfigByte, 0x3F);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.ConfigByte, 0x37);
+        ASSERT_EQ(result.file.has_value(), c.error == ConfigError::None);
+        if (result.file) {
+            EXPECT_EQ(result.file->lines[0].substr(33, 8), "80AEFEFF");
+            EXPECT_EQ(result.file->lines[2].substr(9, 16), "800000007FFFFFFF");
+        }
     }
 }
 

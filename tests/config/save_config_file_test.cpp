@@ -1,5 +1,5 @@
 #include "config/save_config_file.h"
-#include "config/temp_drive.h"
+#include "device/sim_drives.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "config/temp_drive.h"
 #include "device/durable_file.h"
+#include "device/sim_drives.h"
 
 #include <gtest/gtest.h>
 

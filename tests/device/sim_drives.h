@@ -1,14 +1,16 @@
 #pragma once
-// A folder of simulated drives for tests and benchmarks, removed again at the end.
+// Folders that stand in for drives in tests and benchmarks, removed again at the end: a bare
+// drive root, and a folder of simulated drives seen through the simulated drive services.
 
-#include "config/temp_drive.h"
 #include "device/drive_services.h"
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace velmaron::testing {
 
@@ -17,30 +19,74 @@ inline void writeFile(const std::filesystem::path& file, std::string_view conten
     std::ofstream(file, std::ios::binary) << content;
 }
 
-// Simulated drives in a temporary folder, seen through the simulated drive services.
-class SimDrives {
-public:
-    SimDrives() : services_(MakeSimulatedDriveServices(folder_.path().string())) {}
+inline std::string readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
-    const std::filesystem::path& folder() const { return folder_.path(); }
+// Creates a symbolic link; false where the system does not allow it (e.g. under wine), so
+// that the test can skip itself.
+inline bool makeSymlink(const std::filesystem::path& target, const std::filesystem::path& link) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(target, ec))
+        std::filesystem::create_directory_symlink(target, link, ec);
+    else
+        std::filesystem::create_symlink(target, link, ec);
+    return !ec && std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec));
+}
+
+class TempDrive {
+public:
+    TempDrive() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("velmaron-test-" + std::to_string(random()) + "-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDrive() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDrive(const TempDrive&) = delete;
+    TempDrive& operator=(const TempDrive&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The drive root as callers pass it: the folder followed by a separator.
+    std::string root() const { return (path_ / "").string(); }
+
+    std::filesystem::path mkdir(const std::filesystem::path& relative) const {
+        std::filesystem::create_directories(path_ / relative);
+        return path_ / relative;
+    }
+    std::filesystem::path write(const std::filesystem::path& relative,
+                                std::string_view content = {}) const {
+        writeFile(path_ / relative, content);
+        return path_ / relative;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Each drive is a folder named by its letter, with an optional <letter>.drive file beside it.
+class SimDrives : public TempDrive {
+public:
+    SimDrives() : services_(MakeSimulatedDriveServices(path().string())) {}
+
+    const std::filesystem::path& folder() const { return path(); }
     DriveServices& services() { return *services_; }
 
-    // Creates the drive's directory (named by letter as given) and, when properties is not
-    // empty, its <letter>.drive file.
     std::filesystem::path addDrive(char letter, std::string_view properties = {}) {
-        const auto directory = folder() / std::string(1, letter);
-        std::filesystem::create_directories(directory);
-        if (!properties.empty()) {
-            writeFile(folder() / (std::string(1, letter) + ".drive"), properties);
-        }
-        return directory;
+        if (!properties.empty())
+            write(std::string(1, letter) + ".drive", properties);
+        return mkdir(std::string(1, letter));
     }
 
     // A removable drive that carries the marker directory.
     std::filesystem::path addDevice(char letter, std::string_view properties = {}) {
-        const auto directory = addDrive(letter, properties);
-        std::filesystem::create_directories(directory / "VELMARON" / "CARD");
-        return directory;
+        const auto drive = addDrive(letter, properties);
+        std::filesystem::create_directories(drive / "VELMARON" / "CARD");
+        return drive;
     }
 
     std::string root(char letter) const {
@@ -49,7 +95,6 @@ public:
     }
 
 private:
-    TempDrive folder_;
     std::unique_ptr<DriveServices> services_;
 };
 

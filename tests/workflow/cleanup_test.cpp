@@ -68,12 +68,11 @@ TEST(CleanUp, NeverFollowsOrRemovesALink) {
 
 TEST(CleanUp, NothingToDoIsNoError) {
     TempDrive drive;
-    EXPECT_NO_THROW(RemoveStaleUpdateFiles(drive.root()));
-    fs::create_directories(drive.path() / "UPDATES");
-    EXPECT_NO_THROW(RemoveStaleUpdateFiles(drive.root()));
-    EXPECT_NO_THROW(RemoveStaleUpdateFiles((drive.path() / "missing").string() + "/"));
-    EXPECT_NO_THROW(RemoveStaleUpdateFiles(""));
-    EXPECT_NO_THROW(RemoveConfigFile(""));
+    for (const std::string& root :
+         {drive.root(), (drive.path() / "missing" / "").string(), std::string()}) {
+        EXPECT_NO_THROW(RemoveStaleUpdateFiles(root));
+        EXPECT_NO_THROW(RemoveConfigFile(root));
+    }
 }
 
 TEST(RemoveConfigFile, RemovesOnlyThePlainConfigurationFile) {
