@@ -130,16 +130,6 @@ protected:
         form->Timer1->stop();
     }
 
-    // The names in UPDATES, sorted.
-    std::vector<std::string> updateFiles(char letter) const {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(updates(letter), error))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     // The instruction, or "normal" in the normal layout, where it cannot be seen.
     std::string instruction() const {
         return form->isTallLayout() ? form->lblInstruction->text().toStdString() : "normal";

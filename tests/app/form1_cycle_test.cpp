@@ -157,9 +157,10 @@ TEST_F(CycleTest, ConfigureTakesTheFirstDevice) {
     ASSERT_EQ(form->WorkflowState, 1);
     configure();
     EXPECT_EQ(testing::readAll(updates() / "QX999000.HEX"), Qx54Config);
-    EXPECT_EQ(updateFiles('E'),
+    EXPECT_EQ(testing::namesIn(updates()),
               (std::vector<std::string>{"QX999000.HEX", "digivers.ion", "notes.txt"}));
-    EXPECT_EQ(updateFiles('G'), (std::vector<std::string>{"digivers.ion", "old.hex"}));
+    EXPECT_EQ(testing::namesIn(updates('G')),
+              (std::vector<std::string>{"digivers.ion", "old.hex"}));
     EXPECT_EQ(listLines(form->List1),
               (std::vector<std::string>{sim.root('D') + removable, sim.root('E') + removable,
                                         "Velmaron found", "Konfigurationsdatei erstellt"}));
@@ -275,7 +276,7 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
         EXPECT_FALSE(timerStarted);
         if (!fs::exists(drive('E')))
             replug('E');
-        for (const std::string& name : updateFiles('E'))
+        for (const std::string& name : testing::namesIn(updates()))
             EXPECT_EQ(name, "digivers.ion");
     }
 }

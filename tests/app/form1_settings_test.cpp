@@ -29,13 +29,10 @@ const QString BrokenFile = QStringLiteral("Fehler in der Konfigurationsdatei.") 
 
 // Numbers of the ticked boxes among Check2 to Check11.
 std::set<int> ticked(const Form1& window) {
-    const TriStateCheckBox* const boxes[] = {
-        window.Check2, window.Check3, window.Check4, window.Check5,  window.Check6,
-        window.Check7, window.Check8, window.Check9, window.Check10, window.Check11};
     std::set<int> numbers;
-    for (int i = 0; i < 10; ++i)
-        if (boxes[i]->value() == 1)
-            numbers.insert(i + 2);
+    for (int n = 2; n <= 11; ++n)
+        if (window.findChild<TriStateCheckBox*>(QStringLiteral("Check%1").arg(n))->value() == 1)
+            numbers.insert(n);
     return numbers;
 }
 
@@ -49,15 +46,6 @@ std::string fileNamesShown(const Form1& window) {
 
 bool listHas(const Form1& window, const QString& line) {
     return !window.List1->findItems(line, Qt::MatchExactly).isEmpty();
-}
-
-// Big-endian, as the device stores the date range.
-std::vector<int> bigEndian(std::uint32_t first, std::uint32_t second) {
-    std::vector<int> bytes;
-    for (std::uint32_t moment : {first, second})
-        for (int shift = 24; shift >= 0; shift -= 8)
-            bytes.push_back(static_cast<int>((moment >> shift) & 0xFF));
-    return bytes;
 }
 
 // Outcome: B broken (deleted after the message), C configuration shown, - none available.
@@ -84,23 +72,15 @@ TEST_F(SettingsTest, EachFormNeedsItsLength) {
     }
 }
 
+// Up to 16 the file names are abbreviated. Shown file names Option1(0) to (4), and enabled
+// Check8 to Check11, tbDays and Check2.
 TEST_F(SettingsTest, SoftwareVersionThresholds) {
-    // Shown file names Option1(0) to (4); enabled Check8 to Check11.
-    const std::tuple<int, const char*, const char*, const char*> cases[] = {
-        {9, "Abgekürzter Dateiname\"", "xx---", "----"},
-        {16, "Abgekürzter Dateiname\"", "xx---", "----"},
-        {17, "Europa/VDO(DDD)", "xx---", "----"},
-        {22, "Europa/VDO(DDD)", "xx---", "----"},
-        {23, "Europa/VDO(DDD)", "xx---", "----"},
-        {26, "Europa/VDO(DDD)", "xx---", "----"},
-        {27, "Europa/VDO(DDD)", "xxxxx", "----"},
-        {28, "Europa/VDO(DDD)", "xxxxx", "x-x-"},
-        {35, "Europa/VDO(DDD)", "xxxxx", "x-x-"},
-        {36, "Europa/VDO(DDD)", "xxxxx", "xxx-"},
-        {53, "Europa/VDO(DDD)", "xxxxx", "xxx-"},
-        {54, "Europa/VDO(DDD)", "xxxxx", "xxxx"},
+    const std::pair<int, const char*> cases[] = {
+        {9, "xx--- ----xx"},  {16, "xx--- ----xx"}, {17, "xx--- ----xx"}, {22, "xx--- ----xx"},
+        {23, "xx--- ----xx"}, {26, "xx--- ----xx"}, {27, "xxxxx ----xx"}, {28, "xxxxx x-x-xx"},
+        {35, "xxxxx x-x-xx"}, {36, "xxxxx xxx-xx"}, {53, "xxxxx xxx-xx"}, {54, "xxxxx xxxxxx"},
     };
-    for (const auto& [version, option1Caption, fileNames, checksEnabled] : cases) {
+    for (const auto& [version, shown] : cases) {
         SCOPED_TRACE(version);
         newWindow().Check11->setValue(1); // a ticked date range must not survive an older device
         read(qx(version));
@@ -109,12 +89,13 @@ TEST_F(SettingsTest, SoftwareVersionThresholds) {
         EXPECT_TRUE(listHas(*form, QStringLiteral("Velmaron Softwareversion: %1").arg(version)));
         EXPECT_TRUE(
             listHas(*form, QStringLiteral("Version file length: %1").arg(formLength(version))));
-        EXPECT_EQ(form->Option1[1]->text(), QString::fromUtf8(option1Caption));
-        EXPECT_EQ(fileNamesShown(*form), fileNames);
-        EXPECT_EQ(enabled({form->Check8, form->Check9, form->Check10, form->Check11}),
-                  checksEnabled);
+        EXPECT_EQ(form->Option1[1]->text(), version < 17 ? QStringLiteral("Abgekürzter Dateiname\"")
+                                                         : QStringLiteral("Europa/VDO(DDD)"));
+        EXPECT_EQ(fileNamesShown(*form) + " " +
+                      enabled({form->Check8, form->Check9, form->Check10, form->Check11,
+                               form->tbDays, form->Check2}),
+                  shown);
         EXPECT_EQ(form->Check11->value(), 0);
-        EXPECT_EQ(enabled({form->tbDays, form->Check2}), "xx");
     }
 }
 
@@ -286,18 +267,20 @@ TEST_F(SettingsTest, CodeWalks) {
 }
 
 TEST_F(SettingsTest, DateRangeSetsThePickersToCalendarDays) {
-    // Enabled: Check11, tbDays, Label7, Check2. Without the flag the start-up range stays.
-    const std::tuple<int, int, std::uint32_t, std::uint32_t, QDate, QDate, const char*> cases[] = {
-        {54, 'U', 0x5B381980, 0x5D1A9E80, {2018, 7, 1}, {2019, 7, 2}, "x---"},
-        {54, 'U', 0x5B38F57F, 0xFFFFFFFF, {2018, 7, 1}, {2106, 2, 7}, "x---"}, // time of day
-        {40, 'U', 0, 0x80000000, {1970, 1, 1}, {2038, 1, 19}, "----"},         // ticked but locked
-        {54, 'u', 0x5B381980, 0x5D1A9E80, {2022, 2, 28}, {2023, 3, 1}, "xxxx"},
+    // The flag and the big-endian range from byte 72 on; enabled Check11, tbDays, Label7 and
+    // Check2. Without the flag ("U") the start-up range stays.
+    const std::tuple<int, const char*, QDate, QDate, const char*> cases[] = {
+        {54, "555B3819805D1A9E80", {2018, 7, 1}, {2019, 7, 2}, "x---"},
+        {54, "555B38F57FFFFFFFFF", {2018, 7, 1}, {2106, 2, 7}, "x---"},  // time of day
+        {40, "550000000080000000", {1970, 1, 1}, {2038, 1, 19}, "----"}, // ticked but locked
+        {54, "755B3819805D1A9E80", {2022, 2, 28}, {2023, 3, 1}, "xxxx"},
     };
-    for (const auto& [version, flag, start, end, startDay, endDay, widgetsEnabled] : cases) {
-        SCOPED_TRACE(::testing::Message() << version << ' ' << char(flag) << ' ' << start);
+    for (const auto& [version, range, startDay, endDay, widgetsEnabled] : cases) {
+        SCOPED_TRACE(::testing::Message() << version << ' ' << range);
+        const std::vector<std::uint8_t> bytes = HexToBytes(range);
         newWindow().Check11->setValue(1);
-        read(qx(version, {{72, {flag}}, {73, bigEndian(start, end)}}));
-        EXPECT_EQ(form->Check11->value(), flag == 'U' ? 1 : 0);
+        read(qx(version, {{72, std::vector<int>(bytes.begin(), bytes.end())}}));
+        EXPECT_EQ(form->Check11->value(), bytes[0] == 'U' ? 1 : 0);
         EXPECT_EQ(enabled({form->Check11, form->tbDays, form->Label7, form->Check2}),
                   widgetsEnabled);
         EXPECT_EQ(form->DTPickerStart->date(), startDay);

@@ -8,6 +8,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::makeSymlink;
+using testing::namesIn;
 using testing::readAll;
 using testing::TempDrive;
 using Names = std::vector<std::string>;
@@ -21,17 +22,7 @@ const ConfigFile crFile{"CR999000.HEX",
                         {":103A00023F4352303030303037484558FFFFFFFFD8",
                          ":103A1002FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFB4", ":00000001FF"},
                         "Configuration file created"};
-const std::string qxBytes = ":103A00003F5158303030303037484558FFFFFFFFC6\r\n:023A100001FFB4\r\n"
-                            ":00000001FF\r\n";
-
-// The names in a directory, in name order.
-Names namesIn(const fs::path& dir) {
-    Names names;
-    for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+const std::string qxBytes = ConfigFileBytes(qxFile);
 
 // Into UPDATES in any case, over an older file of the same name in any case (or a temporary
 // file left from before), with no second file beside it.

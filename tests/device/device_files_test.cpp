@@ -65,22 +65,6 @@ TEST_F(DeviceFilesTest, FindsEntriesByPathInAnyCaseAndRefusesEverythingElse) {
     }
 }
 
-TEST_F(DeviceFilesTest, PrefersTheExactNameThenTheFirstInNameOrder) {
-    temp.mkdir("drive/Dup");
-    temp.mkdir("drive/DUP");
-    temp.mkdir("drive/dup");
-    const auto entries = std::distance(fs::directory_iterator(drive), fs::directory_iterator());
-    if (entries < 5) // the three above besides UPDATES and VELMARON
-        GTEST_SKIP() << "the file system itself compares names without case";
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"dup", "dup"}, {"Dup", "Dup"}, {"DUP", "DUP"}, {"dUp", "DUP"}, {"duP", "DUP"}};
-    for (const auto& [asked, listed] : cases) {
-        const auto found = FindOnDevice(root, asked, EntryKind::Directory);
-        ASSERT_TRUE(found) << asked;
-        EXPECT_EQ(found->filename().string(), listed) << asked;
-    }
-}
-
 TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
     temp.write("outside/UPDATES/digivers.ion", "foreign");
     if (!makeSymlink(temp.path() / "outside", drive / "LINKDIR") ||

@@ -18,7 +18,7 @@ using testing::writeFile;
 class FakeLinux : public ::testing::Test {
 protected:
     void SetUp() override {
-        addBlockDevice("8:17", "pci0/usb1/host6/block/sdb/sdb1", "1");
+        addBlockDevice("8:17", "pci0/usb1/host6/block/sdb/sdb1", "1", true);
         addBlockDevice("8:0", "pci0/ata1/host0/block/sda", "0");
         addBlockDevice("11:0", "pci0/ata2/host1/block/sr0", "1");
         addBlockDevice("1:0", "virtual/block/ram0", "0");
@@ -30,26 +30,17 @@ protected:
     // A block device in sysfs: its directory below /sys/devices and the link to it from
     // /sys/dev/block. A partition's removable flag sits on its whole disk.
     void addBlockDevice(const std::string& device, const std::string& path,
-                        const std::string& removable) {
-        const fs::path directory = tree_.path() / "sys" / "devices" / path;
-        fs::create_directories(directory);
-        const bool partition = std::isdigit(static_cast<unsigned char>(path.back())) &&
-                               path.find("/sd") != std::string::npos;
-        if (partition) {
+                        const std::string& removable, bool partition = false) {
+        const fs::path directory = tree_.mkdir("sys/devices/" + path);
+        if (partition)
             writeFile(directory / "partition", "1\n");
-            writeFile(directory.parent_path() / "removable", removable + "\n");
-        } else {
-            writeFile(directory / "removable", removable + "\n");
-        }
-        fs::create_directories(tree_.path() / "sys" / "dev" / "block");
-        fs::create_symlink("../../devices/" + path,
-                           tree_.path() / "sys" / "dev" / "block" / device);
+        writeFile((partition ? directory.parent_path() : directory) / "removable",
+                  removable + "\n");
+        fs::create_symlink("../../devices/" + path, tree_.mkdir("sys/dev/block") / device);
     }
 
     void addLabel(const std::string& entry, const std::string& blockName) {
-        fs::create_directories(tree_.path() / "dev" / "disk" / "by-label");
-        fs::create_symlink("../../" + blockName,
-                           tree_.path() / "dev" / "disk" / "by-label" / entry);
+        fs::create_symlink("../../" + blockName, tree_.mkdir("dev/disk/by-label") / entry);
     }
 
     // A mountinfo line of a volume mounted below the temporary folder at name, which

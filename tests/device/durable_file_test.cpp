@@ -43,24 +43,5 @@ TEST(DurableFile, CreatesOnlyNewFiles) {
     EXPECT_EQ(readAll(outside), "outside") << "a link is never followed";
 }
 
-TEST(DurableFile, ReplacesTheTargetInOneStep) {
-    TempDrive drive;
-    const fs::path from = drive.write("QX999000.tmp", "new");
-    const fs::path to = drive.write("QX999000.HEX", "old and longer");
-    ASSERT_TRUE(RenameReplacing(from, to).ok());
-    EXPECT_FALSE(fs::exists(from));
-    EXPECT_EQ(readAll(to), "new");
-    EXPECT_TRUE(FlushDirectory(drive.path()).ok());
-
-    const FileResult missing = RenameReplacing(from, to);
-    EXPECT_FALSE(missing.ok());
-    EXPECT_EQ(missing.step, FileStep::Rename);
-    EXPECT_EQ(readAll(to), "new");
-
-    drive.write("dir/inside", "kept");
-    EXPECT_FALSE(RenameReplacing(to, drive.path() / "dir").ok());
-    EXPECT_EQ(readAll(drive.path() / "dir" / "inside"), "kept");
-}
-
 } // namespace
 } // namespace velmaron

@@ -4,6 +4,7 @@
 
 #include "device/drive_services.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace velmaron::testing {
 
@@ -22,6 +24,16 @@ inline void writeFile(const std::filesystem::path& file, std::string_view conten
 inline std::string readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The names in a directory, sorted; none when it is missing.
+inline std::vector<std::string> namesIn(const std::filesystem::path& directory) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // Creates a symbolic link; false where the system does not allow it (e.g. under wine), so
