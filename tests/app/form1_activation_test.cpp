@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QWindow>
 
 namespace velmaron::test {
@@ -35,15 +36,23 @@ protected:
 
 const char* const Kept = "2 Velmaron gefunden";
 
-// Opened from the version line and left for the main window, or closed: both reset.
+// Opened from the version line during a run and left for the main window, or closed: both
+// reset, and the next tick starts the run afresh.
 TEST_F(ActivationTest, ReturningFromTheInformationWindowResets) {
-    startRun();
+    plugIn('E', qx(54));
+    tick();
+    configure();
+    tick();
+    ASSERT_EQ(form->WorkflowState, 2);
     form->lblSWVersion_Click();
     QPointer<FrmInfo> info = FrmInfo::instance();
     ASSERT_TRUE(QTest::qWaitForWindowActive(info));
-    EXPECT_EQ(run(), Kept);
+    EXPECT_EQ(form->WorkflowState, 2);
     activate(form.get());
     EXPECT_EQ(run(), "0 ");
+    tick();
+    EXPECT_EQ(run(), "1 Konfiguration gelesen");
+    EXPECT_TRUE(form->cmdConfigure->isEnabled() && !form->isTallLayout());
 
     activate(info);
     startRun();

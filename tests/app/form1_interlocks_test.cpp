@@ -79,8 +79,7 @@ TEST_F(InterlockTest, PageSelectorMovesThePages) {
     } cases[] = {
         {"the option already on moves nothing", {0}, 0, 5160},
         {"file names, clicked twice", {1, 1}, 5160, 360},
-        {"and back: Left 5, not 0", {1, 0}, 5, 5160},
-        {"and back, then the option already on", {1, 0, 0}, 5, 5160},
+        {"and back: Left 5, not 0, then the option already on", {1, 0, 0}, 5, 5160},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -207,29 +207,28 @@ TEST_F(SettingsTest, WaitForAVanishingFileIsBounded) {
     EXPECT_GE(ticks, 10);
 }
 
+// The short form has no byte; bit 1 is kept only from the full form. Version, the byte, its
+// list line, and optVelmaron, Option1, the card date (Check7) and KeepBit1 as they end up.
 TEST_F(SettingsTest, ConfigurationByte) {
-    // Version, the byte, its list line, optVelmaron and Option1 chosen, card date, KeepBit1.
-    const std::tuple<int, int, const char*, int, int, bool, bool> cases[] = {
-        {20, 0x05, "Config. byte: FF", 0, 0, false, false}, // the short form has none
-        {54, 0x8F, "Config. byte: 8F", 0, 4, false, false},
-        {54, 0x37, "Config. byte: 37", 1, 1, true, false},
-        {54, 0x35, "Config. byte: 35", 1, 1, true, true},
-        {30, 0x35, "Config. byte: 35", 1, 1, true, false}, // bit 1 is kept only from the full form
-        {54, 0x05, "Config. byte: 5", 1, 4, true, true},
+    const std::tuple<int, int, const char*, const char*> cases[] = {
+        {20, 0x05, "FF", "0 0 0 0"}, {54, 0x8F, "8F", "0 4 0 0"}, {54, 0x37, "37", "1 1 1 0"},
+        {54, 0x35, "35", "1 1 1 1"}, {30, 0x35, "35", "1 1 1 0"}, {54, 0x05, "5", "1 4 1 1"},
     };
-    for (const auto& [version, configByte, listLine, velmaron, fileName, cardDate, keepBit1] :
-         cases) {
-        SCOPED_TRACE(listLine);
+    for (const auto& [version, configByte, listed, settings] : cases) {
+        SCOPED_TRACE(::testing::Message() << version << ' ' << configByte);
         std::string file = qx(version);
         if (version > 27)
             file[version > 35 ? 31 : 24] = static_cast<char>(configByte);
         newWindow();
         read(file);
-        EXPECT_TRUE(listHas(*form, QString::fromLatin1(listLine)));
-        EXPECT_EQ(form->optVelmaronGroup->checkedId(), velmaron);
-        EXPECT_EQ(form->Option1Group->checkedId(), fileName);
-        EXPECT_EQ(form->Check7->value(), cardDate ? 1 : 0);
-        EXPECT_EQ(form->KeepBit1, keepBit1);
+        EXPECT_TRUE(listHas(*form, QStringLiteral("Config. byte: ") + listed));
+        EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
+                      .arg(form->optVelmaronGroup->checkedId())
+                      .arg(form->Option1Group->checkedId())
+                      .arg(form->Check7->value())
+                      .arg(form->KeepBit1)
+                      .toStdString(),
+                  settings);
     }
 }
 

@@ -79,11 +79,13 @@ TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
     }
 }
 
+// The marker's path, a directory where it ends in '/', else a file, and whether it counts.
 TEST(ScanForDevices, MarkerIsFoundInAnyCaseButMustBeADirectory) {
     const std::pair<const char*, bool> cases[] = {
-        {"VELMARON/CARD/", true}, {"velmaron/card/", true},
-        {"Velmaron/Card/", true}, {"VELMARON/CARD", false}, // a file named CARD
-        {"VELMARON/", false},     {"CARD/", false},
+        {"VELMARON/CARD/", true},
+        {"velmaron/Card/", true},
+        {"VELMARON/CARD", false},
+        {"VELMARON/", false},
     };
     for (const auto& [path, found] : cases) {
         SimDrives sim;

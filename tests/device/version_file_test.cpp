@@ -21,9 +21,6 @@ TEST(VersionFileHeader, AcceptsOnlyHexExtensionAndSixDigitsStartingWith00) {
         EXPECT_EQ(SoftwareVersionOf(c.header), c.version);
         EXPECT_EQ(DeviceTypeOf(c.header), c.type);
     }
-    EXPECT_EQ(ClassOf("QX"), DeviceClass::Standard);
-    EXPECT_EQ(ClassOf("CR"), DeviceClass::Cr);
-    EXPECT_EQ(ClassOf("qx"), DeviceClass::Unexpected); // the caller upper-cases first
 }
 
 // Negative periods are truncated towards zero (whole days in the window's own tests).
