@@ -9,12 +9,21 @@
 #include "app/info/frm_info.h"
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
+#include "app/tri_state_check_box.h"
 #include "device/sim_drives.h"
 
+// The window's header only names its controls' classes; the tests reach into all of them.
+#include <QButtonGroup>
 #include <QDate>
+#include <QDateEdit>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>

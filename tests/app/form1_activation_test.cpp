@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QWindow>
 
 namespace velmaron::test {

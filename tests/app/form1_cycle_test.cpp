@@ -4,11 +4,6 @@
 #include "app_fixture.h"
 #include "device/durable_file.h"
 
-#include <QDateEdit>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 #include <functional>
 
 namespace velmaron::test {

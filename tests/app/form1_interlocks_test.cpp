@@ -1,16 +1,9 @@
 // The handlers that keep dependent options consistent, driven by clicks and by code.
 
-#include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "app_fixture.h"
 
-#include <QButtonGroup>
-#include <QDateEdit>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
 
 namespace velmaron::test {
 namespace {

@@ -1,16 +1,9 @@
 // Reading the device's version file through the real window, on simulated drives.
 
-#include "app/tri_state_check_box.h"
 #include "app_fixture.h"
 #include "config/hex_record.h"
 
-#include <QButtonGroup>
-#include <QDateEdit>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <set>

@@ -1,12 +1,8 @@
 // The main window as it starts: size, dates, version line, controls and their first states.
 
-#include "app/tri_state_check_box.h"
 #include "app_fixture.h"
 
-#include <QDateEdit>
 #include <QDir>
-#include <QPushButton>
-#include <QRadioButton>
 
 namespace velmaron::test {
 namespace {

@@ -1,10 +1,6 @@
 // The information window: its two texts, its single instance and how the main window opens it.
 
-#include "app/info/frm_info.h"
 #include "app_fixture.h"
-
-#include <QLabel>
-#include <QPointer>
 
 namespace velmaron::test {
 namespace {
