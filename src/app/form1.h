@@ -3,18 +3,19 @@
 // workflow and the commands. Its controls are public and carry the names that the rest of
 // the program uses for them; control arrays are addressed by index.
 
+#include "config/save_config_file.h"
+#include "device/drive_services.h"
+#include "device/version_file.h"
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
-
-#include "config/save_config_file.h"
-#include "device/drive_services.h"
-#include "device/version_file.h"
 
 class QButtonGroup;
 class QDateEdit;
@@ -121,6 +122,8 @@ public:
     // Runs the device scan and takes over its results: DriveList, DriveIndex (kept when no
     // device is found), DeviceCount and the diagnostic lines in List1.
     void ScanForDevices();
+    // The device's drive root: DriveList(DriveIndex), nullopt when the index lies outside.
+    std::optional<std::string> deviceRoot() const;
 
     // Start-up and window handlers.
     void Form_Load();
@@ -182,6 +185,8 @@ private:
     void createDiagnostics();
     void connectHandlers();
     void applyTabOrder();
+    // The diagnostic lines of a scan or search, in place of what List1 showed.
+    void showListLines(const std::vector<std::string>& lines);
     void focusWindowChanged(QWindow* focus);
 
     std::unique_ptr<DriveServices> drives;

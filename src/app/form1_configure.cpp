@@ -94,8 +94,9 @@ ConfigSettings settingsOf(const Form1& form) {
 
 // A version file that cannot be read leaves the text of the last successful read.
 void readVersionText(Form1& form) {
-    if (auto text = ReadVersionFile(form.DriveList.at(static_cast<std::size_t>(form.DriveIndex))))
-        form.VersionText = std::move(*text);
+    if (const auto root = form.deviceRoot())
+        if (auto text = ReadVersionFile(*root))
+            form.VersionText = std::move(*text);
 }
 
 } // namespace
@@ -110,9 +111,7 @@ void Form1::cmdConfigure_Click() {
     runGuarded([&] {
         ScanResult search = FindFirstDevice(driveServices());
         DriveList = std::move(search.driveList);
-        List1->clear();
-        for (const std::string& line : search.listLines)
-            List1->addItem(QString::fromLocal8Bit(line));
+        showListLines(search.listLines);
         if (search.driveIndex) {
             DriveIndex = *search.driveIndex;
             found = true;
@@ -123,7 +122,10 @@ void Form1::cmdConfigure_Click() {
 
     runGuarded([&] { List1->addItem(QStringLiteral("Velmaron found")); });
     runGuarded([&] { lblMessage->setText(QStringLiteral("Velmaron gefunden")); });
-    runGuarded([&] { RemoveStaleUpdateFiles(DriveList.at(static_cast<std::size_t>(DriveIndex))); });
+    runGuarded([&] {
+        if (const auto root = deviceRoot())
+            RemoveStaleUpdateFiles(*root);
+    });
     runGuarded([&] { readVersionText(*this); });
 
     ConfigWriteResult result{false, reasonFor(SaveError::CannotCreate)};
@@ -154,11 +156,11 @@ Form1::ConfigWriteResult Form1::WriteConfigFile() {
     }
     if (!built.file)
         return {false, reasonFor(built.error)};
-    if (DriveIndex < 0 || DriveIndex >= static_cast<int>(DriveList.size()))
+    const auto root = deviceRoot();
+    if (!root)
         return {false, reasonFor(SaveError::DeviceGone)};
 
-    const SaveResult saved =
-        SaveConfigFile(DriveList[static_cast<std::size_t>(DriveIndex)], *built.file, saveSteps);
+    const SaveResult saved = SaveConfigFile(*root, *built.file, saveSteps);
     if (!saved.ok())
         return {false, reasonFor(saved.error)};
     List1->addItem(QString::fromStdString(built.file->listLine));

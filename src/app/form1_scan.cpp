@@ -25,10 +25,19 @@ void Form1::ScanForDevices() {
         DriveIndex = *scan.driveIndex;
     }
     DeviceCount = scan.deviceCount;
+    showListLines(scan.listLines);
+}
+
+void Form1::showListLines(const std::vector<std::string>& lines) {
     List1->clear();
-    for (const std::string& line : scan.listLines) {
+    for (const std::string& line : lines)
         List1->addItem(QString::fromLocal8Bit(line));
-    }
+}
+
+std::optional<std::string> Form1::deviceRoot() const {
+    if (DriveIndex < 0 || static_cast<std::size_t>(DriveIndex) >= DriveList.size())
+        return std::nullopt;
+    return DriveList[static_cast<std::size_t>(DriveIndex)];
 }
 
 } // namespace velmaron

@@ -57,13 +57,6 @@ void addListLine(Form1& window, const std::string& line) {
     window.List1->addItem(latin1(line));
 }
 
-std::optional<std::string> deviceRoot(const Form1& window) {
-    if (window.DriveIndex < 0 ||
-        static_cast<std::size_t>(window.DriveIndex) >= window.DriveList.size())
-        return std::nullopt;
-    return window.DriveList[static_cast<std::size_t>(window.DriveIndex)];
-}
-
 // The deletion's own result is not trusted alone: some file systems report success and keep
 // showing the file for a while. The device's names are case-blind, so any case counts.
 void waitUntilGone(const std::string& root) {
@@ -137,7 +130,7 @@ void showUnexpectedDevice(Form1& window) {
 
 // Reads the file and shows what the device is. False when the read ended with a message.
 bool readVersionFile(Form1& window) {
-    const auto root = deviceRoot(window);
+    const auto root = window.deviceRoot();
     const auto content = root ? ReadVersionFile(*root) : std::nullopt;
     if (!content) {
         showMissingFileMessage();
@@ -236,7 +229,7 @@ bool Form1::SetCheckBoxes(const int& lByteValue) {
 // A broken file is removed so that the device writes a fresh one when it is plugged in again.
 // openingStep: the file has not been opened in this read yet (a short file, a bad header).
 void Form1::BadVersionFile(bool openingStep) {
-    const auto root = deviceRoot(*this);
+    const auto root = deviceRoot();
     const auto file = root ? FindVersionFile(*root) : std::nullopt;
     if (!file || (openingStep && !std::ifstream(*file, std::ios::binary).is_open())) {
         showMissingFileMessage();

@@ -54,8 +54,10 @@ void announceSuccess(Form1& form) {
     form.WorkflowState = Saved;
     runGuarded([&] { form.showArrow(form.picNoArrow); });
     runGuarded([&] { form.setTallLayout(false); });
-    runGuarded(
-        [&] { RemoveConfigFile(form.DriveList.at(static_cast<std::size_t>(form.DriveIndex))); });
+    runGuarded([&] {
+        if (const auto root = form.deviceRoot())
+            RemoveConfigFile(*root);
+    });
 }
 
 // Copies a whole picture unchanged, clipped to the target.
