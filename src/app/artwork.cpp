@@ -87,10 +87,13 @@ QColor backgroundColour() {
     return QColor(198, 217, 241);
 }
 
-QPixmap programIcon() {
-    QPixmap icon = transparentPixmap(72, 72);
+QImage programIconImage(int size) {
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 72 x 72 grid, scaled so that every size is sharp.
+    painter.scale(size / 72.0, size / 72.0);
     roundedRect(painter, QRectF(4, 4, 64, 64), 14, QPen(QColor(20, 60, 120), 2),
                 verticalGradient(4, 68, QColor(70, 140, 225), QColor(25, 80, 160)));
     const QPen outline(QColor(20, 40, 80), 1.5);
@@ -102,6 +105,10 @@ QPixmap programIcon() {
     painter.drawLine(QPointF(8, 40), QPointF(18, 40));
     roundedRect(painter, QRectF(17, 35, 8, 10), 0, Qt::NoPen, QColor(250, 252, 255));
     return icon;
+}
+
+QPixmap programIcon() {
+    return QPixmap::fromImage(programIconImage(72));
 }
 
 QPixmap devicePicture() {

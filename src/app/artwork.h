@@ -3,6 +3,7 @@
 // that show which way the cable goes.
 
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 
 namespace velmaron {
@@ -12,6 +13,8 @@ QColor backgroundColour();
 
 // 72 x 72.
 QPixmap programIcon();
+// The same icon drawn at size x size pixels, for the installed icons of every size.
+QImage programIconImage(int size);
 // 270 x 221, transparent around the device: the device on the right, its USB cable entering
 // from the left edge a little below the middle, room for the instruction text at the top left.
 QPixmap devicePicture();
