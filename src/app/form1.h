@@ -155,9 +155,15 @@ public:
     // What became of the configuration file.
     struct ConfigWriteResult {
         bool written = false;
-        // Why nothing was saved, in plain German; empty when the user has been told already.
-        QString reason;
+        // The message box that tells what became of it, in plain German; empty when the
+        // user has been told already.
+        QString message;
     };
+    // Builds the file from the window's settings; nullopt, with the message, when it cannot.
+    std::optional<ConfigFile> BuildConfig(QString& message);
+    // Puts a built file onto the device.
+    ConfigWriteResult SaveConfig(const ConfigFile& file);
+    // Both in one.
     ConfigWriteResult WriteConfigFile();
     // Handlers that may let the event loop run (message boxes, waits) count themselves
     // here; a poll tick that falls due meanwhile is skipped rather than run inside them.

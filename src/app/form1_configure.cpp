@@ -21,39 +21,49 @@ namespace velmaron {
 
 namespace {
 
+const QString NotSaved = QStringLiteral("Konfiguration konnte nicht gespeichert werden.\r\n");
 // For failures without a more telling reason.
-const char16_t* const FallbackReason = u"Die Datei konnte nicht angelegt werden.";
+const QString FallbackMessage =
+    NotSaved + QStringLiteral("Die Datei konnte nicht angelegt werden.");
 
-QString reasonFor(ConfigError error) {
+QString messageFor(ConfigError error) {
     switch (error) {
     case ConfigError::PeriodOutOfRange:
-        return QStringLiteral("Die Anzahl der Tage ist zu groß.");
+        return NotSaved + QStringLiteral("Die Anzahl der Tage ist zu groß.");
     case ConfigError::DateOutOfRange:
-        return QStringLiteral("Das Datum liegt außerhalb des gültigen Bereichs.");
+        return NotSaved + QStringLiteral("Das Datum liegt außerhalb des gültigen Bereichs.");
+    case ConfigError::RangeInverted:
+        return NotSaved + QStringLiteral("Das Enddatum liegt vor dem Startdatum.");
     case ConfigError::UnknownDeviceType:
     case ConfigError::None:
         break;
     }
-    return QString::fromUtf16(FallbackReason);
+    return FallbackMessage;
 }
 
-QString reasonFor(SaveError error) {
+QString messageFor(SaveError error) {
     switch (error) {
     case SaveError::UpdatesMissing:
-        return QStringLiteral("Auf dem Velmaron fehlt das Verzeichnis UPDATES.");
+        return NotSaved + QStringLiteral("Auf dem Velmaron fehlt das Verzeichnis UPDATES.");
     case SaveError::WriteProtected:
-        return QStringLiteral("Der Velmaron ist schreibgeschützt.");
+        return NotSaved + QStringLiteral("Der Velmaron ist schreibgeschützt.");
     case SaveError::DeviceGone:
-        return QStringLiteral("Der Velmaron wurde getrennt.");
+        return NotSaved + QStringLiteral("Der Velmaron wurde getrennt.");
+    case SaveError::PulledWhileSaving:
+        // A complete file may stay on the device, which takes it over when plugged in again:
+        // "not saved" would not be the truth.
+        return QStringLiteral("Das Speichern wurde unterbrochen.\r\n"
+                              "Der Velmaron wurde beim Speichern getrennt und muss erneut "
+                              "konfiguriert werden.");
     case SaveError::WriteFailed:
-        return QStringLiteral("Die Datei konnte nicht vollständig geschrieben werden.");
+        return NotSaved + QStringLiteral("Die Datei konnte nicht vollständig geschrieben werden.");
     case SaveError::ReadBackMismatch:
-        return QStringLiteral("Die gespeicherte Datei weicht ab.");
+        return NotSaved + QStringLiteral("Die gespeicherte Datei weicht ab.");
     case SaveError::CannotCreate:
     case SaveError::None:
         break;
     }
-    return QString::fromUtf16(FallbackReason);
+    return FallbackMessage;
 }
 
 // A picker's calendar day at midnight.
@@ -95,8 +105,8 @@ ConfigSettings settingsOf(const Form1& form) {
 // A version file that cannot be read leaves the text of the last successful read.
 void readVersionText(Form1& form) {
     if (const auto root = form.deviceRoot())
-        if (auto text = ReadVersionFile(*root))
-            form.VersionText = std::move(*text);
+        if (ReadResult read = ReadVersionFile(*root); read.ok())
+            form.VersionText = std::move(read.content);
 }
 
 } // namespace
@@ -122,21 +132,25 @@ void Form1::cmdConfigure_Click() {
 
     runGuarded([&] { List1->addItem(QStringLiteral("Velmaron found")); });
     runGuarded([&] { lblMessage->setText(QStringLiteral("Velmaron gefunden")); });
-    runGuarded([&] {
-        if (const auto root = deviceRoot())
-            RemoveStaleUpdateFiles(*root);
-    });
     runGuarded([&] { readVersionText(*this); });
 
-    ConfigWriteResult result{false, reasonFor(SaveError::CannotCreate)};
-    runGuarded([&] { result = WriteConfigFile(); });
+    // The file is built before anything on the device changes: a configuration that cannot
+    // be built leaves the pending update files where they are.
+    ConfigWriteResult result{false, FallbackMessage};
+    std::optional<ConfigFile> file;
+    runGuarded([&] { file = BuildConfig(result.message); });
+    if (file) {
+        runGuarded([&] {
+            if (const auto root = deviceRoot())
+                RemoveStaleUpdateFiles(*root);
+        });
+        runGuarded([&] { result = SaveConfig(*file); });
+    }
     if (!result.written) {
         // The user corrects the entry or the device and tries again; the run does not start.
         runGuarded([&] {
-            if (!result.reason.isEmpty())
-                MessageBoxes::ShowMessage(
-                    QStringLiteral("Konfiguration konnte nicht gespeichert werden.\r\n") +
-                    result.reason);
+            if (!result.message.isEmpty())
+                MessageBoxes::ShowMessage(result.message);
         });
         runGuarded([&] { cmdConfigure->setEnabled(true); });
         return;
@@ -147,24 +161,34 @@ void Form1::cmdConfigure_Click() {
     WorkflowState = WaitForUnplug;
 }
 
-Form1::ConfigWriteResult Form1::WriteConfigFile() {
-    const ConfigBuildResult built = BuildConfigFile(settingsOf(*this));
+std::optional<ConfigFile> Form1::BuildConfig(QString& message) {
+    ConfigBuildResult built = BuildConfigFile(settingsOf(*this));
     ConfigByte = built.ConfigByte;
     if (built.error == ConfigError::UnknownDeviceType) {
         MessageBoxes::ShowMessage(QStringLiteral("Unknown Velmaron type"));
-        return {};
+        message.clear();
+    } else if (!built.file) {
+        message = messageFor(built.error);
     }
-    if (!built.file)
-        return {false, reasonFor(built.error)};
+    return std::move(built.file);
+}
+
+Form1::ConfigWriteResult Form1::SaveConfig(const ConfigFile& file) {
     const auto root = deviceRoot();
     if (!root)
-        return {false, reasonFor(SaveError::DeviceGone)};
-
-    const SaveResult saved = SaveConfigFile(*root, *built.file, saveSteps);
+        return {false, messageFor(SaveError::DeviceGone)};
+    const SaveResult saved = SaveConfigFile(*root, file, saveSteps);
     if (!saved.ok())
-        return {false, reasonFor(saved.error)};
-    List1->addItem(QString::fromStdString(built.file->listLine));
+        return {false, messageFor(saved.error)};
+    List1->addItem(QString::fromStdString(file.listLine));
     return {true, {}};
+}
+
+Form1::ConfigWriteResult Form1::WriteConfigFile() {
+    ConfigWriteResult result{false, {}};
+    if (const auto file = BuildConfig(result.message))
+        result = SaveConfig(*file);
+    return result;
 }
 
 } // namespace velmaron

@@ -3,6 +3,7 @@
 
 #include "app/artwork.h"
 #include "app/clickable_label.h"
+#include "app/days_validator.h"
 #include "app/form1.h"
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
@@ -136,6 +137,7 @@ void Form1::createOptionsPage() {
                  {240, 1440, 495, 375});
     tbDays->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tbDays->setToolTip(QStringLiteral("Auf \"0\" setzen für \"seit letztem Download\""));
+    tbDays->setValidator(new DaysValidator(tbDays));
     setPointSize(tbDays, LargeFont);
     Label7 =
         addLabel(page, QStringLiteral("Label7"), QStringLiteral("Tage"), {840, 1440, 615, 375});

@@ -18,17 +18,12 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <system_error>
 #include <thread>
 
 namespace velmaron {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // From this version on the date range can be chosen, the file-name formats 2 to 4 exist and
 // format 1 is the European one.
@@ -62,7 +57,7 @@ void addListLine(Form1& window, const std::string& line) {
 void waitUntilGone(const std::string& root) {
     QElapsedTimer waited;
     waited.start();
-    while (FindVersionFile(root) && waited.elapsed() < VanishTimeoutMs) {
+    while (VersionFileExists(root) && waited.elapsed() < VanishTimeoutMs) {
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -131,12 +126,18 @@ void showUnexpectedDevice(Form1& window) {
 // Reads the file and shows what the device is. False when the read ended with a message.
 bool readVersionFile(Form1& window) {
     const auto root = window.deviceRoot();
-    const auto content = root ? ReadVersionFile(*root) : std::nullopt;
-    if (!content) {
+    ReadResult read = root ? ReadVersionFile(*root) : ReadResult{};
+    // Far longer than any device writes: broken, like a file whose length does not fit its
+    // form. It was opened in this read already.
+    if (read.status == ReadStatus::TooLong) {
+        window.BadVersionFile(false);
+        return false;
+    }
+    if (!read.ok()) {
         showMissingFileMessage();
         return false;
     }
-    window.VersionText = *content;
+    window.VersionText = std::move(read.content);
     if (window.VersionText.size() < MinVersionFileLength) {
         window.BadVersionFile(true);
         return false;
@@ -230,16 +231,8 @@ bool Form1::SetCheckBoxes(const int& lByteValue) {
 // openingStep: the file has not been opened in this read yet (a short file, a bad header).
 void Form1::BadVersionFile(bool openingStep) {
     const auto root = deviceRoot();
-    const auto file = root ? FindVersionFile(*root) : std::nullopt;
-    if (!file || (openingStep && !std::ifstream(*file, std::ios::binary).is_open())) {
-        showMissingFileMessage();
-        return;
-    }
-    std::error_code ec;
-    // A read-only file would refuse the deletion.
-    fs::permissions(*file, fs::perms::owner_write,
-                    fs::perm_options::add | fs::perm_options::nofollow, ec);
-    if (!fs::remove(*file, ec) || ec) {
+    if (!root || (openingStep && ReadVersionFile(*root).status == ReadStatus::Missing) ||
+        !DeleteVersionFile(*root)) {
         showMissingFileMessage();
         return;
     }

@@ -95,6 +95,8 @@ ConfigBuildResult buildQx(const ConfigSettings& s, int configByte) {
     if (s.SoftwareVersion > 35) {
         if (const Bytes extra = extraDataList(s); !extra.empty())
             file.lines.push_back(BuildRecord("3A2000", extra));
+        if (Ticked(s.Check11) && s.dtPickerEnd < s.dtPickerStart)
+            return {configByte, std::nullopt, ConfigError::RangeInverted};
         const auto range = dateRangeRecord(s);
         if (!range)
             return {configByte, std::nullopt, ConfigError::DateOutOfRange};

@@ -20,6 +20,7 @@ enum class ConfigError {
     UnknownDeviceType, // the version text names neither "QX" nor "CR"
     PeriodOutOfRange,  // the days, or their seconds, do not fit a signed 32-bit number
     DateOutOfRange,    // a picker date the device's count cannot express
+    RangeInverted,     // the date range is on and ends before it starts
 };
 
 struct ConfigBuildResult {

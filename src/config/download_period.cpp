@@ -112,6 +112,19 @@ std::optional<std::int32_t> LeadingWholeNumber(std::string_view text) {
     return static_cast<std::int32_t>(rounded);
 }
 
+bool IsDaysText(std::string_view text) {
+    const std::size_t digits = text.find_first_not_of(' ');
+    std::int32_t value = 0;
+    for (std::size_t i = digits; i < text.size(); ++i) {
+        if (!isDigit(text[i]))
+            return false;
+        value = value * 10 + (text[i] - '0');
+        if (value > MaxPeriodDays)
+            return false;
+    }
+    return true;
+}
+
 std::optional<std::uint32_t> DownloadPeriod(std::string_view daysText) {
     const auto days = LeadingWholeNumber(daysText);
     if (!days)

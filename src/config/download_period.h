@@ -12,6 +12,13 @@ namespace velmaron {
 // nearest whole number, halves to the even one; nullopt beyond the signed 32-bit range.
 std::optional<std::int32_t> LeadingWholeNumber(std::string_view text);
 
+// The most days whose seconds a signed 32-bit period holds.
+inline constexpr std::int32_t MaxPeriodDays = 24855;
+
+// Whether the days field may hold the text: digits after any blanks (the window shows a number
+// with a leading blank), at most MaxPeriodDays; empty and 0 mean "since the last download".
+bool IsDaysText(std::string_view text);
+
 // The period in seconds as a 32-bit pattern: FFFFFFFF ("since the last download") for 0 days,
 // else days * 86400 (two's complement when negative). nullopt when the days or the seconds
 // do not fit a signed 32-bit number.

@@ -1,15 +1,13 @@
 #pragma once
 // Puts a configuration file onto the device so that the device never finds a partial one:
 // the file is written under a temporary name, flushed to the medium, renamed over the target
-// and read back.
+// and read back, all inside the UPDATES directory as it was opened at the start.
 
 #include "config/config_file.h"
 #include "device/device_files.h"
 #include "device/durable_file.h"
 
-#include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,12 +15,13 @@ namespace velmaron {
 
 enum class SaveError {
     None,
-    UpdatesMissing,   // no UPDATES directory on the drive (or only a link of that name)
-    CannotCreate,     // the file cannot be created there
-    WriteProtected,   // the device refuses writing
-    DeviceGone,       // the drive went away
-    WriteFailed,      // writing, flushing or renaming failed
-    ReadBackMismatch, // the file on the device is not what was written
+    UpdatesMissing,    // no UPDATES directory on the drive (or only a link of that name)
+    CannotCreate,      // the file cannot be created there
+    WriteProtected,    // the device refuses writing
+    DeviceGone,        // the drive was gone before anything was written
+    PulledWhileSaving, // the drive went away while saving: a complete file may stay on it
+    WriteFailed,       // writing, flushing or renaming failed
+    ReadBackMismatch,  // the file on the device is not what was written
 };
 
 struct SaveResult {
@@ -33,18 +32,21 @@ struct SaveResult {
 
 // The platform's file operations, replaceable so that tests can make each step fail.
 struct SaveSteps {
-    std::function<FileResult(const std::filesystem::path&, std::string_view)> writeDurably =
-        WriteFileDurably;
-    std::function<FileResult(const std::filesystem::path&, const std::filesystem::path&)> replace =
-        RenameReplacing;
-    std::function<FileResult(const std::filesystem::path&)> flushDirectory = FlushDirectory;
-    std::function<std::optional<std::string>(const std::filesystem::path&)> readBack =
-        ReadWholeFile;
+    std::function<FileResult(const DeviceDirectory&, const std::string&, std::string_view)>
+        writeDurably = WriteFileDurably;
+    std::function<FileResult(const DeviceDirectory&, const std::string&, const std::string&)>
+        replace = RenameReplacing;
+    std::function<FileResult(const DeviceDirectory&)> flushDirectory = FlushDirectory;
+    std::function<ReadResult(const DeviceDirectory&, const std::string&)> readBack =
+        [](const DeviceDirectory& directory, const std::string& name) {
+            return directory.Read(name);
+        };
 };
 
 // Writes file into UPDATES on the drive, replacing a file of the same name in any case.
-// UPDATES is never created. On any failure the temporary file is removed, and so is the
-// target unless it holds exactly the new content.
+// UPDATES is never created. On any failure neither the temporary file nor the target stays
+// behind while the drive is there: a failure is never followed by the device taking over a
+// configuration the user was told was not saved.
 SaveResult SaveConfigFile(const std::string& driveRoot, const ConfigFile& file,
                           const SaveSteps& steps = {});
 

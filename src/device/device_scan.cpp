@@ -19,7 +19,7 @@ bool examineDrive(DriveServices& drives, std::string& root, std::vector<std::str
     const std::string label = drives.VolumeName(root);
     lines.push_back(root + '\t' + label + '\t' + typeText);
     // A drive that is not ready simply has no marker directory.
-    return FindOnDevice(root, "VELMARON\\CARD\\", EntryKind::Directory).has_value();
+    return HasDeviceDirectory(root, "VELMARON\\CARD\\");
 }
 
 ScanResult scan(DriveServices& drives, Stop stop) {

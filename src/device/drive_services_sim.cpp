@@ -10,14 +10,15 @@
 // A drive whose directory is missing is not connected: moving the directory away pulls the
 // cable, moving it back plugs the device in again.
 
+#include "device/device_files.h"
 #include "device/drive_services.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 
 namespace velmaron {
 namespace {
@@ -178,13 +179,15 @@ private:
     static DriveProperties propertiesOf(const fs::path& directory) {
         DriveProperties properties;
         const std::string name = directory.filename().string();
-        std::ifstream file(directory.parent_path() / (name + ".drive"));
-        if (!file) {
+        // Read without blocking and within a bound, like every file the tool reads.
+        ReadResult read = ReadRegularFile(directory.parent_path() / (name + ".drive"));
+        if (read.status == ReadStatus::Missing) {
             const char other = static_cast<char>(std::isupper(static_cast<unsigned char>(name[0]))
                                                      ? std::tolower(name[0])
                                                      : std::toupper(name[0]));
-            file.open(directory.parent_path() / (std::string(1, other) + ".drive"));
+            read = ReadRegularFile(directory.parent_path() / (std::string(1, other) + ".drive"));
         }
+        std::istringstream file(read.content);
         std::string line;
         while (std::getline(file, line)) {
             const auto equals = line.find('=');

@@ -1,9 +1,11 @@
 #pragma once
 // The few file operations on the device whose safety depends on the platform: writing a file
 // so that it has reached the medium before the user pulls the cable, replacing one file by
-// another in one step, and committing a directory's entries.
+// another in one step, and committing a directory's entries. All of them work inside a
+// directory opened on the device, so a link swapped in for it cannot lead them elsewhere.
 
-#include <filesystem>
+#include "device/device_files.h"
+
 #include <string>
 #include <string_view>
 
@@ -27,16 +29,18 @@ struct FileResult {
     bool ok() const { return fault == FileFault::None; }
 };
 
-// Creates a new file at path (failing if anything is there already; a link is not followed),
-// writes all bytes and flushes them to the medium before closing. On a failure after the
-// creation the partly written file is left for the caller to remove.
-FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view bytes);
+// Creates the new file name in directory (failing if anything is there already; a link is
+// not followed), writes all bytes and flushes them to the medium before closing. On a failure
+// after the creation the partly written file is left for the caller to remove.
+FileResult WriteFileDurably(const DeviceDirectory& directory, const std::string& name,
+                            std::string_view bytes);
 
-// Renames from to to in one step, replacing a file at to.
-FileResult RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames from to to within directory in one step, replacing a file at to.
+FileResult RenameReplacing(const DeviceDirectory& directory, const std::string& from,
+                           const std::string& to);
 
-// Commits the entries of a directory (a new name) to the medium where the platform allows;
+// Commits the directory's entries (a new name) to the medium where the platform allows;
 // where it does not, this does nothing and succeeds.
-FileResult FlushDirectory(const std::filesystem::path& directory);
+FileResult FlushDirectory(const DeviceDirectory& directory);
 
 } // namespace velmaron

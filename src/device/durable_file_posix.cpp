@@ -1,4 +1,5 @@
 #include "device/durable_file.h"
+#include "device/posix_write.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -28,27 +29,34 @@ FileResult failure(FileStep step, int error) {
     return {fault, step, std::generic_category().message(error)};
 }
 
-// Writes everything, going on after partial writes and interrupted calls.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+int directoryOf(const DeviceDirectory& directory) {
+    return static_cast<int>(directory.nativeHandle());
 }
 
 } // namespace
 
-FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+int WriteAll(int fd, std::string_view bytes, WriteCall write) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return errno;
+        // A file that takes no byte more has no room left; errno tells nothing here.
+        if (written == 0)
+            return ENOSPC;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+FileResult WriteFileDurably(const DeviceDirectory& directory, const std::string& name,
+                            std::string_view bytes) {
+    const int fd = ::openat(directoryOf(directory), name.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return failure(FileStep::Create, errno);
-    if (!writeAll(fd, bytes)) {
-        const int error = errno != 0 ? errno : EIO;
+    if (const int error = WriteAll(fd, bytes, ::write); error != 0) {
         ::close(fd);
         return failure(FileStep::Write, error);
     }
@@ -63,24 +71,22 @@ FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view 
     return {};
 }
 
-FileResult RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0)
+FileResult RenameReplacing(const DeviceDirectory& directory, const std::string& from,
+                           const std::string& to) {
+    const int fd = directoryOf(directory);
+    if (::renameat(fd, from.c_str(), fd, to.c_str()) != 0)
         return failure(FileStep::Rename, errno);
     return {};
 }
 
-FileResult FlushDirectory(const std::filesystem::path& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return failure(FileStep::FlushDirectory, errno);
-    int error = 0;
-    if (::fsync(fd) != 0)
-        error = errno;
-    ::close(fd);
+FileResult FlushDirectory(const DeviceDirectory& directory) {
+    if (::fsync(directoryOf(directory)) == 0)
+        return {};
+    const int error = errno;
     // Some file systems cannot flush a directory; their entries are then as safe as it gets.
-    if (error != 0 && error != EINVAL && error != ENOTSUP && error != EOPNOTSUPP)
-        return failure(FileStep::FlushDirectory, error);
-    return {};
+    if (error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP)
+        return {};
+    return failure(FileStep::FlushDirectory, error);
 }
 
 } // namespace velmaron

@@ -35,8 +35,13 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0)
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
             return false;
+        // A file that takes no byte more has no room left; the last error tells nothing here.
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
         bytes.remove_prefix(written);
     }
     return true;
@@ -44,10 +49,12 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 
 } // namespace
 
-FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view bytes) {
+FileResult WriteFileDurably(const DeviceDirectory& directory, const std::string& name,
+                            std::string_view bytes) {
+    // The directory's handle is held open without FILE_SHARE_DELETE, so its path leads to it.
     // The wide call takes the path as it is, without a lossy code page conversion.
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW((directory.path() / name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return failure(FileStep::Create, GetLastError());
     if (!writeAll(file, bytes)) {
@@ -65,13 +72,15 @@ FileResult WriteFileDurably(const std::filesystem::path& path, std::string_view 
     return {};
 }
 
-FileResult RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+FileResult RenameReplacing(const DeviceDirectory& directory, const std::string& from,
+                           const std::string& to) {
+    if (!MoveFileExW((directory.path() / from).c_str(), (directory.path() / to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return failure(FileStep::Rename, GetLastError());
     return {};
 }
 
-FileResult FlushDirectory(const std::filesystem::path&) {
+FileResult FlushDirectory(const DeviceDirectory&) {
     // The write-through rename has already committed the entry.
     return {};
 }

@@ -1,7 +1,5 @@
 #include "device/version_file.h"
 
-#include "device/device_files.h"
-
 #include <cstdint>
 #include <cstdio>
 
@@ -47,12 +45,19 @@ FormCheck formOf(VersionForm form, bool lengthFits, std::size_t walkEnd, int con
 
 } // namespace
 
-std::optional<std::string> ReadVersionFile(const std::string& driveRoot) {
+ReadResult ReadVersionFile(const std::string& driveRoot) {
     return ReadDeviceFile(driveRoot, VersionFileName);
 }
 
-std::optional<std::filesystem::path> FindVersionFile(const std::string& driveRoot) {
-    return FindOnDevice(driveRoot, VersionFileName, EntryKind::File);
+bool VersionFileExists(const std::string& driveRoot) {
+    const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES");
+    return updates && updates->Find("digivers.ion", EntryKind::File);
+}
+
+bool DeleteVersionFile(const std::string& driveRoot) {
+    const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES");
+    const auto file = updates ? updates->Find("digivers.ion", EntryKind::File) : std::nullopt;
+    return file && updates->Remove(*file);
 }
 
 int ByteAt(std::string_view versionText, std::size_t pos) {

@@ -9,8 +9,9 @@
 // because the click reactions of dependent options run in between, so nothing here builds
 // a finished "settings" value.
 
+#include "device/device_files.h"
+
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,11 +20,14 @@ namespace velmaron {
 
 inline constexpr std::string_view VersionFileName = "UPDATES\\digivers.ion";
 
-// The whole file, one char per byte; nullopt when UPDATES or the file is missing in any
-// case, is a link, or cannot be read.
-std::optional<std::string> ReadVersionFile(const std::string& driveRoot);
-// The real path of the file, for clearing attributes and deleting it.
-std::optional<std::filesystem::path> FindVersionFile(const std::string& driveRoot);
+// The whole file, one char per byte, when UPDATES and the file are there in any case, are
+// no links and the file is regular. A file longer than any device writes is TooLong and
+// counts as broken.
+ReadResult ReadVersionFile(const std::string& driveRoot);
+// Whether the file is there; the deletion of a broken file waits until it is gone.
+bool VersionFileExists(const std::string& driveRoot);
+// Deletes the file, also when it is marked read-only; false when it stays.
+bool DeleteVersionFile(const std::string& driveRoot);
 
 // 1-based positions of the fields.
 namespace VersionPos {

@@ -191,71 +191,103 @@ TEST_F(CycleTest, TicksThatMoveNothingButTheState) {
     }
 }
 
-// A configuration that was not saved is reported, starts no reconnect and leaves nothing on
-// the device; the user can correct it and press the button again.
+// A configuration that was not saved is reported, starts no reconnect, is never announced
+// as saved later and leaves no configuration file on the device; one that cannot be built
+// leaves the device as it was. The user can correct it and press the button again.
 TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
-    using Write = std::function<FileResult(const fs::path&, std::string_view)>;
+    using Write = decltype(SaveSteps::writeDurably);
+    using Dir = const DeviceDirectory&;
     const auto writeWith = [this](Write write) { form->saveSteps.writeDurably = std::move(write); };
     const auto refused = [](FileFault fault, FileStep step) -> Write {
-        return [fault, step](const fs::path& path, std::string_view bytes) {
+        return [fault, step](Dir dir, const std::string& name, std::string_view bytes) {
             if (step == FileStep::Write) // the file is left half written
-                testing::writeFile(path, bytes.substr(0, bytes.size() / 2));
+                WriteFileDurably(dir, name, bytes.substr(0, bytes.size() / 2));
             return FileResult{fault, step, "refused"};
         };
     };
-    const Write pulledFirst = [this](const fs::path& path, std::string_view bytes) {
-        pull('E');
-        return WriteFileDurably(path, bytes);
+    const auto pulledAfter = [this](FileStep step) {
+        return [this, step](Dir) {
+            pull('E');
+            return FileResult{FileFault::DeviceGone, step, "gone"};
+        };
     };
+    const QString notSaved = "Konfiguration konnte nicht gespeichert werden.\r\n";
+    const QString pulled = "Das Speichern wurde unterbrochen.\r\nDer Velmaron wurde beim "
+                           "Speichern getrennt und muss erneut konfiguriert werden.";
     const struct {
         const char* name;
         std::function<void()> arrange;
-        const char* reason; // nullptr: the writer's own message is the only one
+        QString message;
+        bool built; // false: nothing on the device may change
     } cases[] = {
-        {"days beyond 32 bits", [this] { form->tbDays->setText("24856"); },
-         "Die Anzahl der Tage ist zu groß."},
+        {"days beyond 32 bits", [this] { form->tbDays->setText("99999"); },
+         notSaved + "Die Anzahl der Tage ist zu groß.", false},
         {"date out of range", [this] { form->DTPickerStart->setDate(QDate(1901, 12, 13)); },
-         "Das Datum liegt außerhalb des gültigen Bereichs."},
+         notSaved + "Das Datum liegt außerhalb des gültigen Bereichs.", false},
+        {"range ends before it starts",
+         [this] { form->DTPickerEnd->setDate(form->DTPickerStart->date().addDays(-1)); },
+         notSaved + "Das Enddatum liegt vor dem Startdatum.", false},
+        {"unknown device type", [this] { plugIn('E', versionFile("AB000054HEX", 80)); },
+         "Unknown Velmaron type", false},
         {"UPDATES missing", [this] { fs::remove_all(updates()); },
-         "Auf dem Velmaron fehlt das Verzeichnis UPDATES."},
+         notSaved + "Auf dem Velmaron fehlt das Verzeichnis UPDATES.", false},
         {"UPDATES a link",
          [this] {
              fs::rename(updates(), sim.folder() / "elsewhere");
              fs::create_directory_symlink(sim.folder() / "elsewhere", updates());
          },
-         "Auf dem Velmaron fehlt das Verzeichnis UPDATES."},
-        {"pulled while writing", [&] { writeWith(pulledFirst); }, "Der Velmaron wurde getrennt."},
+         notSaved + "Auf dem Velmaron fehlt das Verzeichnis UPDATES.", false},
         {"write-protected",
          [&] { writeWith(refused(FileFault::WriteProtected, FileStep::Create)); },
-         "Der Velmaron ist schreibgeschützt."},
+         notSaved + "Der Velmaron ist schreibgeschützt.", true},
         {"cannot create", [&] { writeWith(refused(FileFault::Failed, FileStep::Create)); },
-         "Die Datei konnte nicht angelegt werden."},
+         notSaved + "Die Datei konnte nicht angelegt werden.", true},
         {"partly written", [&] { writeWith(refused(FileFault::Failed, FileStep::Write)); },
-         "Die Datei konnte nicht vollständig geschrieben werden."},
+         notSaved + "Die Datei konnte nicht vollständig geschrieben werden.", true},
+        {"directory flush fails",
+         [this] {
+             form->saveSteps.flushDirectory = [](Dir) {
+                 return FileResult{FileFault::Failed, FileStep::FlushDirectory, "refused"};
+             };
+         },
+         notSaved + "Die Datei konnte nicht vollständig geschrieben werden.", true},
         {"read back differs",
-         [this] { form->saveSteps.readBack = [](const fs::path&) { return std::string("x"); }; },
-         "Die gespeicherte Datei weicht ab."},
-        {"unknown device type", [this] { plugIn('E', versionFile("AB000054HEX", 80)); }, nullptr},
+         [this] {
+             form->saveSteps.readBack = [](Dir, const std::string&) {
+                 return ReadResult{ReadStatus::Ok, "x"};
+             };
+         },
+         notSaved + "Die gespeicherte Datei weicht ab.", true},
+        {"pulled after the rename",
+         [&] { form->saveSteps.flushDirectory = pulledAfter(FileStep::FlushDirectory); }, pulled,
+         true},
     };
-    const QString notSaved = "Konfiguration konnte nicht gespeichert werden.\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(drive('E'));
         newWindow();
         messages.clear();
         plugIn('E', Qx54);
+        testing::writeFile(updates() / "old.hex", "pending");
         tick();
         ASSERT_EQ(form->WorkflowState, 1);
+        form->Check11->setValue(1);
         c.arrange();
+        const auto before = testing::namesIn(updates());
         configure();
-        EXPECT_EQ(messages, QStringList(c.reason ? notSaved + QString::fromUtf8(c.reason)
-                                                 : "Unknown Velmaron type"));
+        EXPECT_EQ(messages, QStringList(c.message));
         EXPECT_EQ(seen(*form, instruction()), "1 0 on Velmaron gefunden | normal");
         EXPECT_FALSE(timerStarted);
         if (!fs::exists(drive('E')))
             replug('E');
-        for (const std::string& name : testing::namesIn(updates()))
-            EXPECT_EQ(name, "digivers.ion");
+        EXPECT_EQ(testing::namesIn(updates()),
+                  c.built ? std::vector<std::string>{"digivers.ion"} : before);
+        for (const char step : {'-', '+', '='}) {
+            if (step != '=')
+                step == '-' ? pull('E') : replug('E');
+            tick();
+            EXPECT_NE(text(form->lblMessage), "Erfolgreich Gespeichert!");
+        }
     }
 }
 
