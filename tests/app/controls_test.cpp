@@ -1,8 +1,10 @@
 // The window's building blocks: the three-valued check box and the arrows.
 
 #include "app/artwork.h"
+#include "app/days_validator.h"
 #include "app/tri_state_check_box.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -41,6 +43,24 @@ TEST(TriStateCheckBoxTest, ChangeSignalOnlyWhenTheValueChanges) {
     for (int value : {0, 1, 1, 2, 2, 0})
         box.setValue(value);
     EXPECT_EQ(changes.count(), 3);
+}
+
+// Typing error never becomes a period: only digits, up to the most days the period holds. The
+// window's own leading blank stays editable.
+TEST(DaysValidatorTest, TakesDigitsUpToTheLargestPeriod) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"", "abc", ""},        {"", "3O", "3"},       {"", "-1", "1"},       {"", "2.5", "25"},
+        {"", "24855", "24855"}, {"", "24856", "2485"}, {"", "99999", "9999"}, {" 92", "1", " 921"},
+        {" 92", "x", " 92"},    {"", "0", "0"},        {"", "1e3", "13"},     {"", "+7", "7"},
+    };
+    for (const auto& [start, typed, result] : cases) {
+        QLineEdit field;
+        field.setValidator(new DaysValidator(&field));
+        field.setText(QString::fromLatin1(start));
+        field.end(false);
+        QTest::keyClicks(&field, QString::fromLatin1(typed));
+        EXPECT_EQ(field.text().toStdString(), result) << start << "+" << typed;
+    }
 }
 
 // The head is tall, the shaft thin: near the top only the head is coloured.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace velmaron::test {
 namespace {
@@ -44,10 +45,23 @@ bool listHas(const Form1& window, const QString& line) {
 // Outcome: B broken (deleted after the message), C configuration shown, - none available.
 TEST_F(SettingsTest, EachFormNeedsItsLength) {
     const std::tuple<const char*, int, std::size_t, char> cases[] = {
-        {"QX", 20, 20, 'B'}, {"QX", 20, 21, 'C'}, {"QX", 20, 22, 'B'}, {"QX", 30, 24, 'B'},
-        {"QX", 30, 25, 'C'}, {"QX", 30, 26, 'B'}, {"QX", 36, 79, 'B'}, {"QX", 36, 80, 'C'},
-        {"QX", 36, 81, 'C'}, {"CR", 12, 79, 'B'}, {"CR", 12, 80, 'C'}, {"QX", 36, 0, 'B'},
+        {"QX", 20, 20, 'B'},
+        {"QX", 20, 21, 'C'},
+        {"QX", 20, 22, 'B'},
+        {"QX", 30, 24, 'B'},
+        {"QX", 30, 25, 'C'},
+        {"QX", 30, 26, 'B'},
+        {"QX", 36, 79, 'B'},
+        {"QX", 36, 80, 'C'},
+        {"QX", 36, 81, 'C'},
+        {"CR", 12, 79, 'B'},
+        {"CR", 12, 80, 'C'},
+        {"QX", 36, 0, 'B'},
         {"QX", 8, 40, '-'},
+        // beyond any device's file: read no further, and rejected
+        {"QX", 36, 65536, 'C'},
+        {"QX", 36, 65537, 'B'},
+        {"CR", 12, 65537, 'B'},
     };
     for (const auto& [type, version, length, outcome] : cases) {
         SCOPED_TRACE(header(type, version) + " length " + std::to_string(length));
@@ -146,6 +160,12 @@ TEST_F(SettingsTest, MissingFileDeletesNothing) {
              testing::writeFile(outside, versionFile("QX000010HEX", 10));
              fs::create_directories(updates());
              ASSERT_TRUE(testing::makeSymlink(outside, versionPath()));
+         }},
+        // a read would wait for a writer for ever
+        {"a FIFO of that name",
+         [&] {
+             fs::create_directories(updates());
+             ASSERT_EQ(::mkfifo(versionPath().c_str(), 0600), 0);
          }},
     };
     sim.addDevice('E');

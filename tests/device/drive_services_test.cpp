@@ -5,6 +5,9 @@
 #include "device/sim_drives.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace velmaron {
 namespace {
@@ -49,6 +52,18 @@ TEST(SimulatedDrives, PropertiesFileGivesTypeLabelAndReadiness) {
         EXPECT_EQ(root, sim.root('E'));
     }
 }
+
+#ifndef _WIN32
+// A FIFO as the properties file would block the poll for ever; it counts as no file.
+TEST(SimulatedDrives, AFifoForPropertiesIsNoFile) {
+    SimDrives sim;
+    sim.addDrive('E');
+    ASSERT_EQ(::mkfifo((sim.folder() / "E.drive").c_str(), 0600), 0);
+    std::string root = sim.root('E');
+    EXPECT_EQ(sim.services().DriveType(root), kDriveRemovable);
+    EXPECT_EQ(sim.services().VolumeName(root), "");
+}
+#endif
 
 TEST(SimulatedDrives, ListsLetterDirectoriesInLetterOrder) {
     SimDrives sim;
