@@ -1,0 +1,21 @@
+// The properties file of a simulated drive, read by the poll of every simulated drive.
+
+#include "device/drive_services.h"
+#include "device/sim_drives.h"
+
+#include <cstdint>
+
+using namespace velmaron;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static testing::SimDrives sim;
+    static const auto drive = sim.addDrive('E');
+    testing::writeFile(sim.folder() / "E.drive",
+                       std::string_view(reinterpret_cast<const char*>(data), size));
+    std::string root = sim.root('E');
+    const int type = sim.services().DriveType(root);
+    if (type < kDriveUnknown || type > kDriveRamDisk)
+        __builtin_trap();
+    sim.services().VolumeName(root);
+    return 0;
+}
