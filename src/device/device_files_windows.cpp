@@ -20,14 +20,22 @@ HANDLE asHandle(std::intptr_t handle) {
 class Handle {
 public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
+    Handle(Handle&& other) noexcept : handle_(other.release()) {}
+    Handle& operator=(Handle&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
     ~Handle() {
         if (handle_ != INVALID_HANDLE_VALUE)
             CloseHandle(handle_);
     }
     HANDLE get() const { return handle_; }
     HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+    void reset(HANDLE handle) {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+        handle_ = handle;
+    }
     explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 private:
@@ -50,10 +58,12 @@ Handle openEntry(const fs::path& path, DWORD access, DWORD share, bool directory
     return handle;
 }
 
-// Calls visit(name, attributes) for every entry of the directory but "." and "..".
-template <class Visit> void listEntries(const fs::path& directory, Visit visit) {
+// Calls visit(name, attributes) for every entry that matches pattern ("*" for all) but "."
+// and "..", with the name as listed.
+template <class Visit>
+void listEntries(const fs::path& directory, const fs::path& pattern, Visit visit) {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((directory / L"*").c_str(), &found);
+    const HANDLE search = FindFirstFileW((directory / pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
@@ -69,14 +79,33 @@ template <class Visit> void listEntries(const fs::path& directory, Visit visit) 
     FindClose(search);
 }
 
+// The name as listed of the entry that matches name (the system compares without regard to
+// case), when it is of the kind and no reparse point. No wildcard may pass as a name.
+std::optional<std::string> listedName(const fs::path& directory, std::string_view name,
+                                      EntryKind kind) {
+    if (name.find_first_of("*?") != std::string_view::npos)
+        return std::nullopt;
+    std::optional<std::string> listed;
+    listEntries(directory, fs::path(std::string(name)), [&](std::string found, DWORD attributes) {
+        if (!isReparsePoint(attributes) &&
+            ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == EntryKind::Directory))
+            listed = std::move(found);
+    });
+    return listed;
+}
+
 } // namespace
 
 ReadResult ReadRegularFile(const fs::path& path, std::size_t limit) {
     Handle file(CreateFileW(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file)
-        return {ReadStatus::Missing, {}};
+    if (!file) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool directory =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        return {directory ? ReadStatus::NotRegular : ReadStatus::Missing, {}};
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     // A pipe or a console is no file on a disk; neither is a directory or a link.
     if (GetFileType(file.get()) != FILE_TYPE_DISK ||
@@ -114,12 +143,13 @@ std::optional<DeviceDirectory> DeviceDirectory::Open(const std::string& driveRoo
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         for (const std::string& part : *parts) {
-            if (!current)
+            const auto listed =
+                current ? listedName(path, part, EntryKind::Directory) : std::nullopt;
+            if (!listed)
                 return std::nullopt;
-            path /= part;
-            Handle next =
+            path /= *listed;
+            current =
                 openEntry(path, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, true);
-            std::swap(current, next);
         }
         if (!current)
             return std::nullopt;
@@ -135,13 +165,8 @@ DeviceDirectory::~DeviceDirectory() {
 }
 
 std::optional<std::string> DeviceDirectory::Find(std::string_view name, EntryKind kind) const {
-    // The system compares names without regard to case itself.
     try {
-        const DWORD attributes = GetFileAttributesW((path_ / std::string(name)).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || isReparsePoint(attributes) ||
-            ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) != (kind == EntryKind::Directory))
-            return std::nullopt;
-        return std::string(name);
+        return listedName(path_, name, kind);
     } catch (...) {
         return std::nullopt;
     }
@@ -149,7 +174,7 @@ std::optional<std::string> DeviceDirectory::Find(std::string_view name, EntryKin
 
 std::vector<std::string> DeviceDirectory::Files() const {
     std::vector<std::string> files;
-    listEntries(path_, [&](std::string name, DWORD attributes) {
+    listEntries(path_, L"*", [&](std::string name, DWORD attributes) {
         if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0)
             files.push_back(std::move(name));
     });

@@ -115,9 +115,17 @@ TEST_F(DeviceFilesTest, AnOpenDirectoryStaysTheOneOnTheDrive) {
     temp.write("drive/UPDATES/old.hex", "stale");
     auto updates = DeviceDirectory::Open(root, "updates");
     ASSERT_TRUE(updates);
-    fs::rename(drive / "UPDATES", drive / "moved");
+    std::error_code moving;
+    fs::rename(drive / "UPDATES", drive / "moved", moving);
+#ifdef _WIN32
+    // Held open, the directory cannot be moved away at all, so nothing can take its place.
+    EXPECT_TRUE(moving);
+    EXPECT_EQ(updates->Files(), (std::vector<std::string>{"digivers.ion", "old.hex"}));
+    return;
+#endif
+    ASSERT_FALSE(moving);
     if (!makeSymlink(temp.path() / "outside", drive / "UPDATES"))
-        GTEST_SKIP() << "symbolic links cannot be created here"; // and a held one cannot move
+        GTEST_SKIP() << "symbolic links cannot be created here";
     EXPECT_EQ(updates->Files(), (std::vector<std::string>{"digivers.ion", "old.hex"}));
     EXPECT_EQ(updates->Read("DIGIVERS.ION").content, "QX000054");
     EXPECT_TRUE(updates->Remove("old.hex"));
