@@ -1,6 +1,9 @@
 # Installing on Linux, and the Debian package (cpack -G DEB): the program and the device
 # emulator, the desktop entry, the AppStream metainfo, the icon in every hicolor size as the
 # window's artwork renders it, and the documents Debian asks for.
+if(NOT TARGET velmaron-config)
+  return() # a build without the windows has nothing to install
+endif()
 include(GNUInstallDirs)
 
 set(VELMARON_APP_ID de.velmaron.config)
