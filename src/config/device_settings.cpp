@@ -19,11 +19,11 @@ struct DataSetBox {
     int ConfigSettings::*writerValue;
 };
 constexpr std::array<DataSetBox, 8> DataSetBoxes = {{
-    {2, &DataSets::dailyActivities, &ConfigSettings::Check2},
-    {3, &DataSets::eventsAndFaults, &ConfigSettings::Check3},
-    {4, &DataSets::detailedSpeed24h, &ConfigSettings::Check4},
-    {5, &DataSets::technicalData, &ConfigSettings::Check5},
-    {6, &DataSets::driverCard, &ConfigSettings::Check6},
+    {2, TrepDataSets[0], &ConfigSettings::Check2},
+    {3, TrepDataSets[1], &ConfigSettings::Check3},
+    {4, TrepDataSets[2], &ConfigSettings::Check4},
+    {5, TrepDataSets[3], &ConfigSettings::Check5},
+    {6, TrepDataSets[4], &ConfigSettings::Check6},
     {8, &DataSets::vdoSpecific, &ConfigSettings::Check8},
     {9, &DataSets::detailedSpeed168h, &ConfigSettings::Check9},
     {10, &DataSets::fourHz, &ConfigSettings::Check10},

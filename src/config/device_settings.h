@@ -9,6 +9,7 @@
 #include "config/config_file.h"
 #include "config/config_settings.h"
 
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -28,6 +29,11 @@ struct DataSets {
     bool fourHz = false;            // extra data 11
     bool operator==(const DataSets&) const = default;
 };
+
+// The data sets of TREP 02 to 06, in the order of their codes.
+inline constexpr std::array<bool DataSets::*, 5> TrepDataSets = {
+    &DataSets::dailyActivities, &DataSets::eventsAndFaults, &DataSets::detailedSpeed24h,
+    &DataSets::technicalData, &DataSets::driverCard};
 
 struct DeviceSettings {
     std::string deviceType = "QX"; // "QX" or "CR"

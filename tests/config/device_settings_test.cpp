@@ -5,6 +5,7 @@
 #include "config/device_settings.h"
 #include "config/hex_record.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace velmaron {

@@ -19,27 +19,22 @@ std::string dayText(std::chrono::sys_days day) {
 
 // The names of the data sets that are on, joined; "none" when there are none.
 template <std::size_t N>
-std::string namesOf(const DataSets& data,
-                    const std::array<std::pair<bool DataSets::*, const char*>, N>& names) {
+std::string namesOf(const DataSets& data, const std::array<bool DataSets::*, N>& members,
+                    const std::array<const char*, N>& names) {
     std::string text;
-    for (const auto& [member, name] : names)
-        if (data.*member)
-            text += (text.empty() ? "" : ", ") + std::string(name);
+    for (std::size_t i = 0; i < N; ++i)
+        if (data.*members[i])
+            text += (text.empty() ? "" : ", ") + std::string(names[i]);
     return text.empty() ? "none" : text;
 }
 
-constexpr std::array<std::pair<bool DataSets::*, const char*>, 5> TrepNames = {{
-    {&DataSets::dailyActivities, "02 daily activities"},
-    {&DataSets::eventsAndFaults, "03 events and faults"},
-    {&DataSets::detailedSpeed24h, "04 detailed speed (24 h)"},
-    {&DataSets::technicalData, "05 technical data"},
-    {&DataSets::driverCard, "06 driver card"},
-}};
-constexpr std::array<std::pair<bool DataSets::*, const char*>, 3> ExtraNames = {{
-    {&DataSets::vdoSpecific, "VDO-specific data"},
-    {&DataSets::detailedSpeed168h, "detailed speed (168 h)"},
-    {&DataSets::fourHz, "4 Hz data"},
-}};
+constexpr std::array<const char*, 5> TrepNames = {"02 daily activities", "03 events and faults",
+                                                  "04 detailed speed (24 h)", "05 technical data",
+                                                  "06 driver card"};
+constexpr std::array<bool DataSets::*, 3> ExtraDataSets = {
+    &DataSets::vdoSpecific, &DataSets::detailedSpeed168h, &DataSets::fourHz};
+constexpr std::array<const char*, 3> ExtraNames = {"VDO-specific data", "detailed speed (168 h)",
+                                                   "4 Hz data"};
 constexpr std::array<const char*, 5> FileNameFormats = {
     "abbreviated", "European (DDD)", "French (C1B/V1B)", "Spanish (TGD)", "Brennick (DDD)"};
 
@@ -63,8 +58,8 @@ std::vector<std::string> DescribeSettings(const DeviceSettings& s) {
     std::vector<std::string> lines = {
         s.periodDays == 0 ? "period: everything since the last download"
                           : "period: " + std::to_string(s.periodDays) + " days",
-        "TREP data: 01 overview, " + namesOf(s.data, TrepNames),
-        "extra data: " + namesOf(s.data, ExtraNames),
+        "TREP data: 01 overview, " + namesOf(s.data, TrepDataSets, TrepNames),
+        "extra data: " + namesOf(s.data, ExtraDataSets, ExtraNames),
         std::string("file names: ") +
             FileNameFormats.at(static_cast<std::size_t>(s.fileNameFormat)),
         std::string("model: ") + (s.velmaronPlus ? "Velmaron Plus" : "Velmaron"),

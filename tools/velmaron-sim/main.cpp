@@ -149,10 +149,8 @@ void applySettings(const std::map<std::string, Args>& options, DeviceSettings& s
         s.periodDays = number(options.at("--days")[0], -24855, 24855, "--days");
     for (const std::string& item :
          options.contains("--trep") ? listOf(options.at("--trep")[0]) : Args{}) {
-        bool DataSets::*const trep[] = {&DataSets::dailyActivities, &DataSets::eventsAndFaults,
-                                        &DataSets::detailedSpeed24h, &DataSets::technicalData,
-                                        &DataSets::driverCard};
-        s.data.*trep[number(item, 2, 6, "a TREP code") - 2] = true;
+        s.data.*TrepDataSets.at(static_cast<std::size_t>(number(item, 2, 6, "a TREP code") - 2)) =
+            true;
     }
     const std::map<std::string, bool DataSets::*> extras = {{"vdo", &DataSets::vdoSpecific},
                                                             {"168h", &DataSets::detailedSpeed168h},
