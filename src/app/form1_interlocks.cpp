@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
+#include "device/version_file.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -14,9 +15,6 @@
 namespace velmaron {
 
 namespace {
-
-// Devices from this software version on keep 4 Hz data and VDO-specific data apart.
-constexpr int SeparateSpeedDataVersion = 36;
 
 // Outside the narrow window: where the page that is not shown waits.
 constexpr int ParkedLeft = 5160;

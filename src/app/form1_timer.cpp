@@ -18,8 +18,6 @@ namespace velmaron {
 
 namespace {
 
-// Software from this version on takes the configuration file.
-constexpr int FirstSuitableVersion = 23;
 // The arrow display is this much wider than an arrow, so an arrow at this offset ends at its
 // right edge.
 constexpr int ArrowOffset = 32;

@@ -12,8 +12,74 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The configuration byte carries its flags as cleared bits.
-int rebuildConfigByte(const ConfigSettings& s) {
+// Address and record type of a record at an offset into the settings block, as hex text.
+std::string head(std::size_t offset, std::uint8_t recordType) {
+    const auto address = static_cast<std::uint32_t>(SettingsBlock::Address + offset);
+    return HexWord(address << 8 | recordType).substr(2);
+}
+std::string qxHead(std::size_t offset) {
+    return head(offset, SettingsBlock::QxRecordType);
+}
+std::string crHead(std::size_t offset) {
+    return head(offset, SettingsBlock::CrRecordType);
+}
+
+// The settings record: configuration byte, the name "QX000007HEX" or "CR000007HEX", and the
+// download period least significant byte first.
+std::string settingsRecord(std::string_view head, int configByte, const std::string& type,
+                           std::uint32_t period) {
+    Bytes data{static_cast<std::uint8_t>(configByte)};
+    for (char c : ConfigName(type))
+        data.push_back(static_cast<std::uint8_t>(c));
+    for (int shift = 0; shift < 32; shift += 8)
+        data.push_back(static_cast<std::uint8_t>(period >> shift));
+    return BuildRecord(head, data);
+}
+
+std::optional<std::string> dateRangeRecord(const ConfigSettings& s) {
+    const auto start = DateToHex(s.dtPickerStart);
+    const auto end = DateToHex(s.dtPickerEnd);
+    if (!start || !end)
+        return std::nullopt;
+    Bytes data = HexToBytes(*start + *end);
+    data.push_back(Ticked(s.Check11) ? 0x55 : 0xFF);
+    return BuildRecord(qxHead(SettingsBlock::DateRange), data);
+}
+
+ConfigBuildResult buildQx(const ConfigSettings& s, int configByte) {
+    const auto period = DownloadPeriod(s.tbDays);
+    if (!period)
+        return {configByte, std::nullopt, ConfigError::PeriodOutOfRange};
+    ConfigFile file{"QX999000.HEX", {}, "Konfigurationsdatei erstellt"};
+    file.lines.push_back(
+        settingsRecord(qxHead(SettingsBlock::ConfigByte), configByte, "QX", *period));
+    file.lines.push_back(BuildRecord(qxHead(SettingsBlock::Trep), TrepList(s)));
+    if (s.SoftwareVersion >= SeparateSpeedDataVersion) {
+        if (const Bytes extra = ExtraDataList(s); !extra.empty())
+            file.lines.push_back(BuildRecord(qxHead(SettingsBlock::ExtraData), extra));
+        if (Ticked(s.Check11) && s.dtPickerEnd < s.dtPickerStart)
+            return {configByte, std::nullopt, ConfigError::RangeInverted};
+        const auto range = dateRangeRecord(s);
+        if (!range)
+            return {configByte, std::nullopt, ConfigError::DateOutOfRange};
+        file.lines.push_back(*range);
+    }
+    file.lines.emplace_back(EndRecord);
+    return {configByte, std::move(file), ConfigError::None};
+}
+
+ConfigBuildResult buildCr(int configByte) {
+    ConfigFile file{"CR999000.HEX", {}, "Configuration file created"};
+    file.lines.push_back(
+        settingsRecord(crHead(SettingsBlock::ConfigByte), configByte, "CR", 0xFFFFFFFFu));
+    file.lines.push_back(BuildRecord(crHead(SettingsBlock::Trep), Bytes(16, 0xFF)));
+    file.lines.emplace_back(EndRecord);
+    return {configByte, std::move(file), ConfigError::None};
+}
+
+} // namespace
+
+int RebuildConfigByte(const ConfigSettings& s) {
     constexpr std::array<int, 5> formatBytes = {0xFF, 0xBF, 0xAF, 0x9F, 0x8F};
     int byte = s.ConfigByte & 0xFF;
     if (s.Option1 && *s.Option1 >= 0 && *s.Option1 < static_cast<int>(formatBytes.size()))
@@ -27,36 +93,22 @@ int rebuildConfigByte(const ConfigSettings& s) {
     return byte;
 }
 
-// The settings record: configuration byte, the name "QX000007HEX" or "CR000007HEX", and the
-// download period least significant byte first.
-std::string settingsRecord(std::string_view head, int configByte, const std::string& type,
-                           std::uint32_t period) {
-    Bytes data{static_cast<std::uint8_t>(configByte)};
-    for (char c : type + "000007HEX")
-        data.push_back(static_cast<std::uint8_t>(c));
-    for (int shift = 0; shift < 32; shift += 8)
-        data.push_back(static_cast<std::uint8_t>(period >> shift));
-    return BuildRecord(head, data);
-}
-
-Bytes trepList(const ConfigSettings& s) {
+std::vector<std::uint8_t> TrepList(const ConfigSettings& s) {
     Bytes list{0x01}; // the overview is always downloaded
     const std::array<int, 5> trepBoxes = {s.Check2, s.Check3, s.Check4, s.Check5, s.Check6};
     for (std::size_t i = 0; i < trepBoxes.size(); ++i)
         if (Ticked(trepBoxes[i]))
             list.push_back(static_cast<std::uint8_t>(0x02 + i));
     // Older software takes the VDO-specific data as a TREP code.
-    if (s.SoftwareVersion < 36 && Ticked(s.Check8))
+    if (s.SoftwareVersion < SeparateSpeedDataVersion && Ticked(s.Check8))
         list.push_back(0x11);
     list.push_back(0xFF);
     return list;
 }
 
-// Groups of codes for 4 Hz, VDO-specific and 168 h data, each opened by 01 and closed by FF,
-// the list closed by one more FF. The 4 Hz group is closed like every other one, also when
-// it stands alone or only with the 168 h group, so that the device always finds the pair of
-// FF that ends the list. Empty when none of them is ticked.
-Bytes extraDataList(const ConfigSettings& s) {
+// The 4 Hz group is closed like every other one, also when it stands alone or only with the
+// 168 h group, so that the device always finds the pair of FF that ends the list.
+std::vector<std::uint8_t> ExtraDataList(const ConfigSettings& s) {
     const std::array<std::pair<int, Bytes>, 3> groups = {{
         {s.Check10, {0x11}},
         {s.Check8, {0x12, 0x13, 0x14, 0x15, 0x16}},
@@ -75,49 +127,8 @@ Bytes extraDataList(const ConfigSettings& s) {
     return list;
 }
 
-std::optional<std::string> dateRangeRecord(const ConfigSettings& s) {
-    const auto start = DateToHex(s.dtPickerStart);
-    const auto end = DateToHex(s.dtPickerEnd);
-    if (!start || !end)
-        return std::nullopt;
-    Bytes data = HexToBytes(*start + *end);
-    data.push_back(Ticked(s.Check11) ? 0x55 : 0xFF);
-    return BuildRecord("3A4700", data);
-}
-
-ConfigBuildResult buildQx(const ConfigSettings& s, int configByte) {
-    const auto period = DownloadPeriod(s.tbDays);
-    if (!period)
-        return {configByte, std::nullopt, ConfigError::PeriodOutOfRange};
-    ConfigFile file{"QX999000.HEX", {}, "Konfigurationsdatei erstellt"};
-    file.lines.push_back(settingsRecord("3A0000", configByte, "QX", *period));
-    file.lines.push_back(BuildRecord("3A1000", trepList(s)));
-    if (s.SoftwareVersion > 35) {
-        if (const Bytes extra = extraDataList(s); !extra.empty())
-            file.lines.push_back(BuildRecord("3A2000", extra));
-        if (Ticked(s.Check11) && s.dtPickerEnd < s.dtPickerStart)
-            return {configByte, std::nullopt, ConfigError::RangeInverted};
-        const auto range = dateRangeRecord(s);
-        if (!range)
-            return {configByte, std::nullopt, ConfigError::DateOutOfRange};
-        file.lines.push_back(*range);
-    }
-    file.lines.emplace_back(EndRecord);
-    return {configByte, std::move(file), ConfigError::None};
-}
-
-ConfigBuildResult buildCr(int configByte) {
-    ConfigFile file{"CR999000.HEX", {}, "Configuration file created"};
-    file.lines.push_back(settingsRecord("3A0002", configByte, "CR", 0xFFFFFFFFu));
-    file.lines.push_back(BuildRecord("3A1002", Bytes(16, 0xFF)));
-    file.lines.emplace_back(EndRecord);
-    return {configByte, std::move(file), ConfigError::None};
-}
-
-} // namespace
-
 ConfigBuildResult BuildConfigFile(const ConfigSettings& settings) {
-    const int configByte = rebuildConfigByte(settings);
+    const int configByte = RebuildConfigByte(settings);
     const std::string type = DeviceTypeOf(settings.VersionText);
     if (type == "QX")
         return buildQx(settings, configByte);

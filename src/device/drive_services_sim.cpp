@@ -5,7 +5,9 @@
 //                        directory's absolute path with a trailing separator
 //   <folder>/E.drive     optional key=value lines: type=removable (default) | fixed | remote
 //                        | cdrom | ramdisk | noroot | unknown, label=<volume label> (default
-//                        none), ready=no (the volume cannot be read); other keys are ignored
+//                        none), ready=no (no medium: the drive is listed with its type but
+//                        without a label, at a root that does not exist, so nothing on it
+//                        can be read or written); other keys are ignored
 //
 // A drive whose directory is missing is not connected: moving the directory away pulls the
 // cable, moving it back plugs the device in again.
@@ -26,6 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+// Drives without a medium are listed at roots inside this folder, which is never created.
+constexpr const char* kNoMediumFolder = ".no-medium";
 
 struct DriveProperties {
     int type = kDriveRemovable;
@@ -143,7 +147,11 @@ private:
     }
 
     std::string rootOf(const std::string& name) const {
-        return (folder_ / name).make_preferred().string() + kSeparator;
+        fs::path root = folder_ / name;
+        if (!propertiesOf(root).ready) {
+            root = folder_ / kNoMediumFolder / name;
+        }
+        return root.make_preferred().string() + kSeparator;
     }
 
     // E or E: names the simulated drive E, as it would on Windows.
@@ -167,7 +175,10 @@ private:
                (trimmedRoot.back() == '/' || trimmedRoot.back() == kSeparator)) {
             trimmedRoot.pop_back();
         }
-        const fs::path directory = fs::path(trimmedRoot).lexically_normal();
+        fs::path directory = fs::path(trimmedRoot).lexically_normal();
+        if (directory.parent_path() == folder_ / kNoMediumFolder) {
+            directory = folder_ / directory.filename();
+        }
         std::error_code error;
         if (directory.parent_path() != folder_ || !letterIndex(directory.filename().string()) ||
             !fs::is_directory(directory, error)) {

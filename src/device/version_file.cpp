@@ -103,21 +103,26 @@ std::string SignedNumberText(long long value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-std::string DownloadPeriodText(std::string_view versionText) {
+std::optional<int> DownloadPeriodDays(std::string_view versionText) {
     std::uint32_t raw = 0;
     for (std::size_t i = 4; i-- > 0;)
         raw = (raw << 8) |
               static_cast<std::uint32_t>(ByteAt(versionText, VersionPos::DownloadPeriod + i));
     if (raw == 0xFFFFFFFFu)
-        return "0";
+        return std::nullopt;
     // Two's complement: a negative period is stored as such; division truncates towards 0.
-    return SignedNumberText(static_cast<std::int32_t>(raw) / 86400);
+    return static_cast<std::int32_t>(raw) / 86400;
+}
+
+std::string DownloadPeriodText(std::string_view versionText) {
+    const auto days = DownloadPeriodDays(versionText);
+    return days ? SignedNumberText(*days) : "0";
 }
 
 FormCheck CheckVersionForm(std::string_view deviceType, int softwareVersion,
                            std::string_view versionText) {
     const std::size_t length = versionText.size();
-    if (deviceType == "CR" || softwareVersion > 35) {
+    if (deviceType == "CR" || softwareVersion >= SeparateSpeedDataVersion) {
         FormCheck check = formOf(VersionForm::Full, length >= FullFormMinLength, 31,
                                  ByteAt(versionText, VersionPos::FullConfigByte), true, true, true);
         check.keepBit1 = check.lengthFits && (check.configByte & 0x02) == 0;

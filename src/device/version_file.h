@@ -49,6 +49,12 @@ inline constexpr std::size_t ShortFormLength = 21;
 inline constexpr std::size_t MidFormLength = 25;
 inline constexpr std::size_t FullFormMinLength = 80;
 
+// Software from this version on takes a configuration file.
+inline constexpr int FirstSuitableVersion = 23;
+// From this version on 4 Hz and VDO-specific data are separate extra data; below, one TREP
+// code stands for both and the window keeps their boxes equal.
+inline constexpr int SeparateSpeedDataVersion = 36;
+
 // The byte at a 1-based position, 0 to 255; 0 beyond the end.
 int ByteAt(std::string_view versionText, std::size_t pos);
 
@@ -64,8 +70,11 @@ int SoftwareVersionOf(std::string_view versionText);
 
 // A number with a leading blank when not negative, a minus sign otherwise.
 std::string SignedNumberText(long long value);
-// The text for the download period box: "0" for "since the last download" (all four bytes
-// 255), else whole days of the signed period, truncated towards zero (" 92", "-3").
+// The period in whole days of the signed seconds, truncated towards zero; nullopt for "since
+// the last download" (all four bytes 255).
+std::optional<int> DownloadPeriodDays(std::string_view versionText);
+// The text for the download period box: "0" for "since the last download", else the days
+// with the sign's place (" 92", "-3").
 std::string DownloadPeriodText(std::string_view versionText);
 
 // The form the device's type and software version call for, and what follows from it.

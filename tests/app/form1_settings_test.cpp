@@ -1,6 +1,7 @@
 // Reading the device's version file through the real window, on simulated drives.
 
 #include "app_fixture.h"
+#include "config/device_settings.h"
 #include "config/hex_record.h"
 
 #include <QElapsedTimer>
@@ -36,6 +37,18 @@ std::string fileNamesShown(const Form1& window) {
     for (const QRadioButton* option : window.Option1)
         marks += option->isHidden() ? '-' : 'x';
     return marks;
+}
+
+// The boxes among Check2 to Check11 that the settings model ticks for a status file.
+std::set<int> tickedByModel(const std::string& file) {
+    const ConfigSettings c = ToConfigSettings(DecodeStatusFile(file).settings.value());
+    const int values[] = {c.Check2, c.Check3, c.Check4, c.Check5,  c.Check6,
+                          c.Check7, c.Check8, c.Check9, c.Check10, c.Check11};
+    std::set<int> numbers;
+    for (int n = 2; n <= 11; ++n)
+        if (values[n - 2] == 1)
+            numbers.insert(n);
+    return numbers;
 }
 
 bool listHas(const Form1& window, const QString& line) {
@@ -271,6 +284,7 @@ TEST_F(SettingsTest, CodeWalks) {
         newWindow();
         read(file);
         EXPECT_EQ(ticked(*form), expected);
+        EXPECT_EQ(tickedByModel(file), expected);
     }
     // After a read whose list ended with 255 the same walk ends at once.
     newWindow().codeListEnd.PreviousWasFF = true;
@@ -340,6 +354,17 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
         ASSERT_TRUE(form->WriteConfigFile().written);
         const std::string written = testing::readAll(
             updates() / (form->DeviceType == "CR" ? "CR999000.HEX" : "QX999000.HEX"));
+        // The settings model writes the same file, given the window's dates where the
+        // device's range is off.
+        DeviceSettings model = DecodeStatusFile(c.file).settings.value();
+        if (!model.dateRangeOn) {
+            const auto dayOf = [](const QDate& d) {
+                return std::chrono::sys_days(std::chrono::days(d.toJulianDay() - 2440588));
+            };
+            model.rangeStart = dayOf(form->DTPickerStart->date());
+            model.rangeEnd = dayOf(form->DTPickerEnd->date());
+        }
+        EXPECT_EQ(ConfigFileBytes(BuildConfigFile(ToConfigSettings(model)).file.value()), written);
         const std::string settings = recordData(written, 0x3A00);
         EXPECT_EQ(settings.substr(0, 1), c.configAt ? c.file.substr(c.configAt - 1, 1) : "\xFF");
         if (c.file.starts_with("CR"))

@@ -5,6 +5,7 @@
 #include "device/sim_drives.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <stdexcept>
 
 namespace velmaron {
@@ -49,20 +50,24 @@ TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
         {"two devices", {"E*label=ONE", "G*label=TWO"}, 2, 1, 0, {"EONE", "GTWO"}, 1},
         {"card reader without medium", {"R ready=no"}, 0, {}, {}, {"R" + noName}, 1},
         {"device at A", {"A*", "C type=fixed"}, 1, 0, 0, {"A"}, 1},
-        {"marker on an unreadable volume", {"E*ready=no"}, 1, 0, 0, {"E" + noName}, 1},
+        // without a medium nothing on the drive can be read, its marker neither
+        {"marker on an unreadable volume", {"E*ready=no"}, 0, {}, {}, {"E" + noName}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SimDrives sim;
         std::vector<std::string> roots, lines;
+        std::map<char, std::string> rootOf;
         for (const std::string& drive : c.drives) {
             const std::string properties = drive.size() > 2 ? drive.substr(2) : "";
             drive[1] == '*' ? sim.addDevice(drive[0], properties)
                             : sim.addDrive(drive[0], properties);
-            roots.push_back(sim.root(drive[0]));
+            rootOf[drive[0]] =
+                properties == "ready=no" ? sim.noMediumRoot(drive[0]) : sim.root(drive[0]);
+            roots.push_back(rootOf[drive[0]]);
         }
         for (const std::string& shown : c.lines)
-            lines.push_back(line(sim.root(shown[0]), shown.substr(1)));
+            lines.push_back(line(rootOf[shown[0]], shown.substr(1)));
 
         const auto scan = ScanForDevices(sim.services());
         EXPECT_EQ(scan.driveList, roots);

@@ -105,6 +105,11 @@ public:
         return (folder() / std::string(1, letter)).string() +
                static_cast<char>(std::filesystem::path::preferred_separator);
     }
+    // Where a drive without a medium is listed: a root that does not exist.
+    std::string noMediumRoot(char letter) const {
+        return (folder() / ".no-medium" / std::string(1, letter)).string() +
+               static_cast<char>(std::filesystem::path::preferred_separator);
+    }
 
 private:
     std::unique_ptr<DriveServices> services_;

@@ -1,0 +1,129 @@
+# Driving the real program on a virtual display, for the demonstration and the end-to-end
+# test (sourced): a display of our own with a window manager, the program's window, clicks at
+# a control's place, and what parts of the window show. Positions are the layout's twips
+# (15 to a pixel) from the window's top left corner.
+
+desktop_pids=()
+
+# A free display with openbox on it; sets DISPLAY. Another program may take a display number
+# at the same moment, so a server that does not come up makes us try the next one.
+desktop_start() {
+  local display=90
+  while :; do
+    if [ ! -e "/tmp/.X${display}-lock" ] && [ ! -e "/tmp/.X11-unix/X${display}" ]; then
+      Xvfb ":${display}" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
+      local server=$!
+      local tries
+      for tries in $(seq 50); do
+        kill -0 "$server" 2>/dev/null || break
+        if DISPLAY=":${display}" xdotool getdisplaygeometry >/dev/null 2>&1; then
+          desktop_pids+=("$server")
+          export DISPLAY=":${display}"
+          openbox >/dev/null 2>&1 &
+          desktop_pids+=($!)
+          sleep 1 # the window manager takes over the screen
+          return 0
+        fi
+        sleep 0.1
+      done
+      kill "$server" 2>/dev/null || true
+    fi
+    display=$((display + 1))
+    [ "$display" -lt 200 ] || { echo "no free display" >&2; return 1; }
+  done
+}
+
+# Stops what desktop_start and program_start started, the program first.
+desktop_stop() {
+  local i
+  for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do
+    kill "${desktop_pids[i]}" 2>/dev/null || true
+    wait "${desktop_pids[i]}" 2>/dev/null || true
+  done
+  desktop_pids=()
+}
+
+# Starts the program on the simulated drives in $2; sets program_pid and window.
+program_start() { # build folder, drives folder
+  "$1/velmaron-config" --drives "$2" >/dev/null 2>&1 &
+  program_pid=$!
+  desktop_pids+=("$program_pid")
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmaron Configuration$' |
+    head -n 1)
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+}
+
+click_at() { # left, top in twips
+  xdotool mousemove --window "$window" $(($1 / 15)) $(($2 / 15)) click 1
+  sleep 0.3
+}
+
+press() { # keys as xdotool names them, e.g. alt+k
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+  xdotool key --clearmodifiers "$@"
+  sleep 0.3
+}
+
+type_text() {
+  xdotool type --delay 50 "$1"
+  sleep 0.3
+}
+
+window_height() {
+  xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p'
+}
+
+# Whether anything is drawn in a region (left, top, width, height in twips), or only the
+# plain background: a label that is hidden shows nothing.
+region_shows_something() {
+  local deviation
+  deviation=$(import -window "$window" -crop "$(($3 / 15))x$(($4 / 15))+$(($1 / 15))+$(($2 / 15))" \
+    +repage -format '%[fx:standard_deviation]' info: 2>/dev/null)
+  [ "${deviation:-0}" != 0 ]
+}
+
+# A fingerprint of what a region (left, top, width, height in twips) shows.
+region_fingerprint() {
+  import -window "$window" -crop "$(($3 / 15))x$(($4 / 15))+$(($1 / 15))+$(($2 / 15))" +repage \
+    ppm:- 2>/dev/null | md5sum
+}
+
+# Runs a test command every 0.2 s until it succeeds; fails after 15 s with the description.
+wait_until() { # description, command...
+  local description=$1
+  shift
+  local tries
+  for tries in $(seq 75); do
+    if "$@"; then
+      return 0
+    fi
+    sleep 0.2
+  done
+  echo "timed out waiting until $description" >&2
+  return 1
+}
+
+screenshot() { # file
+  import -frame -window "$window" "$1"
+}
+
+# The layout's places of the controls the scripts use, in twips from the window's top left:
+# inside a frame a control sits at the frame's place plus its own.
+readonly SW_VERSION_LABEL="1560 5640 2055 255"
+readonly INSTRUCTION_LABEL="360 7680 2535 1095"
+readonly PLACE_CHECK3="360 2767"      # "Ereignisse && Störungen"
+readonly PLACE_CHECK5="360 3967"      # "Technische Daten"
+readonly PLACE_CHECK7="2640 1867"     # "Datum auf Karte schreiben"
+readonly PLACE_CHECK9="2640 2527"     # "Detaillierte Geschwindigkeit (168h)"
+readonly PLACE_CHECK11="360 4447"     # "Von/Bis"
+readonly PLACE_DAYS="487 2227"        # the period in days
+readonly PLACE_FILE_NAME_PAGE="2550 345"
+readonly PLACE_SETTINGS_PAGE="630 345"
+readonly PLACE_SPANISH="750 2947"     # "Spanisch (TGD)" on the file-name page
+readonly NORMAL_HEIGHT=492            # the window's client area, normal and tall
+readonly TALL_HEIGHT=748
+
+height_is() { [ "$(window_height)" = "$1" ]; }
+region_changed_from() { [ "$(region_fingerprint "$1" "$2" "$3" "$4")" != "$5" ]; }
+device_is_read() { region_shows_something $SW_VERSION_LABEL; }
+no_device_shown() { ! region_shows_something $SW_VERSION_LABEL; }

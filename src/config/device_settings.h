@@ -1,0 +1,80 @@
+#pragma once
+// The settings a Velmaron holds, as one value: decoded from the status file the device writes
+// (UPDATES\digivers.ion), turned into what the configuration writer takes, and encoded again
+// as a device reports them. The window reads the status file its own way, control by control,
+// because its click reactions run in between; both take the file's layout, the code tables
+// and the configuration byte's fields from device/version_file.h, and the window's writer
+// builds the lists that a device keeps.
+
+#include "config/config_file.h"
+#include "config/config_settings.h"
+
+#include <array>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmaron {
+
+// What the device downloads from the vehicle unit besides the overview (TREP 01, always).
+struct DataSets {
+    bool dailyActivities = false;   // TREP 02
+    bool eventsAndFaults = false;   // TREP 03
+    bool detailedSpeed24h = false;  // TREP 04
+    bool technicalData = false;     // TREP 05
+    bool driverCard = false;        // TREP 06
+    bool vdoSpecific = false;       // extra data 12 to 16; TREP code 11 on older software
+    bool detailedSpeed168h = false; // extra data 19
+    bool fourHz = false;            // extra data 11
+    bool operator==(const DataSets&) const = default;
+};
+
+// The data sets of TREP 02 to 06, in the order of their codes.
+inline constexpr std::array<bool DataSets::*, 5> TrepDataSets = {
+    &DataSets::dailyActivities, &DataSets::eventsAndFaults, &DataSets::detailedSpeed24h,
+    &DataSets::technicalData, &DataSets::driverCard};
+
+struct DeviceSettings {
+    std::string deviceType = "QX"; // "QX" or "CR"
+    int softwareVersion = 54;
+    int periodDays = 0; // 0: everything since the last download
+    DataSets data;
+    // The file-name format as the window numbers it: 0 abbreviated, 1 "Europa/VDO(DDD)",
+    // 2 French, 3 Spanish, 4 "Brennick (DDD)".
+    int fileNameFormat = 1;
+    bool velmaronPlus = false;
+    bool cardDate = false; // the download date is written onto the driver card
+    bool keepBit1 = false; // bit 1 of the configuration byte is clear and stays clear
+    bool dateRangeOn = false;
+    std::chrono::sys_days rangeStart{};
+    std::chrono::sys_days rangeEnd{};
+    bool operator==(const DeviceSettings&) const = default;
+};
+
+struct StatusDecode {
+    std::optional<DeviceSettings> settings;
+    std::string problem; // why there are none, in English
+};
+
+// The settings a status file reports, read as the window reads them: a list ends at two 255
+// bytes in a row, the extra-data list may run on into the date fields, and below version 36
+// VDO-specific and 4 Hz data go together. Refused, with the reason: a file shorter than 21
+// bytes, a broken header, a type other than QX and CR, software without a readable
+// configuration (8 and older), and a length that does not fit the type and version.
+StatusDecode DecodeStatusFile(std::string_view statusFile);
+
+// What the window's writer reads while the window shows these settings.
+ConfigSettings ToConfigSettings(const DeviceSettings& settings);
+
+// The settings block of a device that holds these settings, as the window's writer would put
+// them into a configuration file; the extra data and the date range only where the device's
+// status file has room for them.
+SettingsBlockBytes SettingsBlockOf(const DeviceSettings& settings);
+
+// The status file a device of this type and software version writes from its settings block,
+// in the form they call for: 21, 25 or 80 bytes.
+std::string StatusFileOf(std::string_view deviceType, int softwareVersion,
+                         const SettingsBlockBytes& block);
+
+} // namespace velmaron

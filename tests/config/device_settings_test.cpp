@@ -1,0 +1,155 @@
+// The settings model: settings through the window's writer, the device's take-over and its
+// status file come back the same, and broken files are refused with the reason.
+
+#include "config/config_file_reader.h"
+#include "config/device_settings.h"
+#include "config/hex_record.h"
+
+#include <cctype>
+#include <gtest/gtest.h>
+
+namespace velmaron {
+
+void PrintTo(const DeviceSettings& s, std::ostream* out) {
+    const DataSets& d = s.data;
+    *out << s.deviceType << s.softwareVersion << " days " << s.periodDays << " data "
+         << d.dailyActivities << d.eventsAndFaults << d.detailedSpeed24h << d.technicalData
+         << d.driverCard << d.vdoSpecific << d.detailedSpeed168h << d.fourHz << " format "
+         << s.fileNameFormat << " plus " << s.velmaronPlus << " card " << s.cardDate << " bit1 "
+         << s.keepBit1 << " range " << s.dateRangeOn << " "
+         << s.rangeStart.time_since_epoch().count() << " " << s.rangeEnd.time_since_epoch().count();
+}
+
+namespace {
+
+using namespace std::chrono;
+using Bytes = std::vector<std::uint8_t>;
+
+// Everything on, or everything off, as far as the device's type and version can hold it: the
+// 21-byte form has no configuration byte and room for five TREP codes only.
+DeviceSettings sample(const std::string& type, int version, bool rich) {
+    DeviceSettings s;
+    s.deviceType = type;
+    s.softwareVersion = version;
+    s.periodDays = rich ? 30 : 0;
+    const bool full = type == "CR" || version >= 36;
+    const bool shortForm = type == "QX" && version < 28;
+    s.fileNameFormat = shortForm ? 0 : rich ? 3 : 4;
+    s.velmaronPlus = s.cardDate = rich && !shortForm;
+    const bool extra = rich && !shortForm;
+    s.data = {rich, rich, rich, rich, rich, extra, rich && full, extra};
+    if (full) {
+        s.keepBit1 = s.dateRangeOn = rich;
+        s.rangeStart = sys_days{2024y / March / 1};
+        s.rangeEnd = sys_days{2024y / August / 31};
+    }
+    return s;
+}
+
+std::string fileOf(const DeviceSettings& s) {
+    const auto built = BuildConfigFile(ToConfigSettings(s));
+    EXPECT_TRUE(built.file);
+    return built.file ? ConfigFileBytes(*built.file) : std::string();
+}
+
+TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheStatusFile) {
+    const std::tuple<const char*, int, std::size_t> devices[] = {
+        {"QX", 20, 21}, {"QX", 30, 25}, {"QX", 36, 80},
+        {"QX", 54, 80}, {"CR", 12, 80}, {"CR", 54, 80},
+    };
+    for (const auto& [type, version, length] : devices) {
+        for (bool rich : {true, false}) {
+            SCOPED_TRACE(std::string(type) + " " + std::to_string(version) + (rich ? " rich" : ""));
+            const DeviceSettings s = sample(type, version, rich);
+            // What a device that holds the settings reports.
+            const std::string status = StatusFileOf(type, version, SettingsBlockOf(s));
+            EXPECT_EQ(status.size(), length);
+            EXPECT_EQ(DecodeStatusFile(status).settings, s);
+
+            const ConfigFileRead read = ReadConfigFile(fileOf(s));
+            ASSERT_TRUE(read.ok()) << read.problem;
+            EXPECT_EQ(read.deviceType, type);
+            const auto taken = DecodeStatusFile(StatusFileOf(type, version, read.block)).settings;
+            if (std::string(type) == "QX") {
+                EXPECT_EQ(taken, s);
+                continue;
+            }
+            // The window sets only the configuration byte of a CR.
+            DeviceSettings expected = s;
+            expected.periodDays = 0;
+            expected.data = {};
+            expected.dateRangeOn = false;
+            expected.rangeStart = expected.rangeEnd = sys_days{2106y / February / 7};
+            EXPECT_EQ(taken, expected);
+        }
+    }
+}
+
+TEST(DeviceSettings, StatusFilesWithoutSettingsAreRefused) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("QX000054HEX") + std::string(9, '\xFF'), "20 bytes, fewer than 21"},
+        {"QX010054HEX" + std::string(69, '\xFF'), "six digits from 00"},
+        {"AB000054HEX" + std::string(69, '\xFF'), "unknown device type AB"},
+        {"QX000005HEX" + std::string(10, '\xFF'), "version 5 reports no configuration"},
+        {"QX000030HEX" + std::string(13, '\xFF'), "24 bytes; QX 30 writes 25"},
+        {"CR000012HEX" + std::string(68, '\xFF'), "79 bytes; CR 12 writes at least 80"},
+    };
+    for (const auto& [status, reason] : cases) {
+        const StatusDecode decoded = DecodeStatusFile(status);
+        EXPECT_FALSE(decoded.settings) << reason;
+        EXPECT_NE(decoded.problem.find(reason), std::string::npos) << decoded.problem;
+    }
+}
+
+TEST(ConfigFileReader, RefusesBrokenFilesWithTheReason) {
+    const Bytes settings = {0x3F, 'Q', 'X', '0', '0',  '0',  '0',  '0',
+                            '7',  'H', 'E', 'X', 0xFF, 0xFF, 0xFF, 0xFF};
+    const std::string good[] = {BuildRecord("3A0000", settings),
+                                BuildRecord("3A1000", Bytes{0x01, 0xFF}), std::string(EndRecord)};
+    const std::string cr = BuildRecord("3A1002", Bytes(16, 0xFF));
+    auto with = [&](std::size_t line, const std::string& text) {
+        std::string file;
+        for (std::size_t i = 0; i < std::size(good); ++i)
+            file += (i == line ? text : good[i]) + "\r\n";
+        return file;
+    };
+    std::string badSum = good[1];
+    badSum.back() = '5';
+    Bytes crName = settings;
+    crName[1] = 'C';
+    crName[2] = 'R';
+    const std::pair<std::string, std::string> cases[] = {
+        {with(1, badSum), "line 2 has the checksum B5 instead of B4"},
+        {with(1, good[1].substr(1)), "line 2 does not begin with ':'"},
+        {with(1, ":023A100001FG"), "line 2 holds a character that is not a hex digit"},
+        {with(1, ":023A100001FFB"), "odd number of digits"},
+        {with(1, ":033A100001FFB3"), "announces 3 data bytes but holds 2"},
+        {with(1, BuildRecord("3A3000", Bytes{0x01})), "address 3A30, where no setting lies"},
+        {with(1, BuildRecord("3A1000", Bytes(17, 0x01))),
+         "17 data bytes; the field at 3A10 takes 1 to 16"},
+        {with(1, good[0]), "line 2 is a second record for the address 3A00"},
+        {with(1, cr), "line 2 has the record type 02 after records of type 00"},
+        {with(1, BuildRecord("3A1004", Bytes{0x01})), "record type 04, which is not used"},
+        {with(2, ""), "line 3 does not begin"},
+        {with(0, BuildRecord("3A0000", crName)), "names CR000007HEX instead of QX000007HEX"},
+        {with(1, std::string(EndRecord)) + good[1], "line 3 follows the end record"},
+        {with(1, ":00000101FE"), "end record with an address or data"},
+        {good[0] + "\n" + good[2], "the record for address 3A10 is missing"},
+        {good[0] + "\n" + good[1], "the end record :00000001FF is missing"},
+        {"", "the end record"},
+        {std::string(MaxConfigFileSize + 1, ':'), "far more than a configuration"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const ConfigFileRead read = ReadConfigFile(file);
+        EXPECT_NE(read.problem.find(reason), std::string::npos)
+            << "wanted: " << reason << "\ngot: " << read.problem;
+    }
+    // Line ends of either kind and hex digits of either case are sound.
+    std::string lower = good[0] + "\n" + good[1] + "\n" + good[2];
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(ReadConfigFile(lower).ok()) << ReadConfigFile(lower).problem;
+}
+
+} // namespace
+} // namespace velmaron

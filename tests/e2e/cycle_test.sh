@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The real program end to end: build/velmaron-config on a virtual display with a window
+# manager and on simulated drives, operated with clicks and keys, its device pulled and
+# plugged with velmaron-sim. After each step the files on the device are checked; in the end
+# the settings the device took over must show in the window at the next plug-in.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build}
+source scripts/lib/desktop.sh
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-e2e.XXXXXX")
+trap 'desktop_stop; rm -rf "$work"' EXIT
+drives=$work/drives
+updates=$drives/E/UPDATES
+step() { echo "e2e: $*"; }
+fail() {
+  echo "e2e: FAILED: $*" >&2
+  exit 1
+}
+sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
+hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+
+# The window's settings after the edits below, as the configuration file carries them, and
+# the status file of the device that took them over.
+config_file=$':103A0000175158303030303037484558008D270036\r\n:043A1000010203FFAD\r\n'
+config_file+=$':093A47006955B9006A430700FF4C\r\n:00000001FF\r\n'
+status_after=5158303030303534484558008d2700010203$(printf 'ff%.0s' $(seq 13))17
+status_after+=$(printf 'ff%.0s' $(seq 40))6955b9006a430700
+
+step "command line"
+"$build/velmaron-config" --version | grep -qx 'velmaron-config [0-9.]*' || fail "--version"
+"$build/velmaron-config" --help | grep -q -- '--drives <folder>' || fail "--help"
+
+step "a fixed drive, a stick and a QX device with software version 54, its cable pulled"
+sim fixed "$drives" C
+sim stick "$drives" D
+sim new "$drives" E --type QX --version 54 --days 92 --trep 2 --config-byte 3F \
+  --range 2026-01-01 2026-06-30 --range-on
+status_before=$(hex_of "$updates/digivers.ion")
+sim unplug "$drives" E
+
+desktop_start
+program_start "$build" "$drives"
+[ -n "$window" ] || fail "no window"
+wait_until "the window shows no device" no_device_shown
+height_is $NORMAL_HEIGHT || fail "window height $(window_height), not $NORMAL_HEIGHT"
+
+step "plug in: the window reads the device"
+sim plug "$drives" E
+wait_until "the device is read" device_is_read
+[ "$(hex_of "$updates/digivers.ion")" = "$status_before" ] || fail "the status file changed"
+
+step "change the options: no date range, 30 days, events, card date, Spanish file names"
+click_at $PLACE_CHECK11
+click_at $PLACE_DAYS
+press ctrl+a
+type_text 30
+click_at $PLACE_CHECK3
+click_at $PLACE_CHECK7
+click_at $PLACE_FILE_NAME_PAGE
+click_at $PLACE_SPANISH
+click_at $PLACE_SETTINGS_PAGE
+
+step "Alt+K writes the configuration file and asks for the cable to be pulled"
+press alt+k
+wait_until "the configuration file is written" test -f "$updates/QX999000.HEX"
+cmp -s "$updates/QX999000.HEX" <(printf '%s' "$config_file") || fail "configuration file:
+$(cat -A "$updates/QX999000.HEX")"
+wait_until "the tall layout" height_is $TALL_HEIGHT
+
+step "pull and plug: the device takes the file over, the window announces success"
+pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
+sim unplug "$drives" E
+wait_until "the window asks for the cable again" \
+  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
+sim plug "$drives" E
+grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
+[ "$(hex_of "$updates/digivers.ion")" = "$status_after" ] || fail "status file after the take-over:
+$(hex_of "$updates/digivers.ion")"
+wait_until "the window deletes the taken-over file" test ! -e "$updates/QX999000.HEX"
+wait_until "the normal layout" height_is $NORMAL_HEIGHT
+
+step "the next plug-in shows the settings the device took over"
+sim unplug "$drives" E
+wait_until "the window shows no device" no_device_shown
+sim plug "$drives" E
+wait_until "the device is read" device_is_read
+press alt+k
+wait_until "the configuration file is written again" test -f "$updates/QX999000.HEX"
+cmp -s "$updates/QX999000.HEX" <(printf '%s' "$config_file") ||
+  fail "the window did not show the device's settings:
+$(cat -A "$updates/QX999000.HEX")"
+
+step "a broken configuration file is refused and the settings stay"
+sim unplug "$drives" E
+printf ':043A1000010203FFAC\r\n:00000001FF\r\n' >"$drives/E.unplugged/UPDATES/QX999000.HEX"
+sim plug "$drives" E
+grep -q "refused UPDATES/QX999000.HEX: line 1 has the checksum AC instead of AD" "$work/sim.log" ||
+  fail "no refusal: $(cat "$work/sim.log")"
+[ "$(hex_of "$updates/digivers.ion")" = "$status_after" ] || fail "a broken file changed the settings"
+
+step "closing the window ends the program"
+press alt+F4
+wait_until "the program ends" bash -c "! kill -0 $program_pid 2>/dev/null"
+echo "e2e: passed"
