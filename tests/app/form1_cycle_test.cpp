@@ -193,36 +193,7 @@ TEST_F(CycleTest, TicksThatMoveNothingButTheState) {
 
 // A configuration that was not saved is reported, starts no reconnect and leaves nothing on
 // the device; the user can correct it and press the button again.
-class RefusedTest : public CycleTest {
-protected:
-    // Configures a ready device after arrange(); reason: nullptr when the writer's own
-    // message is the only one.
-    void expectRefused(const std::function<void()>& arrange, const char* reason) {
-        fs::remove_all(drive('E'));
-        newWindow();
-        messages.clear();
-        plugIn('E', Qx54);
-        tick();
-        ASSERT_EQ(form->WorkflowState, 1);
-        arrange();
-        if (IsSkipped())
-            return;
-        configure();
-        EXPECT_EQ(messages, QStringList(reason ? NotSaved + QString::fromUtf8(reason)
-                                               : "Unknown Velmaron type"));
-        EXPECT_EQ(seen(*form, instruction()), "1 0 on Velmaron gefunden | normal");
-        EXPECT_FALSE(timerStarted);
-        if (!fs::exists(drive('E')))
-            replug('E');
-        for (const std::string& name : testing::namesIn(updates()))
-            EXPECT_EQ(name, "digivers.ion");
-    }
-
-    const QString NotSaved = "Konfiguration konnte nicht gespeichert werden.\r\n";
-    const char* const NoUpdates = "Auf dem Velmaron fehlt das Verzeichnis UPDATES.";
-};
-
-TEST_F(RefusedTest, WriterFailures) {
+TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
     using Write = std::function<FileResult(const fs::path&, std::string_view)>;
     const auto writeWith = [this](Write write) { form->saveSteps.writeDurably = std::move(write); };
     const auto refused = [](FileFault fault, FileStep step) -> Write {
@@ -239,13 +210,14 @@ TEST_F(RefusedTest, WriterFailures) {
     const struct {
         const char* name;
         std::function<void()> arrange;
-        const char* reason;
+        const char* reason; // nullptr: the writer's own message is the only one
     } cases[] = {
         {"days beyond 32 bits", [this] { form->tbDays->setText("24856"); },
          "Die Anzahl der Tage ist zu groß."},
         {"date out of range", [this] { form->DTPickerStart->setDate(QDate(1901, 12, 13)); },
          "Das Datum liegt außerhalb des gültigen Bereichs."},
-        {"UPDATES missing", [this] { fs::remove_all(updates()); }, NoUpdates},
+        {"UPDATES missing", [this] { fs::remove_all(updates()); },
+         "Auf dem Velmaron fehlt das Verzeichnis UPDATES."},
         {"pulled while writing", [&] { writeWith(pulledFirst); }, "Der Velmaron wurde getrennt."},
         {"write-protected",
          [&] { writeWith(refused(FileFault::WriteProtected, FileStep::Create)); },
@@ -259,20 +231,26 @@ TEST_F(RefusedTest, WriterFailures) {
          "Die gespeicherte Datei weicht ab."},
         {"unknown device type", [this] { plugIn('E', versionFile("AB000054HEX", 80)); }, nullptr},
     };
+    const QString notSaved = "Konfiguration konnte nicht gespeichert werden.\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        expectRefused(c.arrange, c.reason);
+        fs::remove_all(drive('E'));
+        newWindow();
+        messages.clear();
+        plugIn('E', Qx54);
+        tick();
+        ASSERT_EQ(form->WorkflowState, 1);
+        c.arrange();
+        configure();
+        EXPECT_EQ(messages, QStringList(c.reason ? notSaved + QString::fromUtf8(c.reason)
+                                                 : "Unknown Velmaron type"));
+        EXPECT_EQ(seen(*form, instruction()), "1 0 on Velmaron gefunden | normal");
+        EXPECT_FALSE(timerStarted);
+        if (!fs::exists(drive('E')))
+            replug('E');
+        for (const std::string& name : testing::namesIn(updates()))
+            EXPECT_EQ(name, "digivers.ion");
     }
-}
-
-TEST_F(RefusedTest, UpdatesThroughALink) {
-    expectRefused(
-        [this] {
-            fs::rename(updates(), sim.folder() / "elsewhere");
-            if (!testing::makeSymlink(sim.folder() / "elsewhere", updates()))
-                GTEST_SKIP() << "links cannot be made here";
-        },
-        NoUpdates);
 }
 
 // A message box runs the event loop until the user answers; the poll timer's ticks that fall
