@@ -1,8 +1,9 @@
 // One QApplication for all window tests; offscreen unless the caller chose a platform.
 
+#include "suite_exit.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -12,5 +13,5 @@ int main(int argc, char** argv) {
     qputenv("VELMARON_SIM_DRIVES", noDrives.path().toLocal8Bit());
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return velmaron::testing::suiteExitCode(RUN_ALL_TESTS());
 }

@@ -231,12 +231,6 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
          "Unknown Velmaron type", false},
         {"UPDATES missing", [this] { fs::remove_all(updates()); },
          notSaved + "Auf dem Velmaron fehlt das Verzeichnis UPDATES.", false},
-        {"UPDATES a link",
-         [this] {
-             fs::rename(updates(), sim.folder() / "elsewhere");
-             fs::create_directory_symlink(sim.folder() / "elsewhere", updates());
-         },
-         notSaved + "Auf dem Velmaron fehlt das Verzeichnis UPDATES.", false},
         {"write-protected",
          [&] { writeWith(refused(FileFault::WriteProtected, FileStep::Create)); },
          notSaved + "Der Velmaron ist schreibgeschützt.", true},

@@ -9,7 +9,6 @@
 #include <functional>
 #include <set>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace velmaron::test {
 namespace {
@@ -159,33 +158,10 @@ std::set<fs::path> allEntries(const fs::path& folder) {
     return entries;
 }
 
-TEST_F(SettingsTest, MissingFileDeletesNothing) {
-    const fs::path outside = sim.folder() / "outside.ion";
-    const struct {
-        const char* name;
-        std::function<void()> arrange;
-    } cases[] = {
-        {"no UPDATES directory", [] {}},
-        {"no version file", [&] { testing::writeFile(updates() / "QX999000.HEX", "x"); }},
-        {"a directory of that name", [&] { fs::create_directories(versionPath()); }},
-        {"a link out of the drive",
-         [&] {
-             testing::writeFile(outside, versionFile("QX000010HEX", 10));
-             fs::create_directories(updates());
-             ASSERT_TRUE(testing::makeSymlink(outside, versionPath()));
-         }},
-        // a read would wait for a writer for ever
-        {"a FIFO of that name",
-         [&] {
-             fs::create_directories(updates());
-             ASSERT_EQ(::mkfifo(versionPath().c_str(), 0600), 0);
-         }},
-    };
-    sim.addDevice('E');
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        fs::remove_all(updates());
-        c.arrange();
+class MissingFileTest : public SettingsTest {
+protected:
+    // A fresh window reads the device: the missing-file message, every entry left as it was.
+    void expectMissingAndKept() {
         const std::set<fs::path> entries = allEntries(sim.folder());
         messages.clear();
         newWindow();
@@ -194,9 +170,46 @@ TEST_F(SettingsTest, MissingFileDeletesNothing) {
         EXPECT_EQ(allEntries(sim.folder()), entries);
         EXPECT_TRUE(form->VersionText.empty());
     }
+};
+
+TEST_F(MissingFileTest, DeletesNothing) {
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"no UPDATES directory", [] {}},
+        {"no version file", [&] { testing::writeFile(updates() / "QX999000.HEX", "x"); }},
+        {"a directory of that name", [&] { fs::create_directories(versionPath()); }},
+    };
+    sim.addDevice('E');
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(updates());
+        c.arrange();
+        expectMissingAndKept();
+    }
     messages.clear();
     newWindow().FindCurrentSettings(); // no scan: no drive to read from
     EXPECT_EQ(messages, QStringList{MissingFile});
+}
+
+TEST_F(MissingFileTest, ALinkOutOfTheDriveIsNotFollowed) {
+    const fs::path outside = sim.folder() / "outside.ion";
+    testing::writeFile(outside, versionFile("QX000010HEX", 10));
+    sim.addDevice('E');
+    fs::create_directories(updates());
+    if (!testing::makeSymlink(outside, versionPath()))
+        GTEST_SKIP() << "links cannot be made here";
+    expectMissingAndKept();
+}
+
+// A read of a FIFO would wait for a writer for ever.
+TEST_F(MissingFileTest, AFifoIsNeverWaitedFor) {
+    sim.addDevice('E');
+    fs::create_directories(updates());
+    if (!testing::makeFifo(versionPath()))
+        GTEST_SKIP() << "FIFOs cannot be made here";
+    expectMissingAndKept();
 }
 
 TEST_F(SettingsTest, BrokenHeaderIsDeletedAfterTwoMessages) {
@@ -219,13 +232,16 @@ TEST_F(SettingsTest, BrokenHeaderIsDeletedAfterTwoMessages) {
 TEST_F(SettingsTest, WaitForAVanishingFileIsBounded) {
     const std::string content = versionFile("QX000054HEX", 20);
     testing::writeFile(updates() / "DIGIVERS.ION", content);
+    plugIn('E', content);
+    if (testing::namesIn(updates()).size() != 2)
+        GTEST_SKIP() << "names that differ only in case are one file here";
     int ticks = 0;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&ticks] { ++ticks; });
     poll.start(100);
     QElapsedTimer clock;
     clock.start();
-    read(content);
+    readAgain();
     const qint64 waited = clock.elapsed();
     EXPECT_EQ(messages, QStringList{BrokenFile});
     EXPECT_GE(waited, 1900);

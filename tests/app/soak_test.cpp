@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <random>
-#include <sys/stat.h>
 
 namespace velmaron::test {
 namespace {
@@ -45,7 +44,7 @@ TEST_F(SoakTest, TenThousandTicksOfPluggingPullingAndBrokenFiles) {
         case 0:
             return; // missing
         case 1:
-            ::mkfifo(file.c_str(), 0600);
+            testing::makeFifo(file);
             return;
         case 2: // far beyond any device's file, without taking the space
             testing::writeFile(file, qx(54));

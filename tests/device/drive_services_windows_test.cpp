@@ -1,14 +1,12 @@
 // The Windows drive services on the drives that scripts/test-windows sets up under wine.
 // The script names the drives in environment variables:
 //   VELMARON_WINE_DRIVES    root|type code|label entries separated by ';'
-//   VELMARON_WINE_DEVICE    the removable drive that carries the marker directory (a fixed
-//                           drive carries one too and must be ignored)
 //   VELMARON_WINE_VANISHED  a drive that was connected and is gone
-// Without them (an ordinary Windows machine) the tests are skipped.
+// Without them (an ordinary Windows machine) the tests are skipped. The program itself goes
+// through a whole cycle on these drives in scripts/test-windows-cycle: it finds the device on
+// the removable drive only and cleans up the device's update files there.
 
 #include "device/device_scan.h"
-#include "device/sim_drives.h"
-#include "workflow/cleanup.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,8 +15,6 @@
 
 namespace velmaron {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct ExpectedDrive {
     std::string root;
@@ -43,13 +39,11 @@ protected:
             expected_.push_back({entry.substr(0, type), std::stoi(entry.substr(type + 1)),
                                  entry.substr(label + 1)});
         }
-        device_ = environment("VELMARON_WINE_DEVICE");
         vanished_ = environment("VELMARON_WINE_VANISHED");
         services_ = MakeDriveServices();
     }
 
     std::vector<ExpectedDrive> expected_;
-    std::string device_;
     std::string vanished_;
     std::unique_ptr<DriveServices> services_;
 };
@@ -77,33 +71,6 @@ TEST_F(WindowsDrives, ListTypesAndLabels) {
     std::string vanished = vanished_;
     EXPECT_EQ(services_->VolumeName(vanished), kNoVolumeName);
     EXPECT_EQ(services_->DriveType(vanished), kDriveNoRootDir);
-}
-
-TEST_F(WindowsDrives, ScanFindsTheDeviceOnTheRemovableDriveOnly) {
-    for (const auto& result : {ScanForDevices(*services_), FindFirstDevice(*services_)}) {
-        EXPECT_EQ(result.deviceCount, 1);
-        ASSERT_TRUE(result.driveIndex.has_value());
-        EXPECT_EQ(result.driveList.at(static_cast<std::size_t>(*result.driveIndex)), device_);
-        std::string root = device_;
-        const std::string line =
-            device_ + '\t' + services_->VolumeName(root) + '\t' + "Removable drive";
-        EXPECT_NE(std::ranges::find(result.listLines, line), result.listLines.end());
-    }
-}
-
-TEST_F(WindowsDrives, CleanUpOnTheDevice) {
-    const fs::path updates = fs::path(device_) / "UPDATES";
-    for (const char* name : {"QX999000.HEX", "old.hex", "digivers.ion"})
-        testing::writeFile(updates / name, "x");
-    RemoveStaleUpdateFiles(device_);
-    EXPECT_EQ(testing::namesIn(updates), std::vector<std::string>{"digivers.ion"});
-
-    testing::writeFile(updates / "qx999000.hex");
-    testing::writeFile(updates / "CR999000.HEX");
-    RemoveConfigFile(device_);
-    EXPECT_EQ(testing::namesIn(updates),
-              (std::vector<std::string>{"CR999000.HEX", "digivers.ion"}));
-    fs::remove_all(updates);
 }
 
 } // namespace

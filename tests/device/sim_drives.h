@@ -13,6 +13,9 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace velmaron::testing {
 
@@ -45,6 +48,17 @@ inline bool makeSymlink(const std::filesystem::path& target, const std::filesyst
     else
         std::filesystem::create_symlink(target, link, ec);
     return !ec && std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec));
+}
+
+// Creates a FIFO, which would block a plain open or read for ever; false where the system
+// has none (Windows), so that the test can skip itself.
+inline bool makeFifo(const std::filesystem::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
 }
 
 class TempDrive {
