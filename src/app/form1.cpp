@@ -3,6 +3,7 @@
 #include "app/app_version.h"
 #include "app/clickable_label.h"
 #include "app/info/frm_info.h"
+#include "app/list_lines.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "config/date_codec.h"

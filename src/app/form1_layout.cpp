@@ -4,6 +4,7 @@
 #include "app/artwork.h"
 #include "app/clickable_label.h"
 #include "app/form1.h"
+#include "app/list_lines.h"
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
 #include "app/tri_state_check_box.h"
@@ -237,6 +238,7 @@ void Form1::createInstructionBand() {
 
 void Form1::createDiagnostics() {
     List1 = add(new QListWidget(this), QStringLiteral("List1"), {5160, 4560, 4215, 1425});
+    listLines = std::make_unique<ListLines>(List1);
     Label2 =
         addLabel(this, QStringLiteral("Label2"), QStringLiteral("State"), {8040, 7680, 375, 255});
     makeOpaque(Label2);

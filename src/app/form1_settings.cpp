@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <chrono>
 #include <filesystem>
@@ -44,8 +43,14 @@ const QString ReconnectLines =
     QStringLiteral("\r\nTrennen und verbinden Sie den Velmaron.\r\n"
                    "Warten Sie einen Moment und klicken auf \"Aktuelle Einstellungen\".");
 
-void showMissingFileMessage() {
-    MessageBoxes::ShowMessage(QStringLiteral("Konfigurationsdatei fehlt.") + ReconnectLines);
+// A message box lets the event loop run, so the window first shows what the tick has done.
+void tell(Form1& window, const QString& text) {
+    window.settleView();
+    MessageBoxes::ShowMessage(text);
+}
+
+void showMissingFileMessage(Form1& window) {
+    tell(window, QStringLiteral("Konfigurationsdatei fehlt.") + ReconnectLines);
 }
 
 // Texts from the file count one character per byte.
@@ -54,12 +59,13 @@ QString latin1(const std::string& text) {
 }
 
 void addListLine(Form1& window, const std::string& line) {
-    window.List1->addItem(latin1(line));
+    window.writeListLine(latin1(line));
 }
 
 // The deletion's own result is not trusted alone: some file systems report success and keep
 // showing the file for a while. The device's names are case-blind, so any case counts.
-void waitUntilGone(const std::string& root) {
+void waitUntilGone(Form1& window, const std::string& root) {
+    window.settleView();
     QElapsedTimer waited;
     waited.start();
     while (FindVersionFile(root) && waited.elapsed() < VanishTimeoutMs) {
@@ -133,7 +139,7 @@ bool readVersionFile(Form1& window) {
     const auto root = window.deviceRoot();
     const auto content = root ? ReadVersionFile(*root) : std::nullopt;
     if (!content) {
-        showMissingFileMessage();
+        showMissingFileMessage(window);
         return false;
     }
     window.VersionText = *content;
@@ -143,7 +149,7 @@ bool readVersionFile(Form1& window) {
     }
     window.DeviceType = DeviceTypeOf(window.VersionText);
     if (!IsValidHeader(window.VersionText)) {
-        MessageBoxes::ShowMessage(QStringLiteral("Velmaron Softwareversion falsch"));
+        tell(window, QStringLiteral("Velmaron Softwareversion falsch"));
         window.BadVersionFile(true);
         return false;
     }
@@ -232,7 +238,7 @@ void Form1::BadVersionFile(bool openingStep) {
     const auto root = deviceRoot();
     const auto file = root ? FindVersionFile(*root) : std::nullopt;
     if (!file || (openingStep && !std::ifstream(*file, std::ios::binary).is_open())) {
-        showMissingFileMessage();
+        showMissingFileMessage(*this);
         return;
     }
     std::error_code ec;
@@ -240,12 +246,11 @@ void Form1::BadVersionFile(bool openingStep) {
     fs::permissions(*file, fs::perms::owner_write,
                     fs::perm_options::add | fs::perm_options::nofollow, ec);
     if (!fs::remove(*file, ec) || ec) {
-        showMissingFileMessage();
+        showMissingFileMessage(*this);
         return;
     }
-    waitUntilGone(*root);
-    MessageBoxes::ShowMessage(QStringLiteral("Fehler in der Konfigurationsdatei.") +
-                              ReconnectLines);
+    waitUntilGone(*this, *root);
+    tell(*this, QStringLiteral("Fehler in der Konfigurationsdatei.") + ReconnectLines);
 }
 
 } // namespace velmaron

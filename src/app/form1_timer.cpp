@@ -74,7 +74,7 @@ void Form1::Timer1_Timer() {
         return;
     HandlerGuard busy(handlersRunning);
     runGuarded([&] { lblState->setText(QString::number(WorkflowState)); });
-    runGuarded([&] { ScanForDevices(); });
+    runGuarded([&] { scanDevices(); });
 
     const bool none = DeviceCount == 0;
     const bool one = DeviceCount == 1;
@@ -125,6 +125,7 @@ void Form1::Timer1_Timer() {
             break;
         }
     });
+    runGuarded([&] { settleView(); });
 }
 
 void Form1::DisconnectReconnectVelmaron() {
