@@ -83,6 +83,15 @@ void Form1::Form_Load() {
     SetLimitDates();
 }
 
+// A device that is plugged in already shows its settings as soon as the window is there; the
+// poll goes on every 500 ms from this tick on.
+void Form1::firstScan() {
+    if (!Timer1->isActive())
+        return;
+    Timer1->start();
+    Timer1_Timer();
+}
+
 void Form1::Form_Activate() {
     lblMessage->setText(QString());
     WorkflowState = 0;
@@ -131,11 +140,14 @@ void Form1::focusWindowChanged(QWindow* focus) {
     if (focus == nullptr)
         return;
     if (focus == windowHandle()) {
-        const bool activates = !activatedBefore || lastFocusWasInfo;
+        const bool first = !activatedBefore;
         activatedBefore = true;
+        const bool activates = first || lastFocusWasInfo;
         lastFocusWasInfo = false;
         if (activates)
             Form_Activate();
+        if (first && Timer1->isActive())
+            QMetaObject::invokeMethod(this, &Form1::firstScan, Qt::QueuedConnection);
         return;
     }
     const FrmInfo* info = FrmInfo::instance();

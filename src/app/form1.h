@@ -198,6 +198,7 @@ private:
     // The tick's scan: List1's rows below its lines stay until the view settles.
     void scanDevices();
     void focusWindowChanged(QWindow* focus);
+    void firstScan();
 
     std::unique_ptr<DriveServices> drives;
     std::unique_ptr<ListLines> listLines;

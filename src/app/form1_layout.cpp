@@ -3,6 +3,7 @@
 
 #include "app/artwork.h"
 #include "app/clickable_label.h"
+#include "app/date_picker.h"
 #include "app/form1.h"
 #include "app/list_lines.h"
 #include "app/message_boxes.h"
@@ -12,8 +13,6 @@
 #include "app/window_look.h"
 
 #include <QButtonGroup>
-#include <QCalendarWidget>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,16 +82,6 @@ QButtonGroup* addOptionArray(QWidget* container, QRadioButton* (&array)[Count], 
     return group;
 }
 
-QDateEdit* addDatePicker(QWidget* parent, const QString& name, Place place) {
-    auto* picker = add(new QDateEdit(parent), name, place);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    picker->setLocale(german);
-    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    picker->setCalendarPopup(true);
-    picker->calendarWidget()->setLocale(german);
-    return picker;
-}
-
 PictureBox* addPictureBox(QWidget* parent, const QString& name, Place place) {
     return add(new PictureBox(parent), name, place);
 }
@@ -153,10 +142,11 @@ void Form1::createOptionsPage() {
                     QStringLiteral("Ab Firmwareversion 54 verfügbar"), {240, 3600, 1815, 495});
     lblStart = addLabel(page, QStringLiteral("lblStart"), QStringLiteral("Download von"),
                         {240, 4080, 1695, 375});
-    DTPickerStart = addDatePicker(page, QStringLiteral("DTPickerStart"), {2160, 3960, 1455, 375});
+    DTPickerStart =
+        add(new DatePicker(page), QStringLiteral("DTPickerStart"), {2160, 3960, 1455, 375});
     lblEnd = addLabel(page, QStringLiteral("lblEnd"), QStringLiteral("Download bis"),
                       {240, 4440, 1695, 375});
-    DTPickerEnd = addDatePicker(page, QStringLiteral("DTPickerEnd"), {2160, 4440, 1455, 375});
+    DTPickerEnd = add(new DatePicker(page), QStringLiteral("DTPickerEnd"), {2160, 4440, 1455, 375});
     Check6 = addCheckBox(page, QStringLiteral("Check6"),
                          QStringLiteral("Download der Fahrerkarte (sofern im Tacho gesteckt)"),
                          QStringLiteral("TREP 06"), {2520, 240, 2055, 735});
