@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/held_repaints.h"
 
 #include "app/app_version.h"
 #include "app/clickable_label.h"

@@ -31,6 +31,7 @@ class QWindow;
 namespace velmaron {
 
 class ClickableLabel;
+class HeldRepaints;
 class ListLines;
 class PictureBox;
 class TriStateCheckBox;
@@ -126,8 +127,11 @@ public:
     // Appends a diagnostic line; within a poll tick it takes the next row of the tick's
     // lines, so that a row showing the same line already is left alone.
     void writeListLine(const QString& line);
-    // Brings List1 to exactly the lines written since the tick's scan and shows a status text
-    // held back so far. Runs at the end of a tick and before anything lets the event loop run.
+    // Holds back the repaints of the option and status controls until the view settles; then
+    // only those that show something else than before are repainted.
+    void holdRepaints();
+    // Brings List1 to exactly the lines written since the tick's scan and releases held
+    // repaints. Runs at the end of a tick and before anything lets the event loop run.
     void settleView();
     // The device's drive root: DriveList(DriveIndex), nullopt when the index lies outside.
     std::optional<std::string> deviceRoot() const;
@@ -202,6 +206,7 @@ private:
 
     std::unique_ptr<DriveServices> drives;
     std::unique_ptr<ListLines> listLines;
+    std::unique_ptr<HeldRepaints> heldRepaints;
     QString programDirectory;
     Clock today;
     bool wide = false;

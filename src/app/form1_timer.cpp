@@ -26,6 +26,8 @@ constexpr int ArrowOffset = 32;
 
 // State 0 with exactly one device: show its settings and decide what it is good for.
 void checkReadiness(Form1& form) {
+    // A device read on every tick mostly reports what it reported before.
+    runGuarded([&] { form.holdRepaints(); });
     runGuarded([&] { form.lblMessage->setText(QStringLiteral("Velmaron gefunden")); });
     runGuarded([&] { form.FindCurrentSettings(); });
     runGuarded([&] { form.lblMessage->setText(QStringLiteral("Konfiguration gelesen")); });
