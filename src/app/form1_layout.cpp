@@ -3,7 +3,6 @@
 
 #include "app/artwork.h"
 #include "app/clickable_label.h"
-#include "app/date_picker.h"
 #include "app/form1.h"
 #include "app/list_lines.h"
 #include "app/message_boxes.h"
@@ -13,6 +12,7 @@
 #include "app/window_look.h"
 
 #include <QButtonGroup>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +82,16 @@ QButtonGroup* addOptionArray(QWidget* container, QRadioButton* (&array)[Count], 
     return group;
 }
 
+// The calendar pop-up is built when it first opens, with the picker's locale: building it
+// loads icon themes and image plugins, which start-up need not wait for.
+QDateEdit* addDatePicker(QWidget* parent, const QString& name, Place place) {
+    auto* picker = add(new QDateEdit(parent), name, place);
+    picker->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    picker->setCalendarPopup(true);
+    return picker;
+}
+
 PictureBox* addPictureBox(QWidget* parent, const QString& name, Place place) {
     return add(new PictureBox(parent), name, place);
 }
@@ -142,11 +152,10 @@ void Form1::createOptionsPage() {
                     QStringLiteral("Ab Firmwareversion 54 verfügbar"), {240, 3600, 1815, 495});
     lblStart = addLabel(page, QStringLiteral("lblStart"), QStringLiteral("Download von"),
                         {240, 4080, 1695, 375});
-    DTPickerStart =
-        add(new DatePicker(page), QStringLiteral("DTPickerStart"), {2160, 3960, 1455, 375});
+    DTPickerStart = addDatePicker(page, QStringLiteral("DTPickerStart"), {2160, 3960, 1455, 375});
     lblEnd = addLabel(page, QStringLiteral("lblEnd"), QStringLiteral("Download bis"),
                       {240, 4440, 1695, 375});
-    DTPickerEnd = add(new DatePicker(page), QStringLiteral("DTPickerEnd"), {2160, 4440, 1455, 375});
+    DTPickerEnd = addDatePicker(page, QStringLiteral("DTPickerEnd"), {2160, 4440, 1455, 375});
     Check6 = addCheckBox(page, QStringLiteral("Check6"),
                          QStringLiteral("Download der Fahrerkarte (sofern im Tacho gesteckt)"),
                          QStringLiteral("TREP 06"), {2520, 240, 2055, 735});

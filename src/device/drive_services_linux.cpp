@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <map>
@@ -253,16 +254,21 @@ private:
 };
 
 // The volume labels that udev keeps as links in /dev/disk/by-label, by block device name;
-// read again only when the directory changes.
+// read again when the mount table or the directory changes.
 class LabelIndex {
 public:
     explicit LabelIndex(fs::path directory) : directory_(std::move(directory)) {}
+
+    void forget() { read_ = false; }
 
     std::string labelOf(const std::string& blockName) {
         struct stat status {};
         const bool present = ::stat(directory_.c_str(), &status) == 0;
         const Stamp stamp{present, status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
-        if (!read_ || stamp != stamp_) {
+        // The kernel stamps changes coarsely: a change made in the same instant as the last
+        // read would leave the stamp as it was, so a stamp that recent is not trusted.
+        if (!read_ || stamp != stamp_ || stamp_.seconds + 1 >= readAt_) {
+            readAt_ = ::time(nullptr);
             readLabels();
             stamp_ = stamp;
             read_ = true;
@@ -297,6 +303,7 @@ private:
 
     fs::path directory_;
     bool read_ = false;
+    time_t readAt_ = 0;
     Stamp stamp_;
     std::map<std::string, std::string> labels_;
 };
@@ -308,7 +315,7 @@ public:
           labels_(roots.dev / "disk" / "by-label") {}
 
     std::string GetDriveList() override {
-        mountTable_.refresh();
+        refreshMounts();
         if (!mountTable_.readable()) {
             return {};
         }
@@ -353,11 +360,20 @@ private:
         return root;
     }
 
+    // True when the table changed; the labels are then read afresh too.
+    bool refreshMounts() {
+        const bool changed = mountTable_.refresh();
+        if (changed) {
+            labels_.forget();
+        }
+        return changed;
+    }
+
     // The mount with this root, from the current table.
     Mount* findMount(const std::string& root) {
         auto& mounts = mountTable_.mounts();
         auto it = std::ranges::find(mounts, root, &Mount::root);
-        if (it == mounts.end() && mountTable_.refresh()) {
+        if (it == mounts.end() && refreshMounts()) {
             it = std::ranges::find(mounts, root, &Mount::root);
         }
         return it == mounts.end() ? nullptr : &*it;

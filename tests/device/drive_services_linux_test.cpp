@@ -3,6 +3,7 @@
 #include "device/fake_linux.h"
 
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace velmaron {
@@ -88,6 +89,45 @@ TEST_F(FakeLinux, VanishedAndUnknownRootsAndMissingMountInfo) {
 
     fs::remove(path() / "proc" / "self" / "mountinfo");
     EXPECT_EQ(drives->GetDriveList(), "");
+}
+
+// The table, the volumes' facts and the labels are kept between listings, never beyond a
+// change: each step is seen at the very next listing.
+TEST_F(FakeLinux, ChangesAreSeenAtTheNextListing) {
+    const std::string data = mount("8:0", "data", "data", "ext4");
+    const std::string card = mount("8:17", "card", "card", "vfat");
+    auto drives = services();
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        std::string list;
+        int cardType;
+        std::string cardLabel;
+    } steps[] = {
+        {"no stick", [&] { writeMountInfo(data); }, root("data"), kDriveNoRootDir, ""},
+        {"stick mounted", [&] { writeMountInfo(data + card); }, root("data") + '\0' + root("card"),
+         kDriveRemovable, "CARD 01"},
+        {"relabelled",
+         [&] {
+             fs::remove(path() / "dev/disk/by-label/CARD\\x2001");
+             addLabel("NEW", "sdb1");
+         },
+         root("data") + '\0' + root("card"), kDriveRemovable, "NEW"},
+        {"unmounted", [&] { writeMountInfo(data); }, root("data"), kDriveNoRootDir, ""},
+        {"the disk mounted in its place",
+         [&] { writeMountInfo(mount("8:0", "card", "card", "ext4")); }, root("card"), kDriveFixed,
+         ""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        EXPECT_EQ(drives->GetDriveList(), step.list + '\0' + '\0');
+        std::string drive = root("card");
+        EXPECT_EQ(drives->DriveType(drive), step.cardType);
+        if (step.cardType == kDriveRemovable) {
+            EXPECT_EQ(drives->VolumeName(drive), step.cardLabel);
+        }
+    }
 }
 
 TEST(DriveServicesFactory, SimulatedDrivesWhenTheVariableIsSet) {
