@@ -1,8 +1,8 @@
 #include "app/form1.h"
-#include "app/held_repaints.h"
 
 #include "app/app_version.h"
 #include "app/clickable_label.h"
+#include "app/held_repaints.h"
 #include "app/info/frm_info.h"
 #include "app/list_lines.h"
 #include "app/tri_state_check_box.h"
@@ -30,6 +30,9 @@ constexpr int NarrowClientWidth = 4695;
 constexpr int WideClientWidth = 9570;
 constexpr int NormalClientHeight = 7380;
 constexpr int TallClientHeight = 11220;
+
+// How long the first scan waits for the window's activation after the window is shown.
+constexpr int FirstScanWaitMs = 50;
 
 // Beside the program, this file alone (its content does not matter) keeps the window wide.
 const char* const WideMarkerFile = "VelmaronConfigWide.txt";
@@ -84,13 +87,22 @@ void Form1::Form_Load() {
     SetLimitDates();
 }
 
-// A device that is plugged in already shows its settings as soon as the window is there; the
-// poll goes on every 500 ms from this tick on.
+// A device that is plugged in already shows its settings as soon as the window is there: the
+// first scan follows the first activation, which would otherwise undo what it shows, or a
+// moment after the window is shown where no window manager activates it. The poll goes on
+// every 500 ms from this tick on.
 void Form1::firstScan() {
-    if (!Timer1->isActive())
+    if (firstScanDone || !Timer1->isActive())
         return;
+    firstScanDone = true;
     Timer1->start();
     Timer1_Timer();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!firstScanDone)
+        QTimer::singleShot(FirstScanWaitMs, this, &Form1::firstScan);
 }
 
 void Form1::Form_Activate() {

@@ -186,6 +186,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -213,6 +214,7 @@ private:
     bool tall = false;
     bool activatedBefore = false;
     bool lastFocusWasInfo = false;
+    bool firstScanDone = false;
 };
 
 } // namespace velmaron
