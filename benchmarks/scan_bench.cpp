@@ -3,6 +3,7 @@
 
 #include "device/device_scan.h"
 #include "device/fake_linux.h"
+#include "every_letter.h"
 #include "spawn.h"
 
 #include <benchmark/benchmark.h>
@@ -66,20 +67,9 @@ void fakeScan(benchmark::State& state, Machine machine) {
     }
 }
 
-// Every letter taken: removable sticks, two of them Velmarons, and fixed, optical and
-// network drives.
 void simulatedScan26(benchmark::State& state) {
     testing::SimDrives sim;
-    const char* types[] = {"type=removable\nlabel=STICK\n", "type=fixed\n", "type=cdrom\n",
-                           "type=remote\n", ""};
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        const char* properties = types[(letter - 'A') % 5];
-        if (letter == 'E' || letter == 'J') {
-            sim.addDevice(letter, properties);
-        } else {
-            sim.addDrive(letter, properties);
-        }
-    }
+    bench::takeEveryLetter(sim);
     for (auto _ : state) {
         benchmark::DoNotOptimize(ScanForDevices(sim.services()));
     }

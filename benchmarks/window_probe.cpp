@@ -13,7 +13,7 @@
 
 #include "app/form1.h"
 #include "app/message_boxes.h"
-#include "device/sim_drives.h"
+#include "every_letter.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -45,16 +45,7 @@ std::unique_ptr<testing::SimDrives> drivesFor(const std::string& scenario) {
         sim->addDevice('E');
         sim->write("E/UPDATES/digivers.ion", versionFile(scenario == "cr" ? "CR" : "QX", 54));
     } else if (scenario == "sim26") {
-        // Every letter taken: sticks, two of them Velmarons, fixed, optical and network drives.
-        const char* types[] = {"type=removable\nlabel=STICK\n", "type=fixed\n", "type=cdrom\n",
-                               "type=remote\n", ""};
-        for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            const char* properties = types[(letter - 'A') % 5];
-            if (letter == 'E' || letter == 'J')
-                sim->addDevice(letter, properties);
-            else
-                sim->addDrive(letter, properties);
-        }
+        bench::takeEveryLetter(*sim);
     }
     return sim;
 }
