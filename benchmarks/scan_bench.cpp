@@ -7,11 +7,13 @@
 #include "spawn.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <string>
 
 namespace velmaron {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::FakeLinuxTree;
 
 void linuxScan(benchmark::State& state) {
@@ -39,8 +41,10 @@ std::string pseudoMounts() {
 }
 
 // The same scan on fake /proc, /sys and /dev trees: no removable drive; one USB partition
-// that carries the device; and that with ten more labelled volumes.
-void fakeScan(benchmark::State& state, Machine machine) {
+// that carries the device; and that with ten more labelled volumes. With servicesOnly, only
+// the drive services' part: the listing, the types and the labels, without the look for the
+// marker directory on the device.
+void fakeScan(benchmark::State& state, Machine machine, bool servicesOnly) {
     FakeLinuxTree tree;
     tree.addBlockDevice("254:0", "pci0/virtio1/block/vda", "0");
     std::string mounts = pseudoMounts();
@@ -55,9 +59,18 @@ void fakeScan(benchmark::State& state, Machine machine) {
             tree.addLabel(std::string("DATA_") + disk, std::string("sd") + disk + "1");
     }
     tree.writeMountInfo(mounts);
+    // udev wrote the labels when the volumes appeared, not just now.
+    const auto labels = tree.mkdir("dev/disk/by-label");
+    fs::last_write_time(labels, fs::last_write_time(labels) - std::chrono::hours(1));
     const auto drives = tree.services();
     const int expected = machine == Machine::NoDevice ? 0 : 1;
     for (auto _ : state) {
+        if (servicesOnly) {
+            for (std::string& root : SplitDriveList(drives->GetDriveList()))
+                if (drives->DriveType(root) == kDriveRemovable)
+                    benchmark::DoNotOptimize(drives->VolumeName(root));
+            continue;
+        }
         const ScanResult result = ScanForDevices(*drives);
         if (result.deviceCount != expected) {
             state.SkipWithError("the fake machine is not seen as built");
@@ -95,9 +108,11 @@ void settings(benchmark::internal::Benchmark* benchmark) {
 }
 
 BENCHMARK(linuxScan)->Apply(settings);
-BENCHMARK_CAPTURE(fakeScan, noDevice, Machine::NoDevice)->Apply(settings);
-BENCHMARK_CAPTURE(fakeScan, device, Machine::Device)->Apply(settings);
-BENCHMARK_CAPTURE(fakeScan, deviceAnd10Labels, Machine::DeviceAndLabels)->Apply(settings);
+BENCHMARK_CAPTURE(fakeScan, noDevice, Machine::NoDevice, false)->Apply(settings);
+BENCHMARK_CAPTURE(fakeScan, device, Machine::Device, false)->Apply(settings);
+BENCHMARK_CAPTURE(fakeScan, deviceAnd10Labels, Machine::DeviceAndLabels, false)->Apply(settings);
+BENCHMARK_CAPTURE(fakeScan, deviceAnd10LabelsServicesOnly, Machine::DeviceAndLabels, true)
+    ->Apply(settings);
 BENCHMARK(simulatedScan26)->Apply(settings);
 BENCHMARK(lsblkSpawn)->Apply(settings);
 
