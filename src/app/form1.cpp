@@ -2,7 +2,9 @@
 
 #include "app/app_version.h"
 #include "app/clickable_label.h"
+#include "app/held_repaints.h"
 #include "app/info/frm_info.h"
+#include "app/list_lines.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "config/date_codec.h"
@@ -28,6 +30,9 @@ constexpr int NarrowClientWidth = 4695;
 constexpr int WideClientWidth = 9570;
 constexpr int NormalClientHeight = 7380;
 constexpr int TallClientHeight = 11220;
+
+// How long the first scan waits for the window's activation after the window is shown.
+constexpr int FirstScanWaitMs = 50;
 
 // Beside the program, this file alone (its content does not matter) keeps the window wide.
 const char* const WideMarkerFile = "VelmaronConfigWide.txt";
@@ -82,6 +87,24 @@ void Form1::Form_Load() {
     SetLimitDates();
 }
 
+// A device that is plugged in already shows its settings as soon as the window is there: the
+// first scan follows the first activation, which would otherwise undo what it shows, or a
+// moment after the window is shown where no window manager activates it. The poll goes on
+// every 500 ms from this tick on.
+void Form1::firstScan() {
+    if (firstScanDone || !Timer1->isActive())
+        return;
+    firstScanDone = true;
+    Timer1->start();
+    Timer1_Timer();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!firstScanDone)
+        QTimer::singleShot(FirstScanWaitMs, this, &Form1::firstScan);
+}
+
 void Form1::Form_Activate() {
     lblMessage->setText(QString());
     WorkflowState = 0;
@@ -130,11 +153,14 @@ void Form1::focusWindowChanged(QWindow* focus) {
     if (focus == nullptr)
         return;
     if (focus == windowHandle()) {
-        const bool activates = !activatedBefore || lastFocusWasInfo;
+        const bool first = !activatedBefore;
         activatedBefore = true;
+        const bool activates = first || lastFocusWasInfo;
         lastFocusWasInfo = false;
         if (activates)
             Form_Activate();
+        if (first && Timer1->isActive())
+            QMetaObject::invokeMethod(this, &Form1::firstScan, Qt::QueuedConnection);
         return;
     }
     const FrmInfo* info = FrmInfo::instance();

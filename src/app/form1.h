@@ -31,6 +31,8 @@ class QWindow;
 namespace velmaron {
 
 class ClickableLabel;
+class HeldRepaints;
+class ListLines;
 class PictureBox;
 class TriStateCheckBox;
 
@@ -122,6 +124,15 @@ public:
     // Runs the device scan and takes over its results: DriveList, DriveIndex (kept when no
     // device is found), DeviceCount and the diagnostic lines in List1.
     void ScanForDevices();
+    // Appends a diagnostic line; within a poll tick it takes the next row of the tick's
+    // lines, so that a row showing the same line already is left alone.
+    void writeListLine(const QString& line);
+    // Holds back the repaints of the option and status controls until the view settles; then
+    // only those that show something else than before are repainted.
+    void holdRepaints();
+    // Brings List1 to exactly the lines written since the tick's scan and releases held
+    // repaints. Runs at the end of a tick and before anything lets the event loop run.
+    void settleView();
     // The device's drive root: DriveList(DriveIndex), nullopt when the index lies outside.
     std::optional<std::string> deviceRoot() const;
 
@@ -181,6 +192,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -191,17 +203,24 @@ private:
     void createDiagnostics();
     void connectHandlers();
     void applyTabOrder();
-    // The diagnostic lines of a scan or search, in place of what List1 showed.
-    void showListLines(const std::vector<std::string>& lines);
+    // The diagnostic lines of a scan or search, in place of what List1 showed; with settle
+    // false, rows below them stay until the view settles.
+    void showListLines(const std::vector<std::string>& lines, bool settle = true);
+    // The tick's scan: List1's rows below its lines stay until the view settles.
+    void scanDevices();
     void focusWindowChanged(QWindow* focus);
+    void firstScan();
 
     std::unique_ptr<DriveServices> drives;
+    std::unique_ptr<ListLines> listLines;
+    std::unique_ptr<HeldRepaints> heldRepaints;
     QString programDirectory;
     Clock today;
     bool wide = false;
     bool tall = false;
     bool activatedBefore = false;
     bool lastFocusWasInfo = false;
+    bool firstScanDone = false;
 };
 
 } // namespace velmaron

@@ -5,6 +5,7 @@
 #include "app/clickable_label.h"
 #include "app/days_validator.h"
 #include "app/form1.h"
+#include "app/list_lines.h"
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
 #include "app/tri_state_check_box.h"
@@ -12,7 +13,6 @@
 #include "app/window_look.h"
 
 #include <QButtonGroup>
-#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -83,13 +83,13 @@ QButtonGroup* addOptionArray(QWidget* container, QRadioButton* (&array)[Count], 
     return group;
 }
 
+// The calendar pop-up is built when it first opens, with the picker's locale: building it
+// loads icon themes and image plugins, which start-up need not wait for.
 QDateEdit* addDatePicker(QWidget* parent, const QString& name, Place place) {
     auto* picker = add(new QDateEdit(parent), name, place);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    picker->setLocale(german);
+    picker->setLocale(QLocale(QLocale::German, QLocale::Germany));
     picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     picker->setCalendarPopup(true);
-    picker->calendarWidget()->setLocale(german);
     return picker;
 }
 
@@ -239,6 +239,7 @@ void Form1::createInstructionBand() {
 
 void Form1::createDiagnostics() {
     List1 = add(new QListWidget(this), QStringLiteral("List1"), {5160, 4560, 4215, 1425});
+    listLines = std::make_unique<ListLines>(List1);
     Label2 =
         addLabel(this, QStringLiteral("Label2"), QStringLiteral("State"), {8040, 7680, 375, 255});
     makeOpaque(Label2);

@@ -1,9 +1,19 @@
-// The window's view of the device scan.
+// The window's view of the poll. The scan runs twice a second and mostly finds what it found
+// before, and a device that is read on every tick mostly reports what it reported before, so
+// List1's rows and the controls are repainted only where they show something new.
 
+#include "app/clickable_label.h"
 #include "app/form1.h"
+#include "app/held_repaints.h"
+#include "app/list_lines.h"
+#include "app/tri_state_check_box.h"
 #include "device/device_scan.h"
 
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace velmaron {
 
@@ -19,19 +29,48 @@ DriveServices& Form1::driveServices() {
 }
 
 void Form1::ScanForDevices() {
+    scanDevices();
+    settleView();
+}
+
+void Form1::scanDevices() {
     ScanResult scan = velmaron::ScanForDevices(driveServices());
     DriveList = std::move(scan.driveList);
     if (scan.driveIndex) {
         DriveIndex = *scan.driveIndex;
     }
     DeviceCount = scan.deviceCount;
-    showListLines(scan.listLines);
+    // The settings read after the scan may write the rows below its lines again.
+    showListLines(scan.listLines, false);
 }
 
-void Form1::showListLines(const std::vector<std::string>& lines) {
-    List1->clear();
+void Form1::showListLines(const std::vector<std::string>& lines, bool settle) {
+    listLines->restart();
     for (const std::string& line : lines)
-        List1->addItem(QString::fromLocal8Bit(line));
+        listLines->write(QString::fromLocal8Bit(line));
+    if (settle)
+        listLines->finish();
+}
+
+void Form1::writeListLine(const QString& line) {
+    listLines->write(line);
+}
+
+void Form1::holdRepaints() {
+    if (!heldRepaints)
+        heldRepaints = std::make_unique<HeldRepaints>();
+    heldRepaints->hold({Check1,        Check2,         Check3,         Check4,       Check5,
+                        Check6,        Check7,         Check8,         Check9,       Check10,
+                        Check11,       Option1[0],     Option1[1],     Option1[2],   Option1[3],
+                        Option1[4],    optVelmaron[0], optVelmaron[1], tbDays,       Label7,
+                        DTPickerStart, DTPickerEnd,    lblMessage,     lblSWVersion, cmdConfigure,
+                        lblInstruction});
+}
+
+void Form1::settleView() {
+    listLines->finish();
+    if (heldRepaints)
+        heldRepaints->release();
 }
 
 std::optional<std::string> Form1::deviceRoot() const {

@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <chrono>
 #include <optional>
@@ -39,8 +38,14 @@ const QString ReconnectLines =
     QStringLiteral("\r\nTrennen und verbinden Sie den Velmaron.\r\n"
                    "Warten Sie einen Moment und klicken auf \"Aktuelle Einstellungen\".");
 
-void showMissingFileMessage() {
-    MessageBoxes::ShowMessage(QStringLiteral("Konfigurationsdatei fehlt.") + ReconnectLines);
+// A message box lets the event loop run, so the window first shows what the tick has done.
+void tell(Form1& window, const QString& text) {
+    window.settleView();
+    MessageBoxes::ShowMessage(text);
+}
+
+void showMissingFileMessage(Form1& window) {
+    tell(window, QStringLiteral("Konfigurationsdatei fehlt.") + ReconnectLines);
 }
 
 // Texts from the file count one character per byte.
@@ -49,12 +54,13 @@ QString latin1(const std::string& text) {
 }
 
 void addListLine(Form1& window, const std::string& line) {
-    window.List1->addItem(latin1(line));
+    window.writeListLine(latin1(line));
 }
 
 // The deletion's own result is not trusted alone: some file systems report success and keep
 // showing the file for a while. The device's names are case-blind, so any case counts.
-void waitUntilGone(const std::string& root) {
+void waitUntilGone(Form1& window, const std::string& root) {
+    window.settleView();
     QElapsedTimer waited;
     waited.start();
     while (VersionFileExists(root) && waited.elapsed() < VanishTimeoutMs) {
@@ -134,7 +140,7 @@ bool readVersionFile(Form1& window) {
         return false;
     }
     if (!read.ok()) {
-        showMissingFileMessage();
+        showMissingFileMessage(window);
         return false;
     }
     window.VersionText = std::move(read.content);
@@ -144,7 +150,7 @@ bool readVersionFile(Form1& window) {
     }
     window.DeviceType = DeviceTypeOf(window.VersionText);
     if (!IsValidHeader(window.VersionText)) {
-        MessageBoxes::ShowMessage(QStringLiteral("Velmaron Softwareversion falsch"));
+        tell(window, QStringLiteral("Velmaron Softwareversion falsch"));
         window.BadVersionFile(true);
         return false;
     }
@@ -233,12 +239,11 @@ void Form1::BadVersionFile(bool openingStep) {
     const auto root = deviceRoot();
     if (!root || (openingStep && ReadVersionFile(*root).status == ReadStatus::Missing) ||
         !DeleteVersionFile(*root)) {
-        showMissingFileMessage();
+        showMissingFileMessage(*this);
         return;
     }
-    waitUntilGone(*root);
-    MessageBoxes::ShowMessage(QStringLiteral("Fehler in der Konfigurationsdatei.") +
-                              ReconnectLines);
+    waitUntilGone(*this, *root);
+    tell(*this, QStringLiteral("Fehler in der Konfigurationsdatei.") + ReconnectLines);
 }
 
 } // namespace velmaron

@@ -24,6 +24,8 @@ constexpr int ArrowOffset = 32;
 
 // State 0 with exactly one device: show its settings and decide what it is good for.
 void checkReadiness(Form1& form) {
+    // A device read on every tick mostly reports what it reported before.
+    runGuarded([&] { form.holdRepaints(); });
     runGuarded([&] { form.lblMessage->setText(QStringLiteral("Velmaron gefunden")); });
     runGuarded([&] { form.FindCurrentSettings(); });
     runGuarded([&] { form.lblMessage->setText(QStringLiteral("Konfiguration gelesen")); });
@@ -72,7 +74,7 @@ void Form1::Timer1_Timer() {
         return;
     HandlerGuard busy(handlersRunning);
     runGuarded([&] { lblState->setText(QString::number(WorkflowState)); });
-    runGuarded([&] { ScanForDevices(); });
+    runGuarded([&] { scanDevices(); });
 
     const bool none = DeviceCount == 0;
     const bool one = DeviceCount == 1;
@@ -123,6 +125,7 @@ void Form1::Timer1_Timer() {
             break;
         }
     });
+    runGuarded([&] { settleView(); });
 }
 
 void Form1::DisconnectReconnectVelmaron() {

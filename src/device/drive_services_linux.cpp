@@ -9,9 +9,15 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <map>
 #include <optional>
+#include <poll.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,37 +33,44 @@ constexpr std::array<std::string_view, 19> kNetworkFileSystems = {
     "fuse.davfs2", "fuse.rclone", "fuse.s3fs", "fuse.cephfs",
 };
 
+// What sysfs tells of a mounted block device; it stays true as long as the mount does.
+struct BlockFacts {
+    int type = kDriveUnknown;
+    // The name of its directory in sysfs, for example sdb1; empty when it cannot be found.
+    std::string name;
+};
+
 struct Mount {
     std::string root;   // mount point with a trailing '/'
     std::string device; // "major:minor"
     bool remote = false;
-    // Filled on first use: the block device's directory in sysfs, for example
-    // /sys/devices/.../block/sdb/sdb1, or empty when it cannot be found.
-    std::optional<fs::path> sysfsDirectory;
+    std::optional<BlockFacts> facts; // filled on first use
 };
 
-std::optional<std::string> readWholeFile(const fs::path& path) {
-    // Files in /proc report a size of 0, so read until the end rather than by size. Plain
-    // system calls: the poll reads mountinfo twice a second.
-    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
-        return std::nullopt;
-    }
+// Files in /proc and /sys report a size of 0, so read until the end rather than by size.
+std::optional<std::string> readAll(int file) {
     std::string content;
     std::array<char, 16384> buffer{};
     ssize_t count = 0;
     while ((count = ::read(file, buffer.data(), buffer.size())) != 0) {
         if (count < 0 && errno != EINTR) {
-            break;
+            return std::nullopt;
         }
         if (count > 0) {
             content.append(buffer.data(), static_cast<std::size_t>(count));
         }
     }
-    ::close(file);
-    if (count < 0) {
+    return content;
+}
+
+// Plain system calls: the poll reads these files twice a second.
+std::optional<std::string> readWholeFile(const fs::path& path) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
         return std::nullopt;
     }
+    auto content = readAll(file);
+    ::close(file);
     return content;
 }
 
@@ -167,16 +180,147 @@ std::vector<Mount> parseMountInfo(std::string_view text) {
     return mounts;
 }
 
+// The mount table as last read, kept while it does not change. The kernel's mountinfo tells
+// of a change through poll(): a priority event when a mount appeared or went since the file
+// was opened or last polled, so the table is read again exactly then. A mountinfo that
+// cannot tell (a plain file standing in for it) is read every time and compared byte for byte.
+class MountTable {
+public:
+    explicit MountTable(fs::path path) : path_(std::move(path)) {}
+    ~MountTable() {
+        if (watched_ >= 0) {
+            ::close(watched_);
+        }
+    }
+    MountTable(const MountTable&) = delete;
+    MountTable& operator=(const MountTable&) = delete;
+
+    // Brings the table up to date; true when it changed. False from readable() when
+    // mountinfo cannot be read, and the table is then empty.
+    bool refresh() {
+        std::optional<std::string> text;
+        if (watched_ >= 0) {
+            if (!changedSincePoll()) {
+                return false;
+            }
+            text = ::lseek(watched_, 0, SEEK_SET) == 0 ? readAll(watched_) : std::nullopt;
+        } else {
+            text = openAndRead();
+        }
+        readable_ = text.has_value();
+        if (!text) {
+            text.emplace();
+        }
+        if (*text == text_) {
+            return false;
+        }
+        text_ = std::move(*text);
+        mounts_ = parseMountInfo(text_);
+        return true;
+    }
+
+    bool readable() const { return readable_; }
+    std::vector<Mount>& mounts() { return mounts_; }
+
+private:
+    bool changedSincePoll() const {
+        pollfd event{watched_, POLLPRI, 0};
+        const int ready = ::poll(&event, 1, 0);
+        return ready != 0 && (ready < 0 || (event.revents & (POLLPRI | POLLERR)) != 0);
+    }
+
+    // The kernel's mountinfo stays open from here on: opening it marks the table as seen, so
+    // a change after this moment shows at the next poll.
+    std::optional<std::string> openAndRead() {
+        const int file = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        if (file < 0) {
+            return std::nullopt;
+        }
+        auto text = readAll(file);
+        struct statfs fileSystem {};
+        if (text && ::fstatfs(file, &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC) {
+            watched_ = file;
+        } else {
+            ::close(file);
+        }
+        return text;
+    }
+
+    fs::path path_;
+    int watched_ = -1;
+    bool readable_ = false;
+    std::string text_;
+    std::vector<Mount> mounts_;
+};
+
+// The volume labels that udev keeps as links in /dev/disk/by-label, by block device name;
+// read again when the mount table or the directory changes.
+class LabelIndex {
+public:
+    explicit LabelIndex(fs::path directory) : directory_(std::move(directory)) {}
+
+    void forget() { read_ = false; }
+
+    std::string labelOf(const std::string& blockName) {
+        struct stat status {};
+        const bool present = ::stat(directory_.c_str(), &status) == 0;
+        const Stamp stamp{present, status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
+        // The kernel stamps changes coarsely: a change made in the same instant as the last
+        // read would leave the stamp as it was, so a stamp that recent is not trusted.
+        if (!read_ || stamp != stamp_ || stamp_.seconds + 1 >= readAt_) {
+            readAt_ = ::time(nullptr);
+            readLabels();
+            stamp_ = stamp;
+            read_ = true;
+        }
+        const auto it = labels_.find(blockName);
+        return it == labels_.end() ? std::string() : it->second;
+    }
+
+private:
+    struct Stamp {
+        bool present = false;
+        ino_t inode = 0;
+        time_t seconds = 0;
+        long nanoseconds = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
+    void readLabels() {
+        labels_.clear();
+        std::error_code error;
+        for (fs::directory_iterator it(directory_, error), end; !error && it != end;
+             it.increment(error)) {
+            std::error_code linkError;
+            const fs::path target = fs::read_symlink(it->path(), linkError);
+            if (!linkError) {
+                // The first link to a device wins, as a walk in directory order would find it.
+                labels_.try_emplace(target.filename().string(),
+                                    decodeEscapes(it->path().filename().string(), "x", 2, 16));
+            }
+        }
+    }
+
+    fs::path directory_;
+    bool read_ = false;
+    time_t readAt_ = 0;
+    Stamp stamp_;
+    std::map<std::string, std::string> labels_;
+};
+
 class LinuxDriveServices final : public DriveServices {
 public:
-    explicit LinuxDriveServices(const LinuxSystemRoots& roots) : roots_(roots) {}
+    explicit LinuxDriveServices(const LinuxSystemRoots& roots)
+        : roots_(roots), mountTable_(roots.proc / "self" / "mountinfo"),
+          labels_(roots.dev / "disk" / "by-label") {}
 
     std::string GetDriveList() override {
-        if (!refreshMounts()) {
+        refreshMounts();
+        if (!mountTable_.readable()) {
             return {};
         }
         std::string list;
-        for (const auto& mount : mounts_) {
+        for (const auto& mount : mountTable_.mounts()) {
             list += mount.root;
             list += '\0';
         }
@@ -191,25 +335,7 @@ public:
         if (mount == nullptr) {
             return kDriveNoRootDir;
         }
-        if (mount->remote) {
-            return kDriveRemote;
-        }
-        const auto& directory = sysfsDirectory(*mount);
-        if (directory.empty()) {
-            return kDriveUnknown;
-        }
-        std::error_code error;
-        const fs::path disk =
-            fs::exists(directory / "partition", error) ? directory.parent_path() : directory;
-        const std::string name = disk.filename().string();
-        if (name.starts_with("sr")) {
-            return kDriveCdrom;
-        }
-        if (name.starts_with("ram") || name.starts_with("zram")) {
-            return kDriveRamDisk;
-        }
-        const auto removable = readWholeFile(disk / "removable");
-        return removable && removable->starts_with('1') ? kDriveRemovable : kDriveFixed;
+        return mount->remote ? kDriveRemote : factsOf(*mount).type;
     }
 
     std::string VolumeName(std::string& drive) override {
@@ -222,11 +348,8 @@ public:
         if (mount->remote) {
             return {};
         }
-        const auto& directory = sysfsDirectory(*mount);
-        if (directory.empty()) {
-            return {};
-        }
-        return labelOf(directory.filename().string());
+        const std::string& name = factsOf(*mount).name;
+        return name.empty() ? std::string() : labels_.labelOf(name);
     }
 
 private:
@@ -237,57 +360,59 @@ private:
         return root;
     }
 
+    // True when the table changed; the labels are then read afresh too.
     bool refreshMounts() {
-        const auto text = readWholeFile(roots_.proc / "self" / "mountinfo");
-        if (!text) {
-            mounts_.clear();
-            return false;
+        const bool changed = mountTable_.refresh();
+        if (changed) {
+            labels_.forget();
         }
-        mounts_ = parseMountInfo(*text);
-        return true;
+        return changed;
     }
 
-    // The mount with this root, from the last listing or, failing that, a fresh one.
+    // The mount with this root, from the current table.
     Mount* findMount(const std::string& root) {
-        const auto find = [&]() -> Mount* {
-            const auto it = std::ranges::find(mounts_, root, &Mount::root);
-            return it == mounts_.end() ? nullptr : &*it;
-        };
-        if (Mount* mount = find()) {
-            return mount;
+        auto& mounts = mountTable_.mounts();
+        auto it = std::ranges::find(mounts, root, &Mount::root);
+        if (it == mounts.end() && refreshMounts()) {
+            it = std::ranges::find(mounts, root, &Mount::root);
         }
-        refreshMounts();
-        return find();
+        return it == mounts.end() ? nullptr : &*it;
     }
 
-    const fs::path& sysfsDirectory(Mount& mount) const {
-        if (!mount.sysfsDirectory) {
-            // /sys/dev/block/8:17 links to ../../devices/.../block/sdb/sdb1.
-            const fs::path link = roots_.sys / "dev" / "block" / mount.device;
-            std::error_code error;
-            const fs::path target = fs::read_symlink(link, error);
-            mount.sysfsDirectory =
-                error ? fs::path() : (link.parent_path() / target).lexically_normal();
+    const BlockFacts& factsOf(Mount& mount) const {
+        if (!mount.facts) {
+            mount.facts = blockFacts(mount.device);
         }
-        return *mount.sysfsDirectory;
+        return *mount.facts;
     }
 
-    // The label whose link in /dev/disk/by-label points to the block device blockName.
-    std::string labelOf(const std::string& blockName) const {
+    BlockFacts blockFacts(const std::string& device) const {
+        // /sys/dev/block/8:17 links to ../../devices/.../block/sdb/sdb1.
+        const fs::path link = roots_.sys / "dev" / "block" / device;
         std::error_code error;
-        for (fs::directory_iterator it(roots_.dev / "disk" / "by-label", error), end;
-             !error && it != end; it.increment(error)) {
-            std::error_code linkError;
-            const fs::path target = fs::read_symlink(it->path(), linkError);
-            if (!linkError && target.filename() == blockName) {
-                return decodeEscapes(it->path().filename().string(), "x", 2, 16);
-            }
+        const fs::path target = fs::read_symlink(link, error);
+        if (error) {
+            return {};
         }
-        return {};
+        const fs::path directory = (link.parent_path() / target).lexically_normal();
+        const fs::path disk =
+            fs::exists(directory / "partition", error) ? directory.parent_path() : directory;
+        BlockFacts facts{kDriveFixed, directory.filename().string()};
+        const std::string diskName = disk.filename().string();
+        if (diskName.starts_with("sr")) {
+            facts.type = kDriveCdrom;
+        } else if (diskName.starts_with("ram") || diskName.starts_with("zram")) {
+            facts.type = kDriveRamDisk;
+        } else if (const auto removable = readWholeFile(disk / "removable");
+                   removable && removable->starts_with('1')) {
+            facts.type = kDriveRemovable;
+        }
+        return facts;
     }
 
     LinuxSystemRoots roots_;
-    std::vector<Mount> mounts_;
+    MountTable mountTable_;
+    LabelIndex labels_;
 };
 
 } // namespace

@@ -73,6 +73,13 @@ inline std::string qx(int version, const std::vector<Bytes>& placed = {}) {
     return versionFile(header("QX", version), formLength(version), placed);
 }
 
+inline std::vector<std::string> listLines(const QListWidget* list) {
+    std::vector<std::string> lines;
+    for (int row = 0; row < list->count(); ++row)
+        lines.push_back(list->item(row)->text().toStdString());
+    return lines;
+}
+
 // One mark per widget: x where it is enabled, - elsewhere.
 inline std::string enabled(std::initializer_list<const QWidget*> widgets) {
     std::string marks;

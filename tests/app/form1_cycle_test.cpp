@@ -23,13 +23,6 @@ std::string seen(const Form1& window, const std::string& instruction) {
            instruction;
 }
 
-std::vector<std::string> listLines(const QListWidget* list) {
-    std::vector<std::string> lines;
-    for (int row = 0; row < list->count(); ++row)
-        lines.push_back(list->item(row)->text().toStdString());
-    return lines;
-}
-
 // QX 54 with TREP 02 03 05, card date, Velmaron Plus and Europa/VDO (byte 37), 4 Hz and
 // VDO-specific data, 92 days and the range 2023-01-01 to 2023-02-01 switched on.
 const std::string Qx54 =

@@ -1,21 +1,19 @@
 // The Linux drive services against fake /proc, /sys and /dev trees.
 
-#include "device/drive_services_linux.h"
-#include "device/sim_drives.h"
+#include "device/fake_linux.h"
 
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDrive;
-using testing::writeFile;
 
 // A machine with a partitioned USB stick, a fixed disk, an optical drive and some pseudo
 // and network file systems; the mount points live below the same temporary folder.
-class FakeLinux : public ::testing::Test {
+class FakeLinux : public ::testing::Test, protected testing::FakeLinuxTree {
 protected:
     void SetUp() override {
         addBlockDevice("8:17", "pci0/usb1/host6/block/sdb/sdb1", "1", true);
@@ -26,47 +24,6 @@ protected:
         addLabel("DVD\\x5cVOL", "sr0");
         addLabel("OTHER", "sdc1");
     }
-
-    // A block device in sysfs: its directory below /sys/devices and the link to it from
-    // /sys/dev/block. A partition's removable flag sits on its whole disk.
-    void addBlockDevice(const std::string& device, const std::string& path,
-                        const std::string& removable, bool partition = false) {
-        const fs::path directory = tree_.mkdir("sys/devices/" + path);
-        if (partition)
-            writeFile(directory / "partition", "1\n");
-        writeFile((partition ? directory.parent_path() : directory) / "removable",
-                  removable + "\n");
-        fs::create_symlink("../../devices/" + path, tree_.mkdir("sys/dev/block") / device);
-    }
-
-    void addLabel(const std::string& entry, const std::string& blockName) {
-        fs::create_symlink("../../" + blockName, tree_.mkdir("dev/disk/by-label") / entry);
-    }
-
-    // A mountinfo line of a volume mounted below the temporary folder at name, which
-    // mountinfo writes escaped; extra holds optional fields.
-    std::string mount(const std::string& device, const std::string& name,
-                      const std::string& escaped, const std::string& type,
-                      const std::string& extra = "") {
-        fs::create_directories(tree_.path() / "mnt" / name);
-        return "40 26 " + device + " / " + (tree_.path() / "mnt").string() + "/" + escaped + " rw" +
-               extra + " - " + type + " /dev/x rw\n";
-    }
-
-    std::string root(const std::string& name) const {
-        return (tree_.path() / "mnt" / name).string() + "/";
-    }
-
-    void writeMountInfo(const std::string& text) {
-        writeFile(tree_.path() / "proc" / "self" / "mountinfo", text);
-    }
-
-    std::unique_ptr<DriveServices> services() const {
-        return MakeLinuxDriveServices(
-            {tree_.path() / "proc", tree_.path() / "sys", tree_.path() / "dev"});
-    }
-
-    TempDrive tree_;
 };
 
 TEST_F(FakeLinux, ListsRealVolumesInMountOrderWithTypesAndLabels) {
@@ -116,22 +73,57 @@ TEST_F(FakeLinux, VanishedAndUnknownRootsAndMissingMountInfo) {
     writeMountInfo(mount("8:17", "card", "card", "vfat"));
     auto drives = services();
     // A root asked for before any listing is still found, and without its trailing '/'.
-    std::string bare = (tree_.path() / "mnt" / "card").string();
+    std::string bare = (path() / "mnt" / "card").string();
     EXPECT_EQ(drives->DriveType(bare), kDriveRemovable);
     EXPECT_EQ(drives->VolumeName(bare), "CARD 01");
     EXPECT_EQ(bare, root("card"));
 
-    std::string unknown = (tree_.path() / "elsewhere").string();
+    std::string unknown = (path() / "elsewhere").string();
     EXPECT_EQ(drives->DriveType(unknown), kDriveNoRootDir);
     EXPECT_EQ(drives->VolumeName(unknown), kNoVolumeName);
     EXPECT_EQ(unknown.back(), '/');
 
-    fs::remove(tree_.path() / "mnt" / "card");
+    fs::remove(path() / "mnt" / "card");
     std::string vanished = root("card");
     EXPECT_EQ(drives->VolumeName(vanished), kNoVolumeName);
 
-    fs::remove(tree_.path() / "proc" / "self" / "mountinfo");
+    fs::remove(path() / "proc" / "self" / "mountinfo");
     EXPECT_EQ(drives->GetDriveList(), "");
+}
+
+// The table, the volumes' facts and the labels are kept between listings, never beyond a
+// change: each step is seen at the very next listing.
+TEST_F(FakeLinux, ChangesAreSeenAtTheNextListing) {
+    const std::string data = mount("8:0", "data", "data", "ext4");
+    const std::string card = mount("8:17", "card", "card", "vfat");
+    auto drives = services();
+    const std::string NoName(kNoVolumeName);
+    auto label = [&](const char* name) { return path() / "dev/disk/by-label" / name; };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        std::string list;
+        int cardType;
+        std::string cardLabel;
+    } steps[] = {
+        {"no stick", [&] { writeMountInfo(data); }, root("data"), kDriveNoRootDir, NoName},
+        {"stick mounted", [&] { writeMountInfo(data + card); }, root("data") + '\0' + root("card"),
+         kDriveRemovable, "CARD 01"},
+        {"relabelled", [&] { fs::rename(label("CARD\\x2001"), label("NEW")); },
+         root("data") + '\0' + root("card"), kDriveRemovable, "NEW"},
+        {"unmounted", [&] { writeMountInfo(data); }, root("data"), kDriveNoRootDir, NoName},
+        {"the disk mounted in its place",
+         [&] { writeMountInfo(mount("8:0", "card", "card", "ext4")); }, root("card"), kDriveFixed,
+         ""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        EXPECT_EQ(drives->GetDriveList(), step.list + '\0' + '\0');
+        std::string drive = root("card");
+        EXPECT_EQ(drives->DriveType(drive), step.cardType);
+        EXPECT_EQ(drives->VolumeName(drive), step.cardLabel);
+    }
 }
 
 TEST(DriveServicesFactory, SimulatedDrivesWhenTheVariableIsSet) {
