@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 namespace velmaron {
 namespace {
@@ -77,6 +78,42 @@ std::optional<int> letterIndex(std::string_view name) {
     return std::toupper(static_cast<unsigned char>(name[0])) - 'A';
 }
 
+DriveProperties parseProperties(const std::string& content) {
+    DriveProperties properties;
+    std::istringstream file(content);
+    std::string line;
+    while (std::getline(file, line)) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) {
+            continue;
+        }
+        const std::string key = lowerCase(trimmed(line.substr(0, equals)));
+        std::string value = line.substr(equals + 1);
+        if (!value.empty() && value.back() == '\r') {
+            value.pop_back();
+        }
+        if (key == "type") {
+            properties.type = typeCodeOf(lowerCase(trimmed(value)));
+        } else if (key == "label") {
+            properties.label = value;
+        } else if (key == "ready") {
+            properties.ready = lowerCase(trimmed(value)) != "no";
+        }
+    }
+    return properties;
+}
+
+// Read without blocking and within a bound, like every file the tool reads; a missing file
+// gives the defaults.
+DriveProperties readProperties(const fs::path& file) {
+    return parseProperties(ReadRegularFile(file).content);
+}
+
+char otherCase(char letter) {
+    const auto c = static_cast<unsigned char>(letter);
+    return static_cast<char>(std::isupper(c) ? std::tolower(c) : std::toupper(c));
+}
+
 class SimulatedDriveServices final : public DriveServices {
 public:
     explicit SimulatedDriveServices(const std::string& folder) {
@@ -92,13 +129,14 @@ public:
         }
     }
 
+    // A scan starts here: the folder is listed once and each drive's properties file read
+    // once; the scan's questions about the listed drives are answered from that.
     std::string GetDriveList() override {
+        listed_ = listDrives();
         std::string list;
-        for (const auto& name : driveNames()) {
-            if (!name.empty()) {
-                list += rootOf(name);
-                list += '\0';
-            }
+        for (const Drive& drive : listed_) {
+            list += drive.root;
+            list += '\0';
         }
         if (!list.empty()) {
             list += '\0';
@@ -107,32 +145,48 @@ public:
     }
 
     int DriveType(const std::string& root) override {
-        const auto directory = driveDirectory(root);
-        if (!directory) {
-            return kDriveNoRootDir;
+        if (const Drive* drive = listedDrive(root)) {
+            return drive->properties.type;
         }
-        return propertiesOf(*directory).type;
+        const auto directory = driveDirectory(root);
+        return directory ? propertiesOf(*directory).type : kDriveNoRootDir;
     }
 
     std::string VolumeName(std::string& drive) override {
         completeShortForm(drive);
-        const auto directory = driveDirectory(drive);
-        if (!directory) {
+        std::optional<DriveProperties> properties;
+        if (const Drive* listed = listedDrive(drive)) {
+            properties = listed->properties;
+        } else if (const auto directory = driveDirectory(drive)) {
+            properties = propertiesOf(*directory);
+        }
+        if (!properties || !properties->ready) {
             return std::string(kNoVolumeName);
         }
-        const auto properties = propertiesOf(*directory);
-        return properties.ready ? properties.label : std::string(kNoVolumeName);
+        return properties->label;
     }
 
 private:
-    // The name of each connected drive's directory, by letter; empty where there is none.
-    // An upper-case directory wins over a lower-case one of the same letter.
-    std::array<std::string, 26> driveNames() const {
+    struct Drive {
+        std::string name; // the directory's name, as listed
+        DriveProperties properties;
+        std::string root;
+    };
+
+    // The connected drives in letter order. An upper-case directory wins over a lower-case
+    // one of the same letter, and so does the properties file named in the directory's case.
+    std::vector<Drive> listDrives() const {
         std::array<std::string, 26> names;
+        std::array<std::vector<std::string>, 26> propertyFiles;
         std::error_code error;
         for (fs::directory_iterator it(folder_, error), end; !error && it != end;
              it.increment(error)) {
             const std::string name = it->path().filename().string();
+            if (name.size() == 7 && name.ends_with(".drive")) {
+                if (const auto index = letterIndex(name.substr(0, 1)))
+                    propertyFiles[static_cast<std::size_t>(*index)].push_back(name);
+                continue;
+            }
             const auto index = letterIndex(name);
             std::error_code typeError;
             if (!index || !it->is_directory(typeError)) {
@@ -143,12 +197,44 @@ private:
                 slot = name;
             }
         }
-        return names;
+        std::vector<Drive> drives;
+        for (std::size_t index = 0; index < names.size(); ++index) {
+            const std::string& name = names[index];
+            if (name.empty()) {
+                continue;
+            }
+            const auto& files = propertyFiles[index];
+            const auto has = [&files](const std::string& file) {
+                return std::ranges::find(files, file) != files.end();
+            };
+            DriveProperties properties;
+            for (const std::string& file :
+                 {name + ".drive", std::string(1, otherCase(name[0])) + ".drive"}) {
+                if (has(file)) {
+                    properties = readProperties(folder_ / file);
+                    break;
+                }
+            }
+            std::string root = rootOf(name, properties);
+            drives.push_back({name, std::move(properties), std::move(root)});
+        }
+        return drives;
     }
 
-    std::string rootOf(const std::string& name) const {
+    // The drive of the last listing with this root, while its directory is still there.
+    const Drive* listedDrive(const std::string& root) const {
+        for (const Drive& drive : listed_) {
+            if (drive.root == root) {
+                std::error_code error;
+                return fs::is_directory(folder_ / drive.name, error) ? &drive : nullptr;
+            }
+        }
+        return nullptr;
+    }
+
+    std::string rootOf(const std::string& name, const DriveProperties& properties) const {
         fs::path root = folder_ / name;
-        if (!propertiesOf(root).ready) {
+        if (!properties.ready) {
             root = folder_ / kNoMediumFolder / name;
         }
         return root.make_preferred().string() + kSeparator;
@@ -161,11 +247,14 @@ private:
         if (!index) {
             return;
         }
-        std::string name = driveNames()[static_cast<std::size_t>(*index)];
-        if (name.empty()) {
-            name = std::string(1, static_cast<char>('A' + *index));
+        const auto letter = static_cast<char>('A' + *index);
+        for (const Drive& listed : listDrives()) {
+            if (std::toupper(static_cast<unsigned char>(listed.name[0])) == letter) {
+                drive = listed.root;
+                return;
+            }
         }
-        drive = rootOf(name);
+        drive = rootOf(std::string(1, letter), {});
     }
 
     // The directory of the connected drive with this root, if there is one.
@@ -188,40 +277,17 @@ private:
     }
 
     static DriveProperties propertiesOf(const fs::path& directory) {
-        DriveProperties properties;
         const std::string name = directory.filename().string();
-        // Read without blocking and within a bound, like every file the tool reads.
-        ReadResult read = ReadRegularFile(directory.parent_path() / (name + ".drive"));
-        if (read.status == ReadStatus::Missing) {
-            const char other = static_cast<char>(std::isupper(static_cast<unsigned char>(name[0]))
-                                                     ? std::tolower(name[0])
-                                                     : std::toupper(name[0]));
-            read = ReadRegularFile(directory.parent_path() / (std::string(1, other) + ".drive"));
+        const ReadResult read = ReadRegularFile(directory.parent_path() / (name + ".drive"));
+        if (read.status != ReadStatus::Missing) {
+            return parseProperties(read.content);
         }
-        std::istringstream file(read.content);
-        std::string line;
-        while (std::getline(file, line)) {
-            const auto equals = line.find('=');
-            if (equals == std::string::npos) {
-                continue;
-            }
-            const std::string key = lowerCase(trimmed(line.substr(0, equals)));
-            std::string value = line.substr(equals + 1);
-            if (!value.empty() && value.back() == '\r') {
-                value.pop_back();
-            }
-            if (key == "type") {
-                properties.type = typeCodeOf(lowerCase(trimmed(value)));
-            } else if (key == "label") {
-                properties.label = value;
-            } else if (key == "ready") {
-                properties.ready = lowerCase(trimmed(value)) != "no";
-            }
-        }
-        return properties;
+        return readProperties(directory.parent_path() /
+                              (std::string(1, otherCase(name[0])) + ".drive"));
     }
 
     fs::path folder_;
+    std::vector<Drive> listed_;
 };
 
 } // namespace
