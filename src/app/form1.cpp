@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/app_version.h"
+#include "app/artwork.h"
 #include "app/clickable_label.h"
 #include "app/held_repaints.h"
 #include "app/info/frm_info.h"
@@ -133,6 +134,8 @@ void Form1::lblSWVersion_Click() {
 
 void Form1::setTallLayout(bool tallLayout) {
     tall = tallLayout;
+    if (tall && Image1->pixmap().isNull())
+        Image1->setPixmap(devicePicture());
     setFixedSize(width(), toPixels(tall ? TallClientHeight : NormalClientHeight));
 }
 

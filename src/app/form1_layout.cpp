@@ -218,8 +218,8 @@ void Form1::createStatusControls() {
 
 void Form1::createInstructionBand() {
     // Stacked as they overlap: the picture at the back, the text and the arrow display over it.
+    // Its picture is drawn when the band is first shown (setTallLayout), not at every start.
     Image1 = add(new QLabel(this), QStringLiteral("Image1"), {480, 7440, 4050, 3315});
-    Image1->setPixmap(devicePicture());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblInstruction = addLabel(this, QStringLiteral("lblInstruction"),
                               QStringLiteral("USB Kabel trennen"), {360, 7680, 2535, 1095});
