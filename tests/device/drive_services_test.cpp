@@ -1,6 +1,7 @@
 // The drive type texts and the simulated drives, whose folder layout is a contract that the
 // demonstration and the emulator rely on.
 
+#include "device/device_scan.h"
 #include "device/drive_services.h"
 #include "device/sim_drives.h"
 
@@ -77,6 +78,22 @@ TEST(SimulatedDrives, ListsLetterDirectoriesInLetterOrder) {
     std::string lowerCase = sim.root('c'); // finds the upper-case properties file
     EXPECT_EQ(sim.services().DriveType(lowerCase), kDriveFixed);
     EXPECT_EQ(sim.services().VolumeName(lowerCase), "DATA");
+}
+
+// A scan lists the drives once and asks about them after: what changed since the last
+// listing shows at the next one, and a drive pulled since is no drive.
+TEST(SimulatedDrives, EachListingSeesTheDrivesAsTheyAreNow) {
+    SimDrives sim;
+    sim.addDrive('E', "label=CARD01\n");
+    std::string root = SplitDriveList(sim.services().GetDriveList()).at(0);
+    EXPECT_EQ(sim.services().VolumeName(root), "CARD01");
+    testing::writeFile(sim.folder() / "E.drive", "type=fixed\nlabel=OTHER\n");
+    root = SplitDriveList(sim.services().GetDriveList()).at(0);
+    EXPECT_EQ(sim.services().DriveType(root), kDriveFixed);
+    EXPECT_EQ(sim.services().VolumeName(root), "OTHER");
+    fs::rename(sim.folder() / "E", sim.folder() / "away");
+    EXPECT_EQ(sim.services().DriveType(root), kDriveNoRootDir);
+    EXPECT_EQ(sim.services().VolumeName(root), kNoVolumeName);
 }
 
 // Short forms of a root are completed. Moving a drive's folder away pulls it: its root then
