@@ -47,7 +47,7 @@ private:
 
     // VDO-specific (5) and 4 Hz data (7): below 36 one box ticks the other.
     void speedData() {
-        if (!offered_.speedDataTogether) {
+        if (!offered_.speedData || !offered_.speedDataTogether) {
             set(5, offered_.speedData, SpeedDataVersion);
             set(7, offered_.speedData, SpeedDataVersion);
             return;

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
+# lines: list and show, a fleet run over software 30 (its status file broken at first), 22,
+# 54 and 25, what each device took over, and Ctrl+C while the tool waits for the cable.
+# usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
+set -euo pipefail
+read -r -a cli <<<"$1"
+sim=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-fleet.XXXXXX")
+trap 'kill "$run" 2>/dev/null || true; rm -rf "$work"' EXIT
+run=
+d=$work/drives
+unset LC_ALL LC_MESSAGES
+export VELMARON_POLL_INTERVAL_MS=20
+language=de_DE.UTF-8
+fail() {
+  echo "fleet: FAILED: $*" >&2
+  exit 1
+}
+vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
+# In the background as the tool's own process, so that $! is the tool.
+apply() { LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
+  --report "$work/report.csv" >"$work/out" 2>&1 & }
+s() { "$sim" "$@" >/dev/null; }
+flat() { tr -d ' \r\n'; }
+
+# The lines the tool writes, read from a cursor on: waits for the next line that holds $1.
+cursor=0
+expect() {
+  local n
+  for _ in $(seq 500); do
+    n=$(tail -n +$((cursor + 1)) "$work/out" | grep -n -m1 -F -- "$1" | cut -d: -f1 || true)
+    if [ -n "$n" ]; then
+      cursor=$((cursor + n))
+      return 0
+    fi
+    sleep 0.02
+  done
+  fail "no line \"$1\" after line $cursor of:
+$(cat "$work/out")"
+}
+# The user's part of one device: plug it in, pull and plug its cable when told.
+configure() {
+  s plug "$d" "$1"
+  expect "Konfiguration geschrieben"
+  expect "USB Kabel trennen"
+  s unplug "$d" "$1"
+  expect "USB Kabel verbinden"
+  s plug "$d" "$1"
+  expect "Einstellungen übernommen (bestätigt)"
+}
+next() {
+  s unplug "$d" "$1"
+  expect "Gerät per USB verbinden"
+}
+
+s fixed "$d" C
+s stick "$d" D
+for device in "E 54" "F 22" "G 30" "H 25"; do
+  read -r letter version <<<"$device"
+  s new "$d" "$letter" --type QX --version "$version" --days 7 --trep 2,3
+  s unplug "$d" "$letter"
+done
+set +e
+vc show >/dev/null 2>&1
+[ $? = 3 ] || fail "show without a device"
+set -e
+s plug "$d" G
+
+echo "fleet: list and show against the emulated device"
+[ "$(vc list --json | flat)" = "$(printf '{"drives":[
+  {"root":"%s","type":"Harddrive;cannotberemoved","label":null,"velmaron":false},
+  {"root":"%s","type":"Removabledrive","label":"USB-STICK","velmaron":false},
+  {"root":"%s","type":"Removabledrive","label":"VELMARON","velmaron":true}],"velmarons":1}' \
+  "$(vc list | sed -n 2p | cut -d' ' -f1)" "$(vc list | sed -n 3p | cut -d' ' -f1)" \
+  "$(vc list | sed -n 4p | cut -d' ' -f1)" | flat)" ] || fail "list: $(vc list --json)"
+[ "$(language=en_US.UTF-8 vc show | tail -n +2)" = "Device:              QX, software 30
+Period:              7 days
+Data sets:           overview, daily activities, events and faults
+Extra data:          none
+File names:          European/VDO (DDD)
+Model:               Velmaron
+Date onto the card:  no
+Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc show)"
+head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
+cp "$work/short" "$d/G/UPDATES/digivers.ion"
+
+echo "fleet: four devices, one of them unsuitable, one with a broken status file"
+cat >"$work/profile.json" <<'PROFILE'
+{"velmaronProfile": 1, "periodDays": 28,
+ "dataSets": {"technicalData": true, "vdoSpecific": true, "fourHz": false,
+              "detailedSpeed168h": true},
+ "fileNameFormat": "spanish", "model": "velmaron", "cardDate": true,
+ "dateRange": {"on": true, "from": "2026-01-01", "to": "2026-03-31"}}
+PROFILE
+apply --count 4
+run=$!
+expect "Fehler in der Konfigurationsdatei"
+[ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken status file stays"
+next G
+configure G
+next G
+s plug "$d" F
+expect "[2] QX, Software 22: übersprungen (Nicht geeignet)"
+expect "USB Kable trennen"
+next F
+configure E
+next E
+configure H
+status=0
+wait "$run" || status=$?
+run=
+[ $status = 0 ] || fail "exit $status: $(cat "$work/out")"
+[ "$(cut -d, -f1,4- "$work/report.csv" | tr -d '\r')" = "number,type,software,result,detail,not_taken
+1,QX,30,confirmed,,dataSets.fourHz dataSets.detailedSpeed168h dateRange
+2,QX,22,skipped,Nicht geeignet,
+3,QX,54,confirmed,,
+4,QX,25,confirmed,,dataSets.vdoSpecific dataSets.detailedSpeed168h fileNameFormat dateRange" ] ||
+  fail "report: $(cat "$work/report.csv")"
+
+echo "fleet: what each device took over"
+trep='"dailyActivities":true,"eventsAndFaults":true,"detailedSpeed24h":false,"technicalData":true,"driverCard":false'
+byte='"fileNameFormat":"spanish","model":"velmaron","cardDate":true'
+s unplug "$d" H
+for expected in \
+  "G {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep,\"vdoSpecific\":false,\"fourHz\":false},$byte}" \
+  "E {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep,\"vdoSpecific\":true,\"detailedSpeed168h\":true,\"fourHz\":false},$byte,\"dateRange\":{\"on\":true,\"from\":\"2026-01-01\",\"to\":\"2026-03-31\"}}" \
+  "H {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep}}"; do
+  read -r letter profile <<<"$expected"
+  s plug "$d" "$letter"
+  [ "$(vc profile save - | flat)" = "$profile" ] || fail "$letter: $(vc profile save -)"
+  s unplug "$d" "$letter"
+done
+
+echo "fleet: Ctrl+C while the tool waits for the cable"
+s plug "$d" E
+cursor=0
+apply --count 2
+run=$!
+expect "USB Kabel trennen"
+kill -INT "$run"
+status=0
+wait "$run" || status=$?
+run=
+[ $status = 130 ] || fail "exit $status after Ctrl+C: $(cat "$work/out")"
+expect "Abgebrochen."
+grep -q ',interrupted,die Konfigurationsdatei liegt auf dem Velmaron' "$work/report.csv" ||
+  fail "report: $(cat "$work/report.csv")"
+[ "$(ls "$d/E/UPDATES")" = "QX999000.HEX
+digivers.ion" ] || fail "left on the device: $(ls "$d/E/UPDATES")"
+"$sim" show "$d" E | grep -q "taken over at the next plug-in" || fail "the file is not sound"
+echo "fleet: passed"
