@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
-# lines: list and show, a fleet run over software 30 (its status file broken at first), 22,
-# 54 and 25, what each device took over, and Ctrl+C while the tool waits for the cable.
+# lines: list and show, a fleet run over software 30 (its status file broken at first), 22, a
+# CR, 54 and 25, what each device took over, a save that fails, and Ctrl+C while the tool
+# waits for the cable.
 # usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
 set -euo pipefail
 read -r -a cli <<<"$1"
@@ -61,6 +62,8 @@ for device in "E 54" "F 22" "G 30" "H 25"; do
   s new "$d" "$letter" --type QX --version "$version" --days 7 --trep 2,3
   s unplug "$d" "$letter"
 done
+s new "$d" I --type CR --version 40
+s unplug "$d" I
 set +e
 vc show >/dev/null 2>&1
 [ $? = 3 ] || fail "show without a device"
@@ -85,7 +88,7 @@ Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc sh
 head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
 cp "$work/short" "$d/G/UPDATES/digivers.ion"
 
-echo "fleet: four devices, one of them unsuitable, one with a broken status file"
+echo "fleet: five devices, one of them unsuitable, one a CR, one with a broken status file"
 cat >"$work/profile.json" <<'PROFILE'
 {"velmaronProfile": 1, "periodDays": 28,
  "dataSets": {"technicalData": true, "vdoSpecific": true, "fourHz": false,
@@ -93,7 +96,7 @@ cat >"$work/profile.json" <<'PROFILE'
  "fileNameFormat": "spanish", "model": "velmaron", "cardDate": true,
  "dateRange": {"on": true, "from": "2026-01-01", "to": "2026-03-31"}}
 PROFILE
-apply --count 4
+apply --count 5
 run=$!
 expect "Fehler in der Konfigurationsdatei"
 [ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken status file stays"
@@ -104,6 +107,9 @@ s plug "$d" F
 expect "[2] QX, Software 22: übersprungen (Nicht geeignet)"
 expect "USB Kable trennen"
 next F
+s plug "$d" I
+expect "[3] CR, Software 40: übersprungen (ein Velmaron CR wird nicht konfiguriert)"
+next I
 configure E
 next E
 configure H
@@ -114,8 +120,9 @@ run=
 [ "$(cut -d, -f1,4- "$work/report.csv" | tr -d '\r')" = "number,type,software,result,detail,not_taken
 1,QX,30,confirmed,,dataSets.fourHz dataSets.detailedSpeed168h dateRange
 2,QX,22,skipped,Nicht geeignet,
-3,QX,54,confirmed,,
-4,QX,25,confirmed,,dataSets.vdoSpecific dataSets.detailedSpeed168h fileNameFormat dateRange" ] ||
+3,CR,40,skipped,ein Velmaron CR wird nicht konfiguriert,
+4,QX,54,confirmed,,
+5,QX,25,confirmed,,dataSets.vdoSpecific dataSets.detailedSpeed168h fileNameFormat dateRange" ] ||
   fail "report: $(cat "$work/report.csv")"
 
 echo "fleet: what each device took over"
@@ -132,13 +139,26 @@ for expected in \
   s unplug "$d" "$letter"
 done
 
+echo "fleet: a file that cannot be created is reported, and nothing is announced"
+s plug "$d" E
+mkdir "$d/E/UPDATES/QX999000.HEX"
+cursor=0
+apply --count 1
+run=$!
+status=0
+wait "$run" || status=$?
+[ $status = 1 ] || fail "exit $status: $(cat "$work/out")"
+expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nicht angelegt werden."
+! grep -q "Gespeichert" "$work/out" || fail "announced: $(cat "$work/out")"
+grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
+rmdir "$d/E/UPDATES/QX999000.HEX"
+
 if [ "${cli[0]}" = wine ]; then
   echo "fleet: Ctrl+C skipped: wine does not hand a signal on as the console's Ctrl+C"
   echo "fleet: passed"
   exit 0
 fi
 echo "fleet: Ctrl+C while the tool waits for the cable"
-s plug "$d" E
 cursor=0
 apply --count 2
 run=$!
