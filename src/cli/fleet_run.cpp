@@ -49,16 +49,14 @@ public:
         return DeviceFacts{read.deviceType, read.softwareVersion};
     }
     void removeConfigFile() override { RemoveConfigFile(root); }
+    // The first Velmaron in drive order, as the window takes it; only when it is still the
+    // one that was read and planned for, else nothing is written.
     bool findDevice() override {
         const ScanResult search = FindFirstDevice(drives_);
-        if (search.deviceRoots.empty())
-            return false;
-        root = search.deviceRoots.front();
-        return true;
+        return !search.deviceRoots.empty() && search.deviceRoots.front() == root;
     }
     void readVersionText() override {} // the run reads the device right before configuring
     ConfigBuildResult buildConfig() override {
-        failure.reset();
         ConfigBuildResult built = BuildConfigFile(ToConfigSettings(*target));
         written = built.file ? ConfigFileBytes(*built.file) : "";
         return built;
@@ -166,15 +164,11 @@ private:
             return;
         }
         view_.target = &plan.target;
+        view_.failure.reset();
         workflow_.Configure();
         view_.target = nullptr;
         if (state_ != WaitForUnplug) {
-            std::string detail;
-            if (view_.failure)
-                for (std::string_view line : FailureLines(*view_.failure, context_.language))
-                    detail += (detail.empty() ? "" : " ") + std::string(line);
-            if (Interrupted())
-                detail = context_.tr("nichts gespeichert", "nothing saved");
+            const std::string detail = failureDetail();
             say(rowPrefix() + detail);
             finishRow(Interrupted() ? Outcome::Interrupted : Outcome::Failed, detail);
             return;
@@ -182,6 +176,20 @@ private:
         expected_ = expectedReport(plan.target);
         say(rowPrefix() + context_.tr("Konfiguration geschrieben", "Configuration written"));
         say(tell(Instruction::Unplug));
+    }
+
+    // Why the configure command saved nothing.
+    std::string failureDetail() const {
+        if (Interrupted())
+            return context_.tr("nichts gespeichert", "nothing saved");
+        if (!view_.failure)
+            return context_.tr(
+                "der Velmaron wurde getrennt oder ein weiterer verbunden; nichts gespeichert",
+                "the Velmaron was disconnected or another one connected; nothing saved");
+        std::string detail;
+        for (std::string_view line : FailureLines(*view_.failure, context_.language))
+            detail += (detail.empty() ? "" : " ") + std::string(line);
+        return detail;
     }
 
     // What the device reports once it has taken the written file over.

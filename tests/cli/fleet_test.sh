@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
 # lines: list and show, a fleet run over software 30 (its status file broken at first), 22, a
-# CR, 54 and 25, what each device took over, a save that fails, and Ctrl+C while the tool
-# waits for the cable.
+# CR, 54 and 25, what each device took over, a save that fails, a device that changes while
+# the user is asked, and Ctrl+C while the tool waits for the cable.
 # usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
 set -euo pipefail
 read -r -a cli <<<"$1"
@@ -53,6 +53,17 @@ configure() {
 next() {
   s unplug "$d" "$1"
   expect "Gerät per USB verbinden"
+}
+# The tool's exit code in $status, once it has ended by itself; still waiting after 10 s fails.
+ended() {
+  for _ in $(seq 500); do
+    kill -0 "$run" 2>/dev/null || break
+    sleep 0.02
+  done
+  ! kill -0 "$run" 2>/dev/null || fail "the tool did not end: $(cat "$work/out")"
+  status=0
+  wait "$run" || status=$?
+  run=
 }
 
 s fixed "$d" C
@@ -113,10 +124,8 @@ next I
 configure E
 next E
 configure H
-status=0
-wait "$run" || status=$?
-run=
-[ $status = 0 ] || fail "exit $status: $(cat "$work/out")"
+ended
+[ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
 [ "$(cut -d, -f1,4- "$work/report.csv" | tr -d '\r')" = "number,type,software,result,detail,not_taken
 1,QX,30,confirmed,,dataSets.fourHz dataSets.detailedSpeed168h dateRange
 2,QX,22,skipped,Nicht geeignet,
@@ -145,13 +154,32 @@ mkdir "$d/E/UPDATES/QX999000.HEX"
 cursor=0
 apply --count 1
 run=$!
-status=0
-wait "$run" || status=$?
-[ $status = 1 ] || fail "exit $status: $(cat "$work/out")"
+ended
+[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
 expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nicht angelegt werden."
 ! grep -q "Gespeichert" "$work/out" || fail "announced: $(cat "$work/out")"
 grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
 rmdir "$d/E/UPDATES/QX999000.HEX"
+
+echo "fleet: another Velmaron connected while the user is asked: nothing is written"
+s unplug "$d" E
+s plug "$d" H
+mkfifo "$work/answers"
+cursor=0
+LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --count 1 \
+  <"$work/answers" >"$work/out" 2>&1 &
+run=$!
+exec 4>"$work/answers"
+expect "Konfigurieren? [j/N]"
+s plug "$d" E
+echo j >&4
+exec 4>&-
+ended
+[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+expect "ein weiterer verbunden; nichts gespeichert"
+[ ! -e "$d/E/UPDATES/QX999000.HEX" ] && [ ! -e "$d/H/UPDATES/QX999000.HEX" ] ||
+  fail "written although the device changed"
+s unplug "$d" H
 
 if [ "${cli[0]}" = wine ]; then
   echo "fleet: Ctrl+C skipped: wine does not hand a signal on as the console's Ctrl+C"
@@ -164,10 +192,8 @@ apply --count 2
 run=$!
 expect "USB Kabel trennen"
 kill -INT "$run"
-status=0
-wait "$run" || status=$?
-run=
-[ $status = 130 ] || fail "exit $status after Ctrl+C: $(cat "$work/out")"
+ended
+[ "$status" = 130 ] || fail "exit $status after Ctrl+C: $(cat "$work/out")"
 expect "Abgebrochen."
 grep -q ',interrupted,die Konfigurationsdatei liegt auf dem Velmaron' "$work/report.csv" ||
   fail "report: $(cat "$work/report.csv")"
