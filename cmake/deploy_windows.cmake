@@ -1,4 +1,4 @@
-# The Windows program's deployment folder, laid out as windeployqt lays it out: the program
+# The Windows program's deployment folder, laid out as windeployqt lays it out: the programs
 # with the Qt and C++ runtime DLLs it loads beside it, the plugins it loads in their folders,
 # and the licence texts. `cmake --install` fills it; cpack packs it. Included where the Qt
 # targets are known (src/app). scripts/test-windows checks that every DLL the folder's
@@ -8,7 +8,7 @@ set(VELMARON_QT_LICENCE_FILES
   /usr/share/doc/libqt6core6/copyright
   CACHE STRING "Qt's licence texts shipped with the Qt DLLs (LGPL-3, the GPL-3 it builds on, Qt's copyright notes)")
 
-install(TARGETS velmaron-config RUNTIME DESTINATION .)
+install(TARGETS velmaron-config velmaron-cli RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets RUNTIME DESTINATION .)
 foreach(folder_and_plugins IN ITEMS
     "platforms Qt6::QWindowsIntegrationPlugin"

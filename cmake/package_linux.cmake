@@ -11,7 +11,7 @@ set(VELMARON_PACKAGE velmaron-config)
 set(VELMARON_MAINTAINER "The Velmaron Configuration developers <config@velmaron.example>")
 set(package_dir ${CMAKE_BINARY_DIR}/packaging)
 
-install(TARGETS velmaron-config velmaron-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS velmaron-config velmaron-sim velmaron-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/linux/${VELMARON_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/linux/${VELMARON_APP_ID}.metainfo.xml
@@ -38,7 +38,8 @@ file(WRITE ${package_dir}/changelog
 # Debian keeps its documents compressed.
 set(compressed)
 foreach(document ${package_dir}/changelog ${CMAKE_SOURCE_DIR}/packaging/linux/velmaron-config.1
-        ${CMAKE_SOURCE_DIR}/packaging/linux/velmaron-sim.1)
+        ${CMAKE_SOURCE_DIR}/packaging/linux/velmaron-sim.1
+        ${CMAKE_SOURCE_DIR}/packaging/linux/velmaron-cli.1)
   get_filename_component(name ${document} NAME)
   add_custom_command(
     OUTPUT ${package_dir}/${name}.gz
@@ -48,6 +49,7 @@ foreach(document ${package_dir}/changelog ${CMAKE_SOURCE_DIR}/packaging/linux/ve
 endforeach()
 add_custom_target(velmaron_package_docs ALL DEPENDS ${compressed})
 install(FILES ${package_dir}/velmaron-config.1.gz ${package_dir}/velmaron-sim.1.gz
+        ${package_dir}/velmaron-cli.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/${VELMARON_PACKAGE})
@@ -62,7 +64,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for Velmaron tachograp
 set(CPACK_PACKAGE_DESCRIPTION
     "A Velmaron downloads the data of a vehicle's digital tachograph and of
 driver cards. This tool chooses what the device downloads and writes that
-choice onto it over USB. The package also holds velmaron-sim, an emulator
+choice onto it over USB, one device in a window or a whole fleet with
+velmaron-cli. The package also holds velmaron-sim, an emulator
 of the devices for trying the tool without hardware.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://velmaron.example/")

@@ -6,6 +6,7 @@
 #include "config/save_config_file.h"
 #include "device/drive_services.h"
 #include "device/version_file.h"
+#include "workflow/workflow.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -162,20 +163,15 @@ public:
 
     // Configure command and configuration writer.
     void cmdConfigure_Click();
-    // -- cycle helpers --
     // What became of the configuration file.
     struct ConfigWriteResult {
         bool written = false;
-        // The message box that tells what became of it, in plain German; empty when the
-        // user has been told already.
-        QString message;
+        QString message; // why it was not written, as the message box tells it
     };
-    // Builds the file from the window's settings; nullopt, with the message, when it cannot.
-    std::optional<ConfigFile> BuildConfig(QString& message);
-    // Puts a built file onto the device.
-    ConfigWriteResult SaveConfig(const ConfigFile& file);
-    // Both in one.
+    // Builds the file from the window's settings and puts it onto the device.
     ConfigWriteResult WriteConfigFile();
+    // The window as the shared workflow sees it.
+    WorkflowView& workflowView();
     // Handlers that may let the event loop run (message boxes, waits) count themselves
     // here; a poll tick that falls due meanwhile is skipped rather than run inside them.
     int handlersRunning = 0;
@@ -211,7 +207,9 @@ private:
     void focusWindowChanged(QWindow* focus);
     void firstScan();
 
+    friend class Form1WorkflowView;
     std::unique_ptr<DriveServices> drives;
+    std::unique_ptr<WorkflowView> workflow;
     std::unique_ptr<ListLines> listLines;
     std::unique_ptr<HeldRepaints> heldRepaints;
     QString programDirectory;

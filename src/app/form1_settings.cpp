@@ -24,12 +24,6 @@ namespace velmaron {
 
 namespace {
 
-// From this version on the date range can be chosen, the file-name formats 2 to 4 exist and
-// format 1 is the European one.
-constexpr int DateRangeVersion = 54;
-constexpr int MoreFileNamesVersion = 27;
-constexpr int EuropeanFileNameVersion = 17;
-
 // A device whose file stays (write-protected card, a caching file system) must not hang the
 // tool: after this long the user gets the message anyway.
 constexpr qint64 VanishTimeoutMs = 2000;

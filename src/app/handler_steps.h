@@ -4,27 +4,9 @@
 // the event loop run (a message box, a wait) mark themselves busy, so that a poll tick falling
 // due meanwhile is skipped instead of running inside them.
 
-#include <utility>
+#include "workflow/workflow.h"
 
 namespace velmaron {
-
-// The states of the poll timer's workflow.
-enum WorkflowStates : int {
-    WaitForDevice = 0,
-    DeviceReady = 1,
-    WaitForUnplug = 2,
-    WaitForReplug = 3,
-    Saved = 4,
-    NotSuitable = 5,
-};
-
-// Runs one step; whatever it throws ends only this step.
-template <class Step> void runGuarded(Step&& step) noexcept {
-    try {
-        std::forward<Step>(step)();
-    } catch (...) {
-    }
-}
 
 // Counts a running handler for as long as it lives.
 class HandlerGuard {

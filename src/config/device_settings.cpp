@@ -114,6 +114,25 @@ StatusDecode DecodeStatusFile(std::string_view text) {
     return {s, {}};
 }
 
+OfferedSettings SettingsOffered(int version) {
+    const bool separate = version >= SeparateSpeedDataVersion;
+    return {version >= SpeedDataVersion, !separate, separate, version >= MoreFileNamesVersion,
+            version >= DateRangeVersion};
+}
+
+ReportedSettings SettingsReported(std::string_view deviceType, int softwareVersion) {
+    switch (CheckVersionForm(deviceType, softwareVersion, {}).form) {
+    case VersionForm::Full:
+        return {true, true, true, true};
+    case VersionForm::Mid:
+        return {true, true, false, false};
+    case VersionForm::Short:
+    case VersionForm::ConfigNotAvailable:
+        break;
+    }
+    return {};
+}
+
 ConfigSettings ToConfigSettings(const DeviceSettings& s) {
     ConfigSettings c;
     for (const DataSetBox& entry : DataSetBoxes)

@@ -52,6 +52,27 @@ struct DeviceSettings {
     bool operator==(const DeviceSettings&) const = default;
 };
 
+// What the window offers a standard device of this software version; what it does not offer
+// stays as the device holds it.
+struct OfferedSettings {
+    bool speedData = false;         // VDO-specific and 4 Hz data
+    bool speedDataTogether = false; // the two go together, as one TREP code
+    bool speed168h = false;
+    bool moreFileNames = false; // formats 2 to 4
+    bool dateRange = false;
+};
+OfferedSettings SettingsOffered(int softwareVersion);
+
+// What a status file of this type and software version reports besides the period and the
+// TREP data sets 02 to 06; DecodeStatusFile leaves the rest at its defaults.
+struct ReportedSettings {
+    bool configByte = false; // file-name format, model, card date
+    bool speedData = false;  // VDO-specific and 4 Hz data
+    bool speed168h = false;
+    bool dateRange = false;
+};
+ReportedSettings SettingsReported(std::string_view deviceType, int softwareVersion);
+
 struct StatusDecode {
     std::optional<DeviceSettings> settings;
     std::string problem; // why there are none, in English

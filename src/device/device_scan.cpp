@@ -39,6 +39,7 @@ ScanResult scan(DriveServices& drives, Stop stop) {
         }
         ++result.deviceCount;
         result.driveIndex = static_cast<int>(i);
+        result.deviceRoots.push_back(result.driveList[i]);
         if (stop == Stop::AtFirstDevice) {
             break;
         }

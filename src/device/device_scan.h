@@ -20,6 +20,8 @@ struct ScanResult {
     std::optional<int> driveIndex;
     // One diagnostic line per removable drive examined: root, tab, label, tab, type text.
     std::vector<std::string> listLines;
+    // The roots of the qualifying drives, in list order.
+    std::vector<std::string> deviceRoots;
 };
 
 // The drive list string (roots each ended by a NUL) split into roots. The split is at NUL

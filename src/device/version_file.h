@@ -51,6 +51,14 @@ inline constexpr std::size_t FullFormMinLength = 80;
 
 // Software from this version on takes a configuration file.
 inline constexpr int FirstSuitableVersion = 23;
+// From this version on format 1 is the European file name, and from the next one on the
+// French, Spanish and Brennick ones exist too.
+inline constexpr int EuropeanFileNameVersion = 17;
+inline constexpr int MoreFileNamesVersion = 27;
+// From this version on VDO-specific and 4 Hz data can be chosen (together, as one TREP code).
+inline constexpr int SpeedDataVersion = 28;
+// From this version on the date range can be chosen.
+inline constexpr int DateRangeVersion = 54;
 // From this version on 4 Hz and VDO-specific data are separate extra data; below, one TREP
 // code stands for both and the window keeps their boxes equal.
 inline constexpr int SeparateSpeedDataVersion = 36;

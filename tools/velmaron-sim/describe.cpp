@@ -1,42 +1,11 @@
 #include "describe.h"
 
 #include "config/config_file_reader.h"
+#include "config/settings_words.h"
 #include "device/version_file.h"
-
-#include <array>
-#include <cstdio>
 
 namespace velmaron::sim {
 namespace {
-
-std::string dayText(std::chrono::sys_days day) {
-    const std::chrono::year_month_day date{day};
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
-}
-
-// The names of the data sets that are on, joined; "none" when there are none.
-template <std::size_t N>
-std::string namesOf(const DataSets& data, const std::array<bool DataSets::*, N>& members,
-                    const std::array<const char*, N>& names) {
-    std::string text;
-    for (std::size_t i = 0; i < N; ++i)
-        if (data.*members[i])
-            text += (text.empty() ? "" : ", ") + std::string(names[i]);
-    return text.empty() ? "none" : text;
-}
-
-constexpr std::array<const char*, 5> TrepNames = {"02 daily activities", "03 events and faults",
-                                                  "04 detailed speed (24 h)", "05 technical data",
-                                                  "06 driver card"};
-constexpr std::array<bool DataSets::*, 3> ExtraDataSets = {
-    &DataSets::vdoSpecific, &DataSets::detailedSpeed168h, &DataSets::fourHz};
-constexpr std::array<const char*, 3> ExtraNames = {"VDO-specific data", "detailed speed (168 h)",
-                                                   "4 Hz data"};
-constexpr std::array<const char*, 5> FileNameFormats = {
-    "abbreviated", "European (DDD)", "French (C1B/V1B)", "Spanish (TGD)", "Brennick (DDD)"};
 
 std::string driveKind(const std::string& properties) {
     if (properties.find("type=fixed") != std::string::npos)
@@ -54,22 +23,11 @@ std::string labelOf(const std::string& properties) {
 } // namespace
 
 std::vector<std::string> DescribeSettings(const DeviceSettings& s) {
-    const ConfigSettings writerInput = ToConfigSettings(s);
-    std::vector<std::string> lines = {
-        s.periodDays == 0 ? "period: everything since the last download"
-                          : "period: " + std::to_string(s.periodDays) + " days",
-        "TREP data: 01 overview, " + namesOf(s.data, TrepDataSets, TrepNames),
-        "extra data: " + namesOf(s.data, ExtraDataSets, ExtraNames),
-        std::string("file names: ") +
-            FileNameFormats.at(static_cast<std::size_t>(s.fileNameFormat)),
-        std::string("model: ") + (s.velmaronPlus ? "Velmaron Plus" : "Velmaron"),
-        std::string("card date: ") + (s.cardDate ? "written onto the driver card" : "not written"),
-        "configuration byte: " + ConfigByteHex(RebuildConfigByte(writerInput)),
-    };
-    if (s.dateRangeOn)
-        lines.push_back("date range: " + dayText(s.rangeStart) + " to " + dayText(s.rangeEnd));
-    else
-        lines.push_back("date range: off");
+    std::vector<std::string> lines;
+    for (const SettingRow& row :
+         SettingsInWords(s, SettingsReported(s.deviceType, s.softwareVersion), Language::English))
+        lines.push_back(row.name + ": " + row.value);
+    lines.push_back("configuration byte: " + ConfigByteHex(RebuildConfigByte(ToConfigSettings(s))));
     return lines;
 }
 

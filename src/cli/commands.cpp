@@ -1,0 +1,217 @@
+#include "cli/commands.h"
+
+#include "cli/device_reading.h"
+#include "cli/profile.h"
+#include "cli/table.h"
+#include "config/settings_words.h"
+#include "device/device_files.h"
+#include "device/device_scan.h"
+#include "device/version_file.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace velmaron::cli {
+namespace {
+
+// No profile comes anywhere near this size.
+constexpr std::size_t MaxProfileBytes = 64 * 1024;
+
+std::string labelOf(Context& context, std::string root) {
+    return context.drives.VolumeName(root);
+}
+
+// The one connected Velmaron; nullopt, with the message said, when there is none or several.
+std::optional<std::string> oneDevice(Context& context) {
+    const ScanResult scan = ScanForDevices(context.drives);
+    if (scan.deviceCount == 1)
+        return scan.deviceRoots.front();
+    if (scan.deviceCount == 0) {
+        context.err << context.tr("Kein Velmaron verbunden. Verbinden Sie einen per USB.",
+                                  "No Velmaron connected. Connect one by USB.")
+                    << "\n";
+        return std::nullopt;
+    }
+    context.err << context.tr("Mehrere Velmarons verbunden; verbinden Sie nur einen:",
+                              "Several Velmarons connected; connect only one:");
+    for (const std::string& root : scan.deviceRoots)
+        context.err << " " << root;
+    context.err << "\n";
+    return std::nullopt;
+}
+
+const char* statusName(DeviceRead::Status status) {
+    switch (status) {
+    case DeviceRead::Status::Ok:
+        return "ok";
+    case DeviceRead::Status::NoConfiguration:
+        return "no-configuration";
+    case DeviceRead::Status::Missing:
+        return "missing";
+    case DeviceRead::Status::Broken:
+        return "broken";
+    case DeviceRead::Status::UnknownType:
+        break;
+    }
+    return "unknown-type";
+}
+
+bool configurable(const DeviceRead& read) {
+    return read.deviceType == "QX" && read.softwareVersion >= FirstSuitableVersion;
+}
+
+} // namespace
+
+std::string DeviceLine(const Context& context, const DeviceRead& read) {
+    return read.deviceType + ", " + context.tr("Software ", "software ") +
+           std::to_string(read.softwareVersion);
+}
+
+std::string ReadProblemText(const Context& context, const DeviceRead& read) {
+    using Status = DeviceRead::Status;
+    const std::string reconnect(context.tr(" Trennen und verbinden Sie den Velmaron.",
+                                           " Disconnect the Velmaron and connect it again."));
+    switch (read.status) {
+    case Status::Missing:
+        return context.tr("Konfigurationsdatei fehlt.", "The status file is missing.") + reconnect;
+    case Status::Broken:
+        return context.tr("Fehler in der Konfigurationsdatei", "The status file is broken") +
+               std::string(" (") + read.problem + ")." + reconnect;
+    case Status::UnknownType:
+        return context.tr("Unbekannter Gerätetyp ", "Unknown device type ") + read.deviceType + ".";
+    case Status::NoConfiguration:
+        return context.tr("Keine Konfiguration verfügbar.", "No configuration available.");
+    case Status::Ok:
+        break;
+    }
+    return {};
+}
+
+int ListDrives(Context& context, bool json) {
+    const ScanResult scan = ScanForDevices(context.drives);
+    Json drives = Json::array();
+    std::vector<std::vector<std::string>> rows = {{context.tr("Laufwerk", "Drive"),
+                                                   context.tr("Name", "Label"),
+                                                   context.tr("Art", "Type"), "Velmaron"}};
+    for (const std::string& root : scan.driveList) {
+        const int type = context.drives.DriveType(root);
+        // As the scan: only removable drives are asked for their label and the marker.
+        const bool removable = type == kDriveRemovable;
+        const std::string label = removable ? labelOf(context, root) : "";
+        const bool device = std::ranges::find(scan.deviceRoots, root) != scan.deviceRoots.end();
+        drives.push_back({{"root", root},
+                          {"type", DriveTypeText(type)},
+                          {"label", removable ? Json(label) : Json()},
+                          {"velmaron", device}});
+        rows.push_back({root, removable ? label : "-", DriveTypeText(type),
+                        std::string(device ? context.tr("ja", "yes") : context.tr("nein", "no"))});
+    }
+    if (json)
+        context.out << Json{{"drives", drives}, {"velmarons", scan.deviceCount}}.dump(2) << "\n";
+    else
+        context.out << Columns(rows);
+    return ExitOk;
+}
+
+int ShowDevice(Context& context, bool json) {
+    const auto root = oneDevice(context);
+    if (!root)
+        return ExitNoSingleDevice;
+    const DeviceRead read = ReadDevice(*root);
+    const ReportedSettings reported = SettingsReported(read.deviceType, read.softwareVersion);
+    const std::string label = labelOf(context, *root);
+    if (json) {
+        Json shown = {
+            {"drive", *root},
+            {"label", label},
+            {"status", statusName(read.status)},
+            {"deviceType", read.deviceType.empty() ? Json() : Json(read.deviceType)},
+            {"softwareVersion", read.deviceType.empty() ? Json() : Json(read.softwareVersion)},
+            {"configurable", configurable(read)},
+            {"settings", read.settings ? SettingsJson(*read.settings, reported) : Json()},
+            {"problem", read.settings ? Json() : Json(read.problem)}};
+        context.out << shown.dump(2) << "\n";
+    } else {
+        std::vector<std::vector<std::string>> rows = {
+            {context.tr("Laufwerk:", "Drive:"), *root + " (" + label + ")"}};
+        if (!read.deviceType.empty())
+            rows.push_back({context.tr("Gerät:", "Device:"), DeviceLine(context, read)});
+        if (read.settings)
+            for (const SettingRow& row :
+                 SettingsInWords(*read.settings, reported, context.language))
+                rows.push_back({row.name + ":", row.value});
+        context.out << Columns(rows);
+        if (!read.settings)
+            context.err << ReadProblemText(context, read) << "\n";
+        else if (!configurable(read))
+            context.out << context.tr("Dieser Velmaron kann hier nicht konfiguriert werden.",
+                                      "This Velmaron cannot be configured here.")
+                        << "\n";
+    }
+    return read.settings || read.status == DeviceRead::Status::NoConfiguration ? ExitOk
+                                                                               : ExitFailed;
+}
+
+int SaveProfile(Context& context, const std::string& file, bool overwrite) {
+    const auto root = oneDevice(context);
+    if (!root)
+        return ExitNoSingleDevice;
+    const DeviceRead read = ReadDevice(*root);
+    if (!read.settings) {
+        context.err << ReadProblemText(context, read) << "\n";
+        return ExitFailed;
+    }
+    const std::string text =
+        ProfileText(*read.settings, SettingsReported(read.deviceType, read.softwareVersion));
+    if (file == "-") {
+        context.out << text;
+        return ExitOk;
+    }
+    std::error_code error;
+    if (!overwrite && std::filesystem::exists(file, error)) {
+        context.err << file
+                    << context.tr(": gibt es schon; --force überschreibt die Datei.",
+                                  ": exists already; --force overwrites it.")
+                    << "\n";
+        return ExitUsage;
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        context.err << file
+                    << context.tr(": kann nicht geschrieben werden.", ": cannot be written.")
+                    << "\n";
+        return ExitFailed;
+    }
+    context.out << context.tr("Profil gespeichert: ", "Profile saved: ") << file << "\n";
+    return ExitOk;
+}
+
+std::optional<std::string> ReadProfileFile(Context& context, const std::string& file) {
+    const ReadResult read = ReadRegularFile(file, MaxProfileBytes);
+    if (read.ok())
+        return read.content;
+    context.err << file
+                << (read.status == ReadStatus::TooLong
+                        ? context.tr(": zu groß für ein Profil.", ": too large for a profile.")
+                        : context.tr(": kann nicht gelesen werden.", ": cannot be read."))
+                << "\n";
+    return std::nullopt;
+}
+
+int CheckProfile(Context& context, const std::string& file) {
+    const auto text = ReadProfileFile(context, file);
+    if (!text)
+        return ExitUsage;
+    const auto parsed = ParseProfile(*text);
+    if (const auto* problem = std::get_if<ProfileProblem>(&parsed)) {
+        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
+                    << problem->text(context.language) << "\n";
+        return ExitUsage;
+    }
+    context.out << context.tr("Profil in Ordnung.", "Profile is sound.") << "\n";
+    return ExitOk;
+}
+
+} // namespace velmaron::cli

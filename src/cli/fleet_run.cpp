@@ -1,0 +1,355 @@
+#include "cli/fleet_run.h"
+
+#include "cli/apply_plan.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/device_reading.h"
+#include "cli/fleet_report.h"
+#include "config/config_file_reader.h"
+#include "config/settings_words.h"
+#include "device/device_scan.h"
+#include "device/version_file.h"
+#include "workflow/cleanup.h"
+#include "workflow/workflow_texts.h"
+
+#include <fstream>
+
+namespace velmaron::cli {
+namespace {
+
+// The workflow's effects in a terminal: what it says is kept for the run to tell in its own
+// order; arrows, layout and the version label have no place here.
+class TerminalView final : public WorkflowView {
+public:
+    explicit TerminalView(DriveServices& drives) : drives_(drives) {}
+
+    std::string root;                       // the device's drive, as the last poll found it
+    DeviceRead read;                        // the device's last read
+    const DeviceSettings* target = nullptr; // what the configure command writes
+    std::string written;                    // the bytes of the file it built
+    std::optional<ConfigureFailure> failure;
+
+    void setMessage(Message) override {}
+    void setInstruction(Instruction) override {}
+    void showArrow(Arrow) override {}
+    void setArrowVisible(bool) override {}
+    void setTall(bool) override {}
+    void setVersionVisible(bool) override {}
+    void enableConfigure(bool) override {}
+    void readSettings() override {
+        read = ReadDevice(root);
+        // As the window does: the device writes a fresh one when it is plugged in again.
+        if (read.status == DeviceRead::Status::Broken)
+            DeleteVersionFile(root);
+    }
+    std::optional<DeviceFacts> device() override {
+        if (read.status != DeviceRead::Status::Ok &&
+            read.status != DeviceRead::Status::NoConfiguration)
+            return std::nullopt;
+        return DeviceFacts{read.deviceType, read.softwareVersion};
+    }
+    void removeConfigFile() override { RemoveConfigFile(root); }
+    // The first Velmaron in drive order, as the window takes it; only when it is still the
+    // one that was read and planned for, else nothing is written.
+    bool findDevice() override {
+        const ScanResult search = FindFirstDevice(drives_);
+        return !search.deviceRoots.empty() && search.deviceRoots.front() == root;
+    }
+    void readVersionText() override {} // the run reads the device right before configuring
+    ConfigBuildResult buildConfig() override {
+        ConfigBuildResult built = BuildConfigFile(ToConfigSettings(*target));
+        written = built.file ? ConfigFileBytes(*built.file) : "";
+        return built;
+    }
+    void removeStaleUpdateFiles() override { RemoveStaleUpdateFiles(root); }
+    SaveResult saveConfig(const ConfigFile& file) override {
+        return SaveConfigFile(root, file, InterruptibleSaveSteps());
+    }
+    void reportFailure(const ConfigureFailure& why) override { failure = why; }
+    void keepPolling() override {}
+
+private:
+    DriveServices& drives_;
+};
+
+class FleetRun {
+public:
+    FleetRun(Context& context, const FleetOptions& options, std::istream& answers)
+        : context_(context), options_(options), answers_(answers), view_(context.drives),
+          workflow_(view_, state_) {}
+
+    int run() {
+        say(context_.tr("Velmarons nacheinander verbinden; Strg+C beendet.",
+                        "Connect the Velmarons one after another; Ctrl+C ends."));
+        for (bool first = true; !done_; first = false) {
+            if (!first && !SleepUnlessInterrupted(options_.pollInterval))
+                break;
+            poll();
+            if (Interrupted())
+                break;
+        }
+        return finish();
+    }
+
+private:
+    void poll() {
+        const ScanResult scan = ScanForDevices(context_.drives);
+        if (scan.deviceCount == 1)
+            view_.root = scan.deviceRoots.front();
+        const int before = state_;
+        workflow_.Tick(scan.deviceCount);
+        if (scan.deviceCount > 1) {
+            sayOnce(context_.tr("Mehrere Velmarons verbunden: bitte nur einen.",
+                                "Several Velmarons connected: one at a time, please."));
+            return;
+        }
+        if (before == WaitForUnplug && state_ == WaitForReplug)
+            say(tell(Instruction::Replug));
+        else if (before == WaitForReplug && state_ == Saved)
+            say(tell(Message::Saved));
+        if (state_ == Saved && scan.deviceCount == 1 && current_)
+            confirm();
+        else if (before == Saved && state_ == WaitForDevice && current_)
+            finishRow(Outcome::NotConfirmed,
+                      context_.tr("der Velmaron meldet die Einstellungen nicht",
+                                  "the Velmaron does not report the settings"));
+        if (before == WaitForDevice && scan.deviceCount == 1 && !handled_)
+            arrived();
+        if (scan.deviceCount == 0 && state_ == WaitForDevice) {
+            handled_ = false;
+            sayOnce(tell(Message::ConnectDevice));
+        }
+    }
+
+    // A device plugged in while waiting, just read by the workflow.
+    void arrived() {
+        handled_ = true;
+        const DeviceRead& read = view_.read;
+        switch (read.status) {
+        case DeviceRead::Status::Missing:
+        case DeviceRead::Status::Broken:
+            say(view_.root + ": " + ReadProblemText(context_, read));
+            return;
+        case DeviceRead::Status::UnknownType:
+            skip(ReadProblemText(context_, read));
+            return;
+        case DeviceRead::Status::Ok:
+        case DeviceRead::Status::NoConfiguration:
+            break;
+        }
+        if (state_ == NotSuitable) {
+            skip(tell(Message::NotSuitable), Instruction::UnplugUnsuitable);
+        } else if (read.deviceType == "CR") {
+            skip(context_.tr("ein Velmaron CR wird nicht konfiguriert",
+                             "a Velmaron CR is not configured"));
+        } else if (state_ == DeviceReady) {
+            configure();
+        }
+    }
+
+    void configure() {
+        const ApplyPlan plan = PlanFor(options_.profile, *view_.read.settings);
+        DeviceRow& row = newRow();
+        for (const NotTaken& item : plan.notTaken)
+            row.notTaken.push_back(item.key);
+        say(rowPrefix() + row.root + " (" + row.label + "): " + DeviceLine(context_, view_.read));
+        for (const std::string& line : changes(*view_.read.settings, plan.target))
+            say("    " + line);
+        for (const NotTaken& item : plan.notTaken)
+            say("    " + context_.tr("nicht übernommen: ", "not taken: ") +
+                item.text(context_.language));
+        if (!options_.yes && !agreed()) {
+            finishRow(Interrupted() ? Outcome::Interrupted : Outcome::Skipped,
+                      context_.tr("nicht bestätigt vom Benutzer", "declined"));
+            return;
+        }
+        view_.target = &plan.target;
+        view_.failure.reset();
+        workflow_.Configure();
+        view_.target = nullptr;
+        if (state_ != WaitForUnplug) {
+            const std::string detail = failureDetail();
+            say(rowPrefix() + detail);
+            finishRow(Interrupted() ? Outcome::Interrupted : Outcome::Failed, detail);
+            return;
+        }
+        expected_ = expectedReport(plan.target);
+        say(rowPrefix() + context_.tr("Konfiguration geschrieben", "Configuration written"));
+        say(tell(Instruction::Unplug));
+    }
+
+    // Why the configure command saved nothing.
+    std::string failureDetail() const {
+        if (Interrupted())
+            return context_.tr("nichts gespeichert", "nothing saved");
+        if (!view_.failure)
+            return context_.tr(
+                "der Velmaron wurde getrennt oder ein weiterer verbunden; nichts gespeichert",
+                "the Velmaron was disconnected or another one connected; nothing saved");
+        std::string detail;
+        for (std::string_view line : FailureLines(*view_.failure, context_.language))
+            detail += (detail.empty() ? "" : " ") + std::string(line);
+        return detail;
+    }
+
+    // What the device reports once it has taken the written file over.
+    std::optional<DeviceSettings> expectedReport(const DeviceSettings& target) const {
+        const ConfigFileRead taken = ReadConfigFile(view_.written);
+        return DecodeStatusFile(
+                   StatusFileOf(target.deviceType, target.softwareVersion, taken.block))
+            .settings;
+    }
+
+    void confirm() {
+        const DeviceRead read = ReadDevice(view_.root);
+        if (!read.settings || read.settings != expected_)
+            return; // asked again at the next poll, until the cable is pulled
+        say(rowPrefix() +
+            context_.tr("Einstellungen übernommen (bestätigt)", "Settings taken over (confirmed)"));
+        finishRow(Outcome::Confirmed, {});
+        if (!done_)
+            say(tell(Instruction::Unplug));
+    }
+
+    // The settings rows that change, "name: before -> after".
+    std::vector<std::string> changes(const DeviceSettings& before,
+                                     const DeviceSettings& after) const {
+        const ReportedSettings reported =
+            SettingsReported(before.deviceType, before.softwareVersion);
+        ReportedSettings written = reported;
+        written.configByte = true; // the window writes the configuration byte on every device
+        const auto old = SettingsInWords(before, reported, context_.language);
+        const auto now = SettingsInWords(after, written, context_.language);
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < old.size(); ++i)
+            if (old[i] != now[i])
+                lines.push_back(old[i].name + ": " + old[i].value + " -> " + now[i].value);
+        if (lines.empty())
+            lines.push_back(context_.tr("keine Änderung", "no change"));
+        return lines;
+    }
+
+    bool agreed() {
+        context_.out << rowPrefix() << context_.tr("Konfigurieren? [j/N] ", "Configure? [y/N] ")
+                     << std::flush;
+        std::string answer;
+        if (!std::getline(answers_, answer)) {
+            done_ = true; // no one is there to answer
+            return false;
+        }
+        return !answer.empty() &&
+               (answer[0] == 'j' || answer[0] == 'J' || answer[0] == 'y' || answer[0] == 'Y');
+    }
+
+    void skip(const std::string& why, Instruction instruction = Instruction::Unplug) {
+        newRow();
+        say(rowPrefix() + DeviceLine(context_, view_.read) + ": " +
+            context_.tr("übersprungen", "skipped") + " (" + why + ")");
+        finishRow(Outcome::Skipped, why);
+        if (!done_)
+            say(tell(instruction));
+    }
+
+    DeviceRow& newRow() {
+        DeviceRow row;
+        row.number = static_cast<int>(rows_.size()) + 1;
+        row.root = view_.root;
+        std::string drive = view_.root;
+        row.label = context_.drives.VolumeName(drive);
+        row.deviceType = view_.read.deviceType;
+        row.softwareVersion = view_.read.softwareVersion;
+        rows_.push_back(row);
+        current_ = true;
+        return rows_.back();
+    }
+
+    void finishRow(Outcome outcome, std::string detail) {
+        rows_.back().outcome = outcome;
+        rows_.back().detail = std::move(detail);
+        current_ = false;
+        if (options_.count && static_cast<int>(rows_.size()) >= *options_.count)
+            done_ = true;
+    }
+
+    int finish() {
+        int code = ExitOk;
+        if (Interrupted()) {
+            say(context_.tr("Abgebrochen.", "Interrupted."));
+            if (current_)
+                finishRow(state_ == Saved ? Outcome::NotConfirmed : Outcome::Interrupted,
+                          std::string(state_ == WaitForUnplug || state_ == WaitForReplug
+                                          ? context_.tr("die Konfigurationsdatei liegt auf dem "
+                                                        "Velmaron; er übernimmt sie beim "
+                                                        "nächsten Verbinden",
+                                                        "the configuration file is on the "
+                                                        "Velmaron; it takes it over when "
+                                                        "connected again")
+                                          : context_.tr("nicht bestätigt", "not confirmed")));
+        }
+        for (const DeviceRow& row : rows_) {
+            if (row.outcome == Outcome::Failed)
+                code = ExitFailed;
+            if (row.outcome == Outcome::Interrupted)
+                code = ExitInterrupted;
+        }
+        if (Interrupted() && options_.count && static_cast<int>(rows_.size()) < *options_.count)
+            code = ExitInterrupted;
+        context_.out << "\n"
+                     << context_.tr("Zusammenfassung:", "Summary:") << "\n"
+                     << SummaryTable(context_, rows_);
+        if (options_.reportFile && !writeReport())
+            code = ExitFailed;
+        return code;
+    }
+
+    bool writeReport() const {
+        std::ofstream out(*options_.reportFile, std::ios::binary | std::ios::trunc);
+        out << CsvReport(rows_);
+        out.close();
+        if (out)
+            return true;
+        context_.err << *options_.reportFile
+                     << context_.tr(": kann nicht geschrieben werden.", ": cannot be written.")
+                     << "\n";
+        return false;
+    }
+
+    std::string tell(Message message) const {
+        return std::string(TextOf(message, context_.language));
+    }
+    std::string tell(Instruction instruction) const {
+        return std::string(TextOf(instruction, context_.language));
+    }
+    std::string rowPrefix() const { return "[" + std::to_string(rows_.size()) + "] "; }
+
+    void say(const std::string& line) {
+        context_.out << line << std::endl;
+        lastSaid_ = line;
+    }
+    // Once while it stays the last thing said.
+    void sayOnce(const std::string& line) {
+        if (line != lastSaid_)
+            say(line);
+    }
+
+    Context& context_;
+    const FleetOptions& options_;
+    std::istream& answers_;
+    TerminalView view_;
+    int state_ = WaitForDevice;
+    Workflow workflow_;
+    std::vector<DeviceRow> rows_;
+    std::optional<DeviceSettings> expected_;
+    std::string lastSaid_;
+    bool handled_ = false; // the connected device has been dealt with
+    bool current_ = false; // the last row is still open
+    bool done_ = false;
+};
+
+} // namespace
+
+int RunFleet(Context& context, const FleetOptions& options, std::istream& answers) {
+    return FleetRun(context, options, answers).run();
+}
+
+} // namespace velmaron::cli

@@ -1,0 +1,198 @@
+#include "cli/profile.h"
+
+#include "config/download_period.h"
+#include "config/settings_words.h"
+
+#include <cstdio>
+
+namespace velmaron::cli {
+
+const std::array<DataSetKey, 8> DataSetKeys = {{
+    {"dailyActivities", TrepDataSets[0]},
+    {"eventsAndFaults", TrepDataSets[1]},
+    {"detailedSpeed24h", TrepDataSets[2]},
+    {"technicalData", TrepDataSets[3]},
+    {"driverCard", TrepDataSets[4]},
+    {"vdoSpecific", &DataSets::vdoSpecific},
+    {"detailedSpeed168h", &DataSets::detailedSpeed168h},
+    {"fourHz", &DataSets::fourHz},
+}};
+
+namespace {
+
+constexpr std::array<std::string_view, 5> FileNameKeys = {"abbreviated", "european", "french",
+                                                          "spanish", "brennick"};
+constexpr std::array<std::string_view, 2> ModelKeys = {"velmaron", "velmaron-plus"};
+// The days a device's count of seconds reaches.
+constexpr std::chrono::sys_days FirstDay = std::chrono::year{1970} / 1 / 1;
+constexpr std::chrono::sys_days LastDay = std::chrono::year{2106} / 2 / 6;
+
+[[noreturn]] void refuse(const std::string& key, std::string german, std::string english) {
+    throw ProfileProblem{key, std::move(german), std::move(english)};
+}
+
+bool boolean(const Json& value, const std::string& key) {
+    if (!value.is_boolean())
+        refuse(key, "erwartet true oder false", "expected true or false");
+    return value.get<bool>();
+}
+
+int wholeNumber(const Json& value, const std::string& key, int low, int high) {
+    if (!value.is_number_integer())
+        refuse(key, "erwartet eine ganze Zahl", "expected a whole number");
+    const auto number = value.get<long long>();
+    if (number < low || number > high) {
+        const std::string range = std::to_string(low) + " - " + std::to_string(high);
+        refuse(key, "außerhalb von " + range, "out of the range " + range);
+    }
+    return static_cast<int>(number);
+}
+
+template <std::size_t N>
+int oneOf(const Json& value, const std::string& key, const std::array<std::string_view, N>& names) {
+    std::string allowed;
+    for (std::string_view name : names)
+        allowed += (allowed.empty() ? "\"" : ", \"") + std::string(name) + "\"";
+    if (!value.is_string())
+        refuse(key, "erwartet einen Text: " + allowed, "expected a text: " + allowed);
+    for (std::size_t i = 0; i < N; ++i)
+        if (value.get<std::string>() == names[i])
+            return static_cast<int>(i);
+    refuse(key, "erlaubt sind " + allowed, "allowed are " + allowed);
+}
+
+const Json& object(const Json& value, const std::string& key) {
+    if (!value.is_object())
+        refuse(key, "erwartet ein Objekt", "expected an object");
+    return value;
+}
+
+std::chrono::sys_days day(const Json& value, const std::string& key) {
+    const std::string wanted = "YYYY-MM-DD, " + DayText(FirstDay) + " - " + DayText(LastDay);
+    int year = 0;
+    unsigned month = 0, dayOfMonth = 0;
+    char rest = 0;
+    if (value.is_string() && value.get<std::string>().size() == 10 &&
+        std::sscanf(value.get<std::string>().c_str(), "%4d-%2u-%2u%c", &year, &month, &dayOfMonth,
+                    &rest) == 3) {
+        const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                               std::chrono::day{dayOfMonth}};
+        if (date.ok() && date >= FirstDay && date <= LastDay)
+            return date;
+    }
+    refuse(key, "erwartet ein Datum " + wanted, "expected a date " + wanted);
+}
+
+DateRangeChoice dateRange(const Json& value) {
+    DateRangeChoice range;
+    for (const auto& [key, item] : object(value, "dateRange").items()) {
+        const std::string name = "dateRange." + key;
+        if (key == "on")
+            range.on = boolean(item, name);
+        else if (key == "from")
+            range.from = day(item, name);
+        else if (key == "to")
+            range.to = day(item, name);
+        else
+            refuse(name, "unbekannter Schlüssel", "unknown key");
+    }
+    if (!value.contains("on"))
+        refuse("dateRange.on", "fehlt", "is missing");
+    if (range.from.has_value() != range.to.has_value())
+        refuse(range.from ? "dateRange.to" : "dateRange.from", "fehlt: beide Daten oder keines",
+               "is missing: both dates or none");
+    if (range.on && range.from && *range.to < *range.from)
+        refuse("dateRange.to", "liegt vor dateRange.from", "lies before dateRange.from");
+    return range;
+}
+
+void dataSets(const Json& value, Profile& profile) {
+    for (const auto& [key, item] : object(value, "dataSets").items()) {
+        std::size_t i = 0;
+        while (i < DataSetKeys.size() && DataSetKeys[i].key != key)
+            ++i;
+        if (i == DataSetKeys.size())
+            refuse("dataSets." + key, "unbekannter Schlüssel", "unknown key");
+        profile.dataSets[i] = boolean(item, "dataSets." + key);
+    }
+}
+
+Profile profileOf(const Json& json) {
+    if (!json.is_object())
+        refuse("", "erwartet ein JSON-Objekt", "expected a JSON object");
+    if (!json.contains("velmaronProfile"))
+        refuse("velmaronProfile", "fehlt: kein Velmaron-Profil",
+               "is missing: not a Velmaron profile");
+    Profile profile;
+    for (const auto& [key, value] : json.items()) {
+        if (key == "velmaronProfile")
+            wholeNumber(value, key, ProfileSchema, ProfileSchema);
+        else if (key == "periodDays")
+            profile.periodDays = wholeNumber(value, key, 0, MaxPeriodDays);
+        else if (key == "dataSets")
+            dataSets(value, profile);
+        else if (key == "fileNameFormat")
+            profile.fileNameFormat = oneOf(value, key, FileNameKeys);
+        else if (key == "model")
+            profile.velmaronPlus = oneOf(value, key, ModelKeys) == 1;
+        else if (key == "cardDate")
+            profile.cardDate = boolean(value, key);
+        else if (key == "dateRange")
+            profile.dateRange = dateRange(value);
+        else
+            refuse(key, "unbekannter Schlüssel", "unknown key");
+    }
+    return profile;
+}
+
+} // namespace
+
+std::string KeyProblem::text(Language language) const {
+    const std::string& reason = language == Language::English ? english : german;
+    return key.empty() ? reason : key + ": " + reason;
+}
+
+std::variant<Profile, ProfileProblem> ParseProfile(std::string_view text) {
+    try {
+        return profileOf(Json::parse(text));
+    } catch (const Json::parse_error& error) {
+        return ProfileProblem{{},
+                              std::string("kein gültiges JSON: ") + error.what(),
+                              std::string("not valid JSON: ") + error.what()};
+    } catch (const ProfileProblem& problem) {
+        return problem;
+    }
+}
+
+Json SettingsJson(const DeviceSettings& s, const ReportedSettings& reported) {
+    Json json;
+    json["periodDays"] = s.periodDays;
+    Json data = Json::object();
+    for (const DataSetKey& entry : DataSetKeys) {
+        const bool speed =
+            entry.dataSet == &DataSets::vdoSpecific || entry.dataSet == &DataSets::fourHz;
+        const bool known = entry.dataSet == &DataSets::detailedSpeed168h ? reported.speed168h
+                           : speed                                       ? reported.speedData
+                                                                         : true;
+        if (known)
+            data[std::string(entry.key)] = s.data.*entry.dataSet;
+    }
+    json["dataSets"] = data;
+    if (reported.configByte) {
+        json["fileNameFormat"] = FileNameKeys.at(static_cast<std::size_t>(s.fileNameFormat));
+        json["model"] = ModelKeys[s.velmaronPlus ? 1 : 0];
+        json["cardDate"] = s.cardDate;
+    }
+    if (reported.dateRange)
+        json["dateRange"] = {
+            {"on", s.dateRangeOn}, {"from", DayText(s.rangeStart)}, {"to", DayText(s.rangeEnd)}};
+    return json;
+}
+
+std::string ProfileText(const DeviceSettings& settings, const ReportedSettings& reported) {
+    Json json = {{"velmaronProfile", ProfileSchema}};
+    json.update(SettingsJson(settings, reported));
+    return json.dump(2) + "\n";
+}
+
+} // namespace velmaron::cli

@@ -1,0 +1,111 @@
+#include "config/settings_words.h"
+
+#include <array>
+#include <cstdio>
+
+namespace velmaron {
+namespace {
+
+struct Words {
+    std::string_view german;
+    std::string_view english;
+};
+
+std::string in(Language language, const Words& words) {
+    return std::string(InLanguage(language, words.german, words.english));
+}
+
+struct DataSetWords {
+    bool DataSets::*dataSet;
+    Words words;
+};
+// The window's captions.
+constexpr std::array<DataSetWords, 5> TrepWords = {{
+    {TrepDataSets[0], {"Tägliche Aktivitäten", "daily activities"}},
+    {TrepDataSets[1], {"Ereignisse & Störungen", "events and faults"}},
+    {TrepDataSets[2], {"Detaillierte Geschwindigkeit (24h)", "detailed speed (24 h)"}},
+    {TrepDataSets[3], {"Technische Daten", "technical data"}},
+    {TrepDataSets[4], {"Download der Fahrerkarte", "driver card"}},
+}};
+constexpr std::array<DataSetWords, 3> ExtraWords = {{
+    {&DataSets::vdoSpecific, {"VDO spezifische Daten", "VDO-specific data"}},
+    {&DataSets::detailedSpeed168h,
+     {"Detaillierte Geschwindigkeit (168h)", "detailed speed (168 h)"}},
+    {&DataSets::fourHz, {"4 Hz Daten", "4 Hz data"}},
+}};
+constexpr std::array<Words, 5> FileNameWords = {{
+    {"Abgekürzter Dateiname", "abbreviated"},
+    {"Europa/VDO(DDD)", "European/VDO (DDD)"},
+    {"Französisch (C1B/V1B)", "French (C1B/V1B)"},
+    {"Spanisch (TGD)", "Spanish (TGD)"},
+    {"Brennick (DDD)", "Brennick (DDD)"},
+}};
+
+template <std::size_t N>
+std::string namesOf(const DataSets& data, const std::array<DataSetWords, N>& table,
+                    std::string names, Language language) {
+    for (const DataSetWords& entry : table)
+        if (data.*entry.dataSet)
+            names += (names.empty() ? "" : ", ") + in(language, entry.words);
+    return names.empty() ? in(language, {"keine", "none"}) : names;
+}
+
+std::string extraData(const DeviceSettings& s, const ReportedSettings& known, Language language) {
+    DataSets shown = s.data;
+    shown.detailedSpeed168h = shown.detailedSpeed168h && known.speed168h;
+    return namesOf(shown, ExtraWords, {}, language);
+}
+
+std::string period(int days, Language language) {
+    if (days == 0)
+        return in(language, {"seit dem letzten Download", "since the last download"});
+    const bool one = days == 1 || days == -1;
+    return std::to_string(days) + " " +
+           (one ? in(language, {"Tag", "day"}) : in(language, {"Tage", "days"}));
+}
+
+std::string dateRange(const DeviceSettings& s, Language language) {
+    if (!s.dateRangeOn)
+        return in(language, {"aus", "off"});
+    return DayText(s.rangeStart) + in(language, {" bis ", " to "}) + DayText(s.rangeEnd);
+}
+
+} // namespace
+
+std::string FileNameFormatName(int format, Language language) {
+    return in(language, FileNameWords.at(static_cast<std::size_t>(format)));
+}
+
+std::string DayText(std::chrono::sys_days day) {
+    const std::chrono::year_month_day date{day};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
+
+std::vector<SettingRow> SettingsInWords(const DeviceSettings& s, const ReportedSettings& known,
+                                        Language language) {
+    const std::string unknown = in(language, {"nicht gemeldet", "not reported"});
+    const auto knownOr = [&](bool isKnown, std::string value) {
+        return isKnown ? std::move(value) : unknown;
+    };
+    const bool yes = s.cardDate;
+    return {
+        {in(language, {"Zeitraum", "Period"}), period(s.periodDays, language)},
+        {in(language, {"Datensätze", "Data sets"}),
+         namesOf(s.data, TrepWords, in(language, {"Übersicht", "overview"}), language)},
+        {in(language, {"Zusatzdaten", "Extra data"}),
+         knownOr(known.speedData, extraData(s, known, language))},
+        {in(language, {"Dateiname", "File names"}),
+         knownOr(known.configByte, FileNameFormatName(s.fileNameFormat, language))},
+        {in(language, {"Modell", "Model"}),
+         knownOr(known.configByte, s.velmaronPlus ? "Velmaron Plus" : "Velmaron")},
+        {in(language, {"Datum auf Karte", "Date onto the card"}),
+         knownOr(known.configByte,
+                 yes ? in(language, {"ja", "yes"}) : in(language, {"nein", "no"}))},
+        {in(language, {"Von/Bis", "Date range"}), knownOr(known.dateRange, dateRange(s, language))},
+    };
+}
+
+} // namespace velmaron

@@ -1,0 +1,31 @@
+#pragma once
+// A device's settings in words, in the window's German or in English: one row a setting, in
+// the order the window shows them.
+
+#include "config/device_settings.h"
+#include "config/language.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace velmaron {
+
+struct SettingRow {
+    std::string name;
+    std::string value; // "nicht gemeldet" / "not reported" where `known` leaves it out
+    bool operator==(const SettingRow&) const = default;
+};
+
+// The period, the data sets, the extra data, the file-name format, the model, the card date
+// and the date range. The period and the TREP data sets are always known.
+std::vector<SettingRow> SettingsInWords(const DeviceSettings& settings,
+                                        const ReportedSettings& known, Language language);
+
+// The window's names of the file-name formats, 0 to 4.
+std::string FileNameFormatName(int format, Language language);
+
+// A calendar day as YYYY-MM-DD.
+std::string DayText(std::chrono::sys_days day);
+
+} // namespace velmaron

@@ -1,0 +1,20 @@
+#pragma once
+// What the workflow tells the user, in the window's German and in English. The German texts
+// are the window's own and stay exactly as they are, typos included.
+
+#include "config/language.h"
+#include "workflow/workflow.h"
+
+#include <string_view>
+#include <vector>
+
+namespace velmaron {
+
+std::string_view TextOf(Message message, Language language = Language::German);
+std::string_view TextOf(Instruction instruction, Language language = Language::German);
+
+// Why a configuration was not saved, line by line: as a rule "not saved" and the reason.
+std::vector<std::string_view> FailureLines(const ConfigureFailure& failure,
+                                           Language language = Language::German);
+
+} // namespace velmaron

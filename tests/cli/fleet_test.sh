@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
+# lines: list and show, a fleet run over software 30 (its status file broken at first), 22, a
+# CR, 54 and 25, what each device took over, a save that fails, a device that changes while
+# the user is asked, and Ctrl+C while the tool waits for the cable.
+# usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
+set -euo pipefail
+read -r -a cli <<<"$1"
+sim=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-fleet.XXXXXX")
+trap 'kill "$run" 2>/dev/null || true; rm -rf "$work"' EXIT
+run=
+d=$work/drives
+unset LC_ALL LC_MESSAGES
+export VELMARON_POLL_INTERVAL_MS=20
+language=de_DE.UTF-8
+fail() {
+  echo "fleet: FAILED: $*" >&2
+  exit 1
+}
+vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
+# In the background as the tool's own process, so that $! is the tool.
+apply() { LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
+  --report "$work/report.csv" >"$work/out" 2>&1 & }
+s() { "$sim" "$@" >/dev/null; }
+flat() { tr -d ' \r\n'; }
+
+# The lines the tool writes, read from a cursor on: waits for the next line that holds $1.
+cursor=0
+expect() {
+  local n
+  for _ in $(seq 500); do
+    n=$(tail -n +$((cursor + 1)) "$work/out" | grep -n -m1 -F -- "$1" | cut -d: -f1 || true)
+    if [ -n "$n" ]; then
+      cursor=$((cursor + n))
+      return 0
+    fi
+    sleep 0.02
+  done
+  fail "no line \"$1\" after line $cursor of:
+$(cat "$work/out")"
+}
+# The user's part of one device: plug it in, pull and plug its cable when told.
+configure() {
+  s plug "$d" "$1"
+  expect "Konfiguration geschrieben"
+  expect "USB Kabel trennen"
+  s unplug "$d" "$1"
+  expect "USB Kabel verbinden"
+  s plug "$d" "$1"
+  expect "Einstellungen übernommen (bestätigt)"
+}
+next() {
+  s unplug "$d" "$1"
+  expect "Gerät per USB verbinden"
+}
+# The tool's exit code in $status, once it has ended by itself; still waiting after 10 s fails.
+ended() {
+  for _ in $(seq 500); do
+    kill -0 "$run" 2>/dev/null || break
+    sleep 0.02
+  done
+  ! kill -0 "$run" 2>/dev/null || fail "the tool did not end: $(cat "$work/out")"
+  status=0
+  wait "$run" || status=$?
+  run=
+}
+
+s fixed "$d" C
+s stick "$d" D
+for device in "E 54" "F 22" "G 30" "H 25"; do
+  read -r letter version <<<"$device"
+  s new "$d" "$letter" --type QX --version "$version" --days 7 --trep 2,3
+  s unplug "$d" "$letter"
+done
+s new "$d" I --type CR --version 40
+s unplug "$d" I
+set +e
+vc show >/dev/null 2>&1
+[ $? = 3 ] || fail "show without a device"
+set -e
+s plug "$d" G
+
+echo "fleet: list and show against the emulated device"
+[ "$(vc list --json | flat | sed 's/"root":"[^"]*"/"root":R/g')" = "$(flat <<<'{"drives":[
+  {"root":R,"type":"Harddrive;cannotberemoved","label":null,"velmaron":false},
+  {"root":R,"type":"Removabledrive","label":"USB-STICK","velmaron":false},
+  {"root":R,"type":"Removabledrive","label":"VELMARON","velmaron":true}],"velmarons":1}')" ] ||
+  fail "list: $(vc list --json)"
+[ "$(vc list | awk '{print $NF}' | flat)" = Velmaronneinneinja ] || fail "list: $(vc list)"
+[ "$(language=en_US.UTF-8 vc show | tr -d '\r' | tail -n +2)" = "Device:              QX, software 30
+Period:              7 days
+Data sets:           overview, daily activities, events and faults
+Extra data:          none
+File names:          European/VDO (DDD)
+Model:               Velmaron
+Date onto the card:  no
+Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc show)"
+head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
+cp "$work/short" "$d/G/UPDATES/digivers.ion"
+
+echo "fleet: five devices, one of them unsuitable, one a CR, one with a broken status file"
+cat >"$work/profile.json" <<'PROFILE'
+{"velmaronProfile": 1, "periodDays": 28,
+ "dataSets": {"technicalData": true, "vdoSpecific": true, "fourHz": false,
+              "detailedSpeed168h": true},
+ "fileNameFormat": "spanish", "model": "velmaron", "cardDate": true,
+ "dateRange": {"on": true, "from": "2026-01-01", "to": "2026-03-31"}}
+PROFILE
+apply --count 5
+run=$!
+expect "Fehler in der Konfigurationsdatei"
+[ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken status file stays"
+next G
+configure G
+next G
+s plug "$d" F
+expect "[2] QX, Software 22: übersprungen (Nicht geeignet)"
+expect "USB Kable trennen"
+next F
+s plug "$d" I
+expect "[3] CR, Software 40: übersprungen (ein Velmaron CR wird nicht konfiguriert)"
+next I
+configure E
+next E
+configure H
+ended
+[ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
+[ "$(cut -d, -f1,4- "$work/report.csv" | tr -d '\r')" = "number,type,software,result,detail,not_taken
+1,QX,30,confirmed,,dataSets.fourHz dataSets.detailedSpeed168h dateRange
+2,QX,22,skipped,Nicht geeignet,
+3,CR,40,skipped,ein Velmaron CR wird nicht konfiguriert,
+4,QX,54,confirmed,,
+5,QX,25,confirmed,,dataSets.vdoSpecific dataSets.detailedSpeed168h fileNameFormat dateRange" ] ||
+  fail "report: $(cat "$work/report.csv")"
+
+echo "fleet: what each device took over"
+trep='"dailyActivities":true,"eventsAndFaults":true,"detailedSpeed24h":false,"technicalData":true,"driverCard":false'
+byte='"fileNameFormat":"spanish","model":"velmaron","cardDate":true'
+s unplug "$d" H
+for expected in \
+  "G {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep,\"vdoSpecific\":false,\"fourHz\":false},$byte}" \
+  "E {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep,\"vdoSpecific\":true,\"detailedSpeed168h\":true,\"fourHz\":false},$byte,\"dateRange\":{\"on\":true,\"from\":\"2026-01-01\",\"to\":\"2026-03-31\"}}" \
+  "H {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep}}"; do
+  read -r letter profile <<<"$expected"
+  s plug "$d" "$letter"
+  [ "$(vc profile save - | flat)" = "$profile" ] || fail "$letter: $(vc profile save -)"
+  s unplug "$d" "$letter"
+done
+
+echo "fleet: a file that cannot be created is reported, and nothing is announced"
+s plug "$d" E
+mkdir "$d/E/UPDATES/QX999000.HEX"
+cursor=0
+apply --count 1
+run=$!
+ended
+[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nicht angelegt werden."
+! grep -q "Gespeichert" "$work/out" || fail "announced: $(cat "$work/out")"
+grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
+rmdir "$d/E/UPDATES/QX999000.HEX"
+
+echo "fleet: another Velmaron connected while the user is asked: nothing is written"
+s unplug "$d" E
+s plug "$d" H
+mkfifo "$work/answers"
+cursor=0
+LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --count 1 \
+  <"$work/answers" >"$work/out" 2>&1 &
+run=$!
+exec 4>"$work/answers"
+expect "Konfigurieren? [j/N]"
+s plug "$d" E
+echo j >&4
+exec 4>&-
+ended
+[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+expect "ein weiterer verbunden; nichts gespeichert"
+[ ! -e "$d/E/UPDATES/QX999000.HEX" ] && [ ! -e "$d/H/UPDATES/QX999000.HEX" ] ||
+  fail "written although the device changed"
+s unplug "$d" H
+
+if [ "${cli[0]}" = wine ]; then
+  echo "fleet: Ctrl+C skipped: wine does not hand a signal on as the console's Ctrl+C"
+  echo "fleet: passed"
+  exit 0
+fi
+echo "fleet: Ctrl+C while the tool waits for the cable"
+cursor=0
+apply --count 2
+run=$!
+expect "USB Kabel trennen"
+kill -INT "$run"
+ended
+[ "$status" = 130 ] || fail "exit $status after Ctrl+C: $(cat "$work/out")"
+expect "Abgebrochen."
+grep -q ',interrupted,die Konfigurationsdatei liegt auf dem Velmaron' "$work/report.csv" ||
+  fail "report: $(cat "$work/report.csv")"
+[ "$(ls "$d/E/UPDATES")" = "QX999000.HEX
+digivers.ion" ] || fail "left on the device: $(ls "$d/E/UPDATES")"
+"$sim" show "$d" E | grep -q "taken over at the next plug-in" || fail "the file is not sound"
+echo "fleet: passed"
