@@ -59,7 +59,10 @@ long long monotonicNs() {
 // Watches the paints of every widget: the first one, and the first once `shown` holds.
 class PaintWatch : public QObject {
 public:
-    PaintWatch(std::function<bool()> shown) : shown_(std::move(shown)) {}
+    // atExit: what must not outlive the probe (the simulated drives' folder), done before the
+    // process ends without tearing the window down.
+    PaintWatch(std::function<bool()> shown, std::function<void()> atExit)
+        : shown_(std::move(shown)), atExit_(std::move(atExit)) {}
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
@@ -69,6 +72,7 @@ protected:
             if (!shown_ || shown_()) {
                 std::printf("%lld %lld\n", firstPaint_, monotonicNs());
                 std::fflush(stdout);
+                atExit_();
                 std::_Exit(0);
             }
         }
@@ -77,6 +81,7 @@ protected:
 
 private:
     std::function<bool()> shown_;
+    std::function<void()> atExit_;
     long long firstPaint_ = 0;
 };
 
@@ -128,7 +133,7 @@ int run(int argc, char** argv) {
         window = std::move(form);
     }
 
-    PaintWatch watch(settingsShown);
+    PaintWatch watch(settingsShown, [&sim] { sim.reset(); });
     if (mode == "startup")
         application.installEventFilter(&watch);
 

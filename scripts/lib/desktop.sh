@@ -1,5 +1,5 @@
-# Driving the real program on a virtual display, for the demonstration and the end-to-end
-# test (sourced): a display of our own with a window manager, the program's window, clicks at
+# Driving the real program on a virtual display, for the demonstration, the screenshots, the
+# benchmarks and the end-to-end tests (sourced): a display of our own with a window manager, the program's window, clicks at
 # a control's place, and what parts of the window show. Positions are the layout's twips
 # (15 to a pixel) from the window's top left corner.
 
@@ -7,11 +7,12 @@ desktop_pids=()
 
 # A free display with openbox on it; sets DISPLAY. Another program may take a display number
 # at the same moment, so a server that does not come up makes us try the next one.
-desktop_start() {
+desktop_start() { # [screen geometry, default 1024x900x24]
+  local geometry=${1:-1024x900x24}
   local display=90
   while :; do
     if [ ! -e "/tmp/.X${display}-lock" ] && [ ! -e "/tmp/.X11-unix/X${display}" ]; then
-      Xvfb ":${display}" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":${display}" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
       local server=$!
       local tries
       for tries in $(seq 50); do
