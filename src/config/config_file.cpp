@@ -1,9 +1,11 @@
 #include "config/config_file.h"
 
+#include "config/data_sets.h"
 #include "config/download_period.h"
 #include "config/hex_record.h"
 #include "device/version_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -77,6 +79,16 @@ ConfigBuildResult buildCr(int configByte) {
     return {configByte, std::move(file), ConfigError::None};
 }
 
+// The extra data sets in the order of their codes.
+std::vector<const DataSet*> extraDataByCode() {
+    std::vector<const DataSet*> sets;
+    for (const DataSet& set : DataSetTable)
+        if (set.list == CodeList::Extra)
+            sets.push_back(&set);
+    std::ranges::sort(sets, {}, [](const DataSet* set) { return set->firstCode; });
+    return sets;
+}
+
 } // namespace
 
 int RebuildConfigByte(const ConfigSettings& s) {
@@ -95,31 +107,28 @@ int RebuildConfigByte(const ConfigSettings& s) {
 
 std::vector<std::uint8_t> TrepList(const ConfigSettings& s) {
     Bytes list{0x01}; // the overview is always downloaded
-    const std::array<int, 5> trepBoxes = {s.Check2, s.Check3, s.Check4, s.Check5, s.Check6};
-    for (std::size_t i = 0; i < trepBoxes.size(); ++i)
-        if (Ticked(trepBoxes[i]))
-            list.push_back(static_cast<std::uint8_t>(0x02 + i));
+    for (const DataSet& set : DataSetTable)
+        if (set.list == CodeList::Trep && Ticked(s.*set.writerValue))
+            for (int code = set.firstCode; code <= set.lastCode; ++code)
+                list.push_back(static_cast<std::uint8_t>(code));
     // Older software takes the VDO-specific data as a TREP code.
     if (s.SoftwareVersion < SeparateSpeedDataVersion && Ticked(s.Check8))
-        list.push_back(0x11);
+        list.push_back(CombinedSpeedDataCode);
     list.push_back(0xFF);
     return list;
 }
 
 // The 4 Hz group is closed like every other one, also when it stands alone or only with the
-// 168 h group, so that the device always finds the pair of FF that ends the list.
+// 168 h group, so that the device always finds the pair of FF that ends the list. The groups
+// follow in the order of their codes.
 std::vector<std::uint8_t> ExtraDataList(const ConfigSettings& s) {
-    const std::array<std::pair<int, Bytes>, 3> groups = {{
-        {s.Check10, {0x11}},
-        {s.Check8, {0x12, 0x13, 0x14, 0x15, 0x16}},
-        {s.Check9, {0x19}},
-    }};
     Bytes list;
-    for (const auto& [box, codes] : groups) {
-        if (!Ticked(box))
+    for (const DataSet* set : extraDataByCode()) {
+        if (!Ticked(s.*set->writerValue))
             continue;
         list.push_back(0x01);
-        list.insert(list.end(), codes.begin(), codes.end());
+        for (int code = set->firstCode; code <= set->lastCode; ++code)
+            list.push_back(static_cast<std::uint8_t>(code));
         list.push_back(0xFF);
     }
     if (!list.empty())

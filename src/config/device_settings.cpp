@@ -11,33 +11,15 @@
 namespace velmaron {
 namespace {
 
-// Each data set, the window's check box for it and the writer's value of that box: the one
-// table that ties the status file's codes (through CheckBoxForCode) to the writer's input.
-struct DataSetBox {
-    int box;
-    bool DataSets::*dataSet;
-    int ConfigSettings::*writerValue;
-};
-constexpr std::array<DataSetBox, 8> DataSetBoxes = {{
-    {2, TrepDataSets[0], &ConfigSettings::Check2},
-    {3, TrepDataSets[1], &ConfigSettings::Check3},
-    {4, TrepDataSets[2], &ConfigSettings::Check4},
-    {5, TrepDataSets[3], &ConfigSettings::Check5},
-    {6, TrepDataSets[4], &ConfigSettings::Check6},
-    {8, &DataSets::vdoSpecific, &ConfigSettings::Check8},
-    {9, &DataSets::detailedSpeed168h, &ConfigSettings::Check9},
-    {10, &DataSets::fourHz, &ConfigSettings::Check10},
-}};
-
 // Ticks the data sets of the codes from `first` to `last` (1-based), until two 255 in a row.
 void walkCodes(std::string_view text, std::size_t first, std::size_t last, CodeListEnd& listEnd,
                DataSets& data) {
     for (std::size_t pos = first; pos <= last; ++pos) {
         const int code = ByteAt(text, pos);
         if (const auto box = CheckBoxForCode(code))
-            for (const DataSetBox& entry : DataSetBoxes)
-                if (entry.box == *box)
-                    data.*entry.dataSet = true;
+            for (const DataSet& set : DataSetTable)
+                if (set.box == *box)
+                    data.*set.member = true;
         if (listEnd.Step(code))
             return;
     }
@@ -135,8 +117,8 @@ ReportedSettings SettingsReported(std::string_view deviceType, int softwareVersi
 
 ConfigSettings ToConfigSettings(const DeviceSettings& s) {
     ConfigSettings c;
-    for (const DataSetBox& entry : DataSetBoxes)
-        c.*entry.writerValue = s.data.*entry.dataSet ? 1 : 0;
+    for (const DataSet& set : DataSetTable)
+        c.*set.writerValue = s.data.*set.member ? 1 : 0;
     c.Check7 = s.cardDate ? 1 : 0;
     c.Check11 = s.dateRangeOn ? 1 : 0;
     c.Option1 = s.fileNameFormat;

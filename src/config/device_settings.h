@@ -2,12 +2,13 @@
 // The settings a Velmaron holds, as one value: decoded from the status file the device writes
 // (UPDATES\digivers.ion), turned into what the configuration writer takes, and encoded again
 // as a device reports them. The window reads the status file its own way, control by control,
-// because its click reactions run in between; both take the file's layout, the code tables
-// and the configuration byte's fields from device/version_file.h, and the window's writer
-// builds the lists that a device keeps.
+// because its click reactions run in between; both take the file's layout and the
+// configuration byte's fields from device/version_file.h and the data sets' codes from
+// config/data_sets.h, and the window's writer builds the lists that a device keeps.
 
 #include "config/config_file.h"
 #include "config/config_settings.h"
+#include "config/data_sets.h"
 
 #include <array>
 #include <chrono>
@@ -16,24 +17,6 @@
 #include <string_view>
 
 namespace velmaron {
-
-// What the device downloads from the vehicle unit besides the overview (TREP 01, always).
-struct DataSets {
-    bool dailyActivities = false;   // TREP 02
-    bool eventsAndFaults = false;   // TREP 03
-    bool detailedSpeed24h = false;  // TREP 04
-    bool technicalData = false;     // TREP 05
-    bool driverCard = false;        // TREP 06
-    bool vdoSpecific = false;       // extra data 12 to 16; TREP code 11 on older software
-    bool detailedSpeed168h = false; // extra data 19
-    bool fourHz = false;            // extra data 11
-    bool operator==(const DataSets&) const = default;
-};
-
-// The data sets of TREP 02 to 06, in the order of their codes.
-inline constexpr std::array<bool DataSets::*, 5> TrepDataSets = {
-    &DataSets::dailyActivities, &DataSets::eventsAndFaults, &DataSets::detailedSpeed24h,
-    &DataSets::technicalData, &DataSets::driverCard};
 
 struct DeviceSettings {
     std::string deviceType = "QX"; // "QX" or "CR"

@@ -15,24 +15,6 @@ std::string in(Language language, const Words& words) {
     return std::string(InLanguage(language, words.german, words.english));
 }
 
-struct DataSetWords {
-    bool DataSets::*dataSet;
-    Words words;
-};
-// The window's captions.
-constexpr std::array<DataSetWords, 5> TrepWords = {{
-    {TrepDataSets[0], {"Tägliche Aktivitäten", "daily activities"}},
-    {TrepDataSets[1], {"Ereignisse & Störungen", "events and faults"}},
-    {TrepDataSets[2], {"Detaillierte Geschwindigkeit (24h)", "detailed speed (24 h)"}},
-    {TrepDataSets[3], {"Technische Daten", "technical data"}},
-    {TrepDataSets[4], {"Download der Fahrerkarte", "driver card"}},
-}};
-constexpr std::array<DataSetWords, 3> ExtraWords = {{
-    {&DataSets::vdoSpecific, {"VDO spezifische Daten", "VDO-specific data"}},
-    {&DataSets::detailedSpeed168h,
-     {"Detaillierte Geschwindigkeit (168h)", "detailed speed (168 h)"}},
-    {&DataSets::fourHz, {"4 Hz Daten", "4 Hz data"}},
-}};
 constexpr std::array<Words, 5> FileNameWords = {{
     {"Abgekürzter Dateiname", "abbreviated"},
     {"Europa/VDO(DDD)", "European/VDO (DDD)"},
@@ -41,19 +23,18 @@ constexpr std::array<Words, 5> FileNameWords = {{
     {"Brennick (DDD)", "Brennick (DDD)"},
 }};
 
-template <std::size_t N>
-std::string namesOf(const DataSets& data, const std::array<DataSetWords, N>& table,
-                    std::string names, Language language) {
-    for (const DataSetWords& entry : table)
-        if (data.*entry.dataSet)
-            names += (names.empty() ? "" : ", ") + in(language, entry.words);
+// The names of the data sets of one list that are on, after those already in names.
+std::string namesOf(const DataSets& data, CodeList list, std::string names, Language language) {
+    for (const DataSet& set : DataSetTable)
+        if (set.list == list && data.*set.member)
+            names += (names.empty() ? "" : ", ") + in(language, {set.german, set.english});
     return names.empty() ? in(language, {"keine", "none"}) : names;
 }
 
 std::string extraData(const DeviceSettings& s, const ReportedSettings& known, Language language) {
     DataSets shown = s.data;
     shown.detailedSpeed168h = shown.detailedSpeed168h && known.speed168h;
-    return namesOf(shown, ExtraWords, {}, language);
+    return namesOf(shown, CodeList::Extra, {}, language);
 }
 
 std::string period(int days, Language language) {
@@ -94,7 +75,7 @@ std::vector<SettingRow> SettingsInWords(const DeviceSettings& s, const ReportedS
     return {
         {in(language, {"Zeitraum", "Period"}), period(s.periodDays, language)},
         {in(language, {"Datensätze", "Data sets"}),
-         namesOf(s.data, TrepWords, in(language, {"Übersicht", "overview"}), language)},
+         namesOf(s.data, CodeList::Trep, in(language, {"Übersicht", "overview"}), language)},
         {in(language, {"Zusatzdaten", "Extra data"}),
          knownOr(known.speedData, extraData(s, known, language))},
         {in(language, {"Dateiname", "File names"}),

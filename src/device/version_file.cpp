@@ -1,5 +1,7 @@
 #include "device/version_file.h"
 
+#include "config/data_sets.h"
+
 #include <cstdint>
 #include <cstdio>
 
@@ -153,14 +155,9 @@ std::string MomentHexAt(std::string_view versionText, std::size_t pos) {
 }
 
 std::optional<int> CheckBoxForCode(int byteValue) {
-    if (byteValue >= 2 && byteValue <= 6)
-        return byteValue;
-    if (byteValue == 17)
-        return 10;
-    if (byteValue >= 18 && byteValue <= 22)
-        return 8;
-    if (byteValue == 25)
-        return 9;
+    for (const DataSet& set : DataSetTable)
+        if (byteValue >= set.firstCode && byteValue <= set.lastCode)
+            return set.box;
     return std::nullopt;
 }
 

@@ -110,8 +110,8 @@ bool HasDateRange(std::string_view versionText);
 // (the text the date decoding takes); use with RangeStart and RangeEnd.
 std::string MomentHexAt(std::string_view versionText, std::size_t pos);
 
-// The check box number a code byte ticks (2..6 -> 2..6, 17 -> 10, 18..22 -> 8, 25 -> 9);
-// nullopt for any other byte.
+// The check box number a code byte ticks, as config/data_sets.h lists the codes (2..6 -> 2..6,
+// 17 -> 10, 18..22 -> 8, 25 -> 9); nullopt for any other byte.
 std::optional<int> CheckBoxForCode(int byteValue);
 
 // Ends a code list at the second of two 255 bytes in a row. The window keeps one for its

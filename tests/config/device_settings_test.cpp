@@ -4,6 +4,7 @@
 #include "config/config_file_reader.h"
 #include "config/device_settings.h"
 #include "config/hex_record.h"
+#include "device/version_file.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
@@ -82,6 +83,41 @@ TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheStatusFile) {
             expected.rangeStart = expected.rangeEnd = sys_days{2106y / February / 7};
             EXPECT_EQ(taken, expected);
         }
+    }
+}
+
+// Each data set alone: the codes the writer puts down, the box each ticks when the status file
+// is read, and the settings a device reports once it has taken the file over.
+TEST(DeviceSettings, EveryDataSetComesBackThroughItsCodes) {
+    const struct {
+        bool DataSets::*member;
+        int box;
+        Bytes codes;
+    } cases[] = {
+        {&DataSets::dailyActivities, 2, {0x02}},
+        {&DataSets::eventsAndFaults, 3, {0x03}},
+        {&DataSets::detailedSpeed24h, 4, {0x04}},
+        {&DataSets::technicalData, 5, {0x05}},
+        {&DataSets::driverCard, 6, {0x06}},
+        {&DataSets::vdoSpecific, 8, {0x12, 0x13, 0x14, 0x15, 0x16}},
+        {&DataSets::detailedSpeed168h, 9, {0x19}},
+        {&DataSets::fourHz, 10, {0x11}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        DeviceSettings s = sample("QX", 54, false);
+        s.data.*c.member = true;
+        Bytes codes;
+        const ConfigSettings written = ToConfigSettings(s);
+        for (const Bytes& list : {TrepList(written), ExtraDataList(written)})
+            for (std::uint8_t code : list)
+                if (code != 0x01 && code != 0xFF)
+                    codes.push_back(code);
+        EXPECT_EQ(codes, c.codes);
+        for (std::uint8_t code : codes)
+            EXPECT_EQ(CheckBoxForCode(code), c.box) << int{code};
+        const ConfigFileRead read = ReadConfigFile(fileOf(s));
+        EXPECT_EQ(DecodeStatusFile(StatusFileOf("QX", 54, read.block)).settings, s);
     }
 }
 
