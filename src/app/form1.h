@@ -116,7 +116,7 @@ public:
     int DriveIndex = 0;
     std::string VersionText;
     std::string DeviceType;
-    // The end-of-list rule of SetCheckBoxes; it lives as long as the window.
+    // The end of the code lists the reads walk; it lives as long as the window.
     CodeListEnd codeListEnd;
 
     // The drive services the scans use: simulated or the platform's, chosen at start.
@@ -152,7 +152,6 @@ public:
 
     // Reading the device's settings.
     void FindCurrentSettings();
-    bool SetCheckBoxes(const int& lByteValue);
     void BadVersionFile(bool openingStep);
     // -- settings helpers --
 

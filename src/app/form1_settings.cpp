@@ -76,12 +76,11 @@ TriStateCheckBox* checkBoxNumber(Form1& window, int number) {
     return boxes[number - 1];
 }
 
-// Ticks the boxes of the codes from `first` to `last`, until two 255 bytes in a row.
+// Ticks the boxes of the codes from `first` to `last`, until two 255 bytes in a row; the
+// window's list end lives on from one read to the next.
 void walkCodes(Form1& window, std::size_t first, std::size_t last) {
-    for (std::size_t pos = first; pos <= last; ++pos) {
-        if (window.SetCheckBoxes(ByteAt(window.VersionText, pos)))
-            return;
-    }
+    WalkCodes(window.VersionText, first, last, window.codeListEnd,
+              [&](int box) { checkBoxNumber(window, box)->setValue(1); });
 }
 
 void showVersionCaption(Form1& window) {
@@ -219,12 +218,6 @@ void Form1::FindCurrentSettings() {
     KeepBit1 = false;
     if (readVersionFile(*this))
         showDeviceSettings(*this);
-}
-
-bool Form1::SetCheckBoxes(const int& lByteValue) {
-    if (const auto number = CheckBoxForCode(lByteValue))
-        checkBoxNumber(*this, *number)->setValue(1);
-    return codeListEnd.Step(lByteValue);
 }
 
 // A broken file is removed so that the device writes a fresh one when it is plugged in again.

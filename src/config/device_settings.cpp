@@ -14,15 +14,11 @@ namespace {
 // Ticks the data sets of the codes from `first` to `last` (1-based), until two 255 in a row.
 void walkCodes(std::string_view text, std::size_t first, std::size_t last, CodeListEnd& listEnd,
                DataSets& data) {
-    for (std::size_t pos = first; pos <= last; ++pos) {
-        const int code = ByteAt(text, pos);
-        if (const auto box = CheckBoxForCode(code))
-            for (const DataSet& set : DataSetTable)
-                if (set.box == *box)
-                    data.*set.member = true;
-        if (listEnd.Step(code))
-            return;
-    }
+    WalkCodes(text, first, last, listEnd, [&](int box) {
+        for (const DataSet& set : DataSetTable)
+            if (set.box == box)
+                data.*set.member = true;
+    });
 }
 
 std::chrono::sys_days dayAt(std::string_view text, std::size_t pos) {

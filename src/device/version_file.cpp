@@ -168,6 +168,17 @@ bool CodeListEnd::Step(int lByteValue) {
     return ends;
 }
 
+void WalkCodes(std::string_view versionText, std::size_t first, std::size_t last,
+               CodeListEnd& listEnd, const std::function<void(int box)>& tick) {
+    for (std::size_t pos = first; pos <= last; ++pos) {
+        const int code = ByteAt(versionText, pos);
+        if (const auto box = CheckBoxForCode(code))
+            tick(*box);
+        if (listEnd.Step(code))
+            return;
+    }
+}
+
 int VelmaronOptionIndex(int configByte) {
     return (configByte & 0x80) ? 0 : 1;
 }

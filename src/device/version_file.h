@@ -12,6 +12,7 @@
 #include "device/device_files.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -121,6 +122,11 @@ struct CodeListEnd {
     // True when this byte is 255 and the previous one was too.
     bool Step(int lByteValue);
 };
+
+// Walks the codes from `first` to `last` (1-based): calls tick with the box of each code that
+// ticks one, until listEnd ends the list.
+void WalkCodes(std::string_view versionText, std::size_t first, std::size_t last,
+               CodeListEnd& listEnd, const std::function<void(int box)>& tick);
 
 // Fields of the configuration byte; an option is on when its bit is 0.
 int VelmaronOptionIndex(int configByte);   // bit 7 set: 0 ("Velmaron"), else 1 ("Plus")
