@@ -92,16 +92,15 @@ std::vector<const DataSet*> extraDataByCode() {
 } // namespace
 
 int RebuildConfigByte(const ConfigSettings& s) {
-    constexpr std::array<int, 5> formatBytes = {0xFF, 0xBF, 0xAF, 0x9F, 0x8F};
     int byte = s.ConfigByte & 0xFF;
-    if (s.Option1 && *s.Option1 >= 0 && *s.Option1 < static_cast<int>(formatBytes.size()))
-        byte = formatBytes[static_cast<std::size_t>(*s.Option1)];
+    if (s.Option1 && *s.Option1 >= 0 && *s.Option1 <= 4)
+        byte = ConfigByteForFileName(*s.Option1);
     if (Ticked(s.Check7))
-        byte &= 0xF7; // write the download date onto the card
+        byte &= ~ConfigByteBit::CardDate;
     if (s.optVelmaron1)
-        byte &= 0x7F; // Velmaron Plus
+        byte &= ~ConfigByteBit::Model;
     if (s.KeepBit1)
-        byte &= 0xFD; // carried over from the device
+        byte &= ~ConfigByteBit::Bit1; // carried over from the device
     return byte;
 }
 

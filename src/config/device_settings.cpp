@@ -74,10 +74,8 @@ StatusDecode DecodeStatusFile(std::string_view text) {
     s.deviceType = type;
     s.softwareVersion = version;
     s.periodDays = DownloadPeriodDays(text).value_or(0);
-    s.fileNameFormat = FileNameOptionIndex(form.configByte);
-    s.velmaronPlus = VelmaronOptionIndex(form.configByte) == 1;
-    s.cardDate = CardDateTicked(form.configByte);
-    s.keepBit1 = form.keepBit1;
+    TakeConfigByte(s, form.configByte);
+    s.keepBit1 = form.keepBit1; // only the full form keeps bit 1
     CodeListEnd listEnd;
     walkCodes(text, VersionPos::TrepWalk, form.walkEnd, listEnd, s.data);
     if (HasExtraData(text))
@@ -90,6 +88,13 @@ StatusDecode DecodeStatusFile(std::string_view text) {
         s.rangeEnd = dayAt(text, VersionPos::RangeEnd);
     }
     return {s, {}};
+}
+
+void TakeConfigByte(DeviceSettings& s, int configByte) {
+    s.fileNameFormat = FileNameOptionIndex(configByte);
+    s.velmaronPlus = VelmaronOptionIndex(configByte) == 1;
+    s.cardDate = CardDateTicked(configByte);
+    s.keepBit1 = Bit1Clear(configByte);
 }
 
 OfferedSettings SettingsOffered(int version) {

@@ -68,6 +68,9 @@ struct StatusDecode {
 // configuration (8 and older), and a length that does not fit the type and version.
 StatusDecode DecodeStatusFile(std::string_view statusFile);
 
+// The file-name format, model, card date and bit 1 as a configuration byte holds them.
+void TakeConfigByte(DeviceSettings& settings, int configByte);
+
 // What the window's writer reads while the window shows these settings.
 ConfigSettings ToConfigSettings(const DeviceSettings& settings);
 

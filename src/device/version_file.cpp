@@ -127,7 +127,7 @@ FormCheck CheckVersionForm(std::string_view deviceType, int softwareVersion,
     if (deviceType == "CR" || softwareVersion >= SeparateSpeedDataVersion) {
         FormCheck check = formOf(VersionForm::Full, length >= FullFormMinLength, 31,
                                  ByteAt(versionText, VersionPos::FullConfigByte), true, true, true);
-        check.keepBit1 = check.lengthFits && (check.configByte & 0x02) == 0;
+        check.keepBit1 = check.lengthFits && Bit1Clear(check.configByte);
         return check;
     }
     if (softwareVersion > 27)
@@ -180,16 +180,25 @@ void WalkCodes(std::string_view versionText, std::size_t first, std::size_t last
 }
 
 int VelmaronOptionIndex(int configByte) {
-    return (configByte & 0x80) ? 0 : 1;
+    return (configByte & ConfigByteBit::Model) ? 0 : 1;
 }
 
 int FileNameOptionIndex(int configByte) {
-    const int format = (configByte >> 4) & 0x07;
+    const int format = (configByte & ConfigByteBit::FileName) >> ConfigByteBit::FileNameShift;
     return format >= 4 ? 0 : 4 - format;
 }
 
 bool CardDateTicked(int configByte) {
-    return (configByte & 0x08) == 0;
+    return (configByte & ConfigByteBit::CardDate) == 0;
+}
+
+bool Bit1Clear(int configByte) {
+    return (configByte & ConfigByteBit::Bit1) == 0;
+}
+
+int ConfigByteForFileName(int option) {
+    const int format = option == 0 ? 7 : 4 - option;
+    return (0xFF & ~ConfigByteBit::FileName) | format << ConfigByteBit::FileNameShift;
 }
 
 std::string ConfigByteHex(int configByte) {

@@ -128,11 +128,25 @@ struct CodeListEnd {
 void WalkCodes(std::string_view versionText, std::size_t first, std::size_t last,
                CodeListEnd& listEnd, const std::function<void(int box)>& tick);
 
-// Fields of the configuration byte; an option is on when its bit is 0.
+// The bits of the configuration byte, which the device reports and the writer rebuilds; an
+// option is on when its bit is 0.
+namespace ConfigByteBit {
+inline constexpr int Model = 0x80;    // clear: Velmaron Plus
+inline constexpr int FileName = 0x70; // bits 6..4: the file-name format
+inline constexpr int FileNameShift = 4;
+inline constexpr int CardDate = 0x08; // clear: the download date is written onto the card
+inline constexpr int Bit1 = 0x02;     // clear on the device: kept clear by the writer
+} // namespace ConfigByteBit
+
+// Fields of the configuration byte.
 int VelmaronOptionIndex(int configByte);   // bit 7 set: 0 ("Velmaron"), else 1 ("Plus")
 int FileNameOptionIndex(int configByte);   // bits 6..4: 0->4, 1->3, 2->2, 3->1, 4..7->0
 bool CardDateTicked(int configByte);       // bit 3 clear
+bool Bit1Clear(int configByte);            // bit 1 clear
 std::string ConfigByteHex(int configByte); // "FF", "8F", "5"
+// The byte for a file-name option of the window (0 to 4), every other bit set: FF, BF, AF,
+// 9F, 8F; FileNameOptionIndex reads the option back.
+int ConfigByteForFileName(int option);
 
 // The English diagnostic lines (no version line for an unexpected type: empty) and the
 // software version caption.

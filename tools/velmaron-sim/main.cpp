@@ -167,10 +167,7 @@ void applySettings(const std::map<std::string, Args>& options, DeviceSettings& s
         const long byte = std::strtol(text.c_str(), &end, 16);
         if (text.empty() || *end != '\0' || byte < 0 || byte > 255)
             throw SimError("--config-byte takes two hex digits, not \"" + text + "\"");
-        s.fileNameFormat = FileNameOptionIndex(static_cast<int>(byte));
-        s.velmaronPlus = VelmaronOptionIndex(static_cast<int>(byte)) == 1;
-        s.cardDate = CardDateTicked(static_cast<int>(byte));
-        s.keepBit1 = (byte & 0x02) == 0;
+        TakeConfigByte(s, static_cast<int>(byte));
     }
     if (options.contains("--range")) {
         s.rangeStart = dayOf(options.at("--range")[0]);
