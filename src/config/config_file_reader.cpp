@@ -67,10 +67,7 @@ std::optional<Record> parseRecord(std::string_view line, std::string& problem) {
                   std::to_string(bytes.size() - 5);
         return std::nullopt;
     }
-    unsigned sum = 0;
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
-        sum += bytes[i];
-    const auto expected = static_cast<std::uint8_t>(-sum);
+    const std::uint8_t expected = Checksum(std::span(bytes).first(bytes.size() - 1));
     if (bytes.back() != expected) {
         problem = "has the checksum " + HexByte(bytes.back()) + " instead of " + HexByte(expected);
         return std::nullopt;

@@ -40,17 +40,23 @@ std::vector<std::uint8_t> HexToBytes(std::string_view text) {
     return bytes;
 }
 
+std::uint8_t Checksum(std::span<const std::uint8_t> bytes) {
+    unsigned sum = 0;
+    for (std::uint8_t byte : bytes)
+        sum += byte;
+    return static_cast<std::uint8_t>(-sum);
+}
+
 std::string BuildRecord(std::string_view head, std::span<const std::uint8_t> data) {
     const auto length = static_cast<std::uint8_t>(data.size());
     std::string line = ":" + HexByte(length) + std::string(head);
-    unsigned sum = length;
-    for (std::uint8_t byte : HexToBytes(head))
-        sum += byte;
+    std::vector<std::uint8_t> summed = HexToBytes(head);
+    summed.insert(summed.begin(), length);
     for (std::uint8_t byte : data) {
         line += HexByte(byte);
-        sum += byte;
+        summed.push_back(byte);
     }
-    return line + HexByte(static_cast<std::uint8_t>(-sum));
+    return line + HexByte(Checksum(summed));
 }
 
 } // namespace velmaron

@@ -14,6 +14,10 @@ namespace velmaron {
 // The record that ends every file.
 inline constexpr std::string_view EndRecord = ":00000001FF";
 
+// The record's checksum over its bytes from LL to the last data byte: the two's complement of
+// their sum.
+std::uint8_t Checksum(std::span<const std::uint8_t> bytes);
+
 // One record line without line end: head holds address and type as hex text (for example
 // "3A1000"); LL and the checksum are worked out from the data.
 std::string BuildRecord(std::string_view head, std::span<const std::uint8_t> data);
