@@ -194,10 +194,7 @@ private:
 
     // What the device reports once it has taken the written file over.
     std::optional<DeviceSettings> expectedReport(const DeviceSettings& target) const {
-        const ConfigFileRead taken = ReadConfigFile(view_.written);
-        return DecodeStatusFile(
-                   StatusFileOf(target.deviceType, target.softwareVersion, taken.block))
-            .settings;
+        return SettingsAfterTakeOver(view_.written, target.deviceType, target.softwareVersion);
     }
 
     void confirm() {

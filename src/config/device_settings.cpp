@@ -1,5 +1,6 @@
 #include "config/device_settings.h"
 
+#include "config/config_file_reader.h"
 #include "config/date_codec.h"
 #include "config/download_period.h"
 #include "config/hex_record.h"
@@ -180,6 +181,15 @@ std::string StatusFileOf(std::string_view deviceType, int softwareVersion,
         break;
     }
     return text + bytes(SettingsBlock::Trep, ShortFormLength + 1 - trepPos);
+}
+
+std::optional<DeviceSettings> SettingsAfterTakeOver(std::string_view configFileBytes,
+                                                    std::string_view deviceType,
+                                                    int softwareVersion) {
+    const ConfigFileRead read = ReadConfigFile(configFileBytes);
+    if (!read.ok() || read.deviceType != deviceType)
+        return std::nullopt;
+    return DecodeStatusFile(StatusFileOf(deviceType, softwareVersion, read.block)).settings;
 }
 
 } // namespace velmaron

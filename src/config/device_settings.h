@@ -84,4 +84,11 @@ SettingsBlockBytes SettingsBlockOf(const DeviceSettings& settings);
 std::string StatusFileOf(std::string_view deviceType, int softwareVersion,
                          const SettingsBlockBytes& block);
 
+// The settings a device of this type and software version reports once it has taken the
+// configuration file with these bytes over; nullopt when it would refuse the file (broken, or
+// meant for another type) or its status file reports none.
+std::optional<DeviceSettings> SettingsAfterTakeOver(std::string_view configFileBytes,
+                                                    std::string_view deviceType,
+                                                    int softwareVersion);
+
 } // namespace velmaron

@@ -52,14 +52,10 @@ std::vector<std::string> DescribeDrive(const SimFolder& folder, char letter) {
         for (const std::string& line : DescribeSettings(*decoded.settings))
             lines.push_back("  " + line);
     if (const auto pending = PendingConfigFile(drive, device->type)) {
-        const ConfigFileRead read = ReadConfigFile(pending->second);
-        const bool fits = read.ok() && read.deviceType == device->type;
         const auto settings =
-            fits ? DecodeStatusFile(
-                       StatusFileOf(read.deviceType, device->softwareVersion, read.block))
-                       .settings
-                 : std::nullopt;
+            SettingsAfterTakeOver(pending->second, device->type, device->softwareVersion);
         if (!settings) {
+            const ConfigFileRead read = ReadConfigFile(pending->second);
             lines.push_back("  waiting: " + pending->first + ", which the device will refuse: " +
                             (read.ok() ? "it is meant for another device" : read.problem));
         } else {
