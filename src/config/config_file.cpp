@@ -52,7 +52,7 @@ ConfigBuildResult buildQx(const ConfigSettings& s, int configByte) {
     const auto period = DownloadPeriod(s.tbDays);
     if (!period)
         return {configByte, std::nullopt, ConfigError::PeriodOutOfRange};
-    ConfigFile file{"QX999000.HEX", {}, "Konfigurationsdatei erstellt"};
+    ConfigFile file{ConfigFileName("QX"), {}, "Konfigurationsdatei erstellt"};
     file.lines.push_back(
         settingsRecord(qxHead(SettingsBlock::ConfigByte), configByte, "QX", *period));
     file.lines.push_back(BuildRecord(qxHead(SettingsBlock::Trep), TrepList(s)));
@@ -71,7 +71,7 @@ ConfigBuildResult buildQx(const ConfigSettings& s, int configByte) {
 }
 
 ConfigBuildResult buildCr(int configByte) {
-    ConfigFile file{"CR999000.HEX", {}, "Configuration file created"};
+    ConfigFile file{ConfigFileName("CR"), {}, "Configuration file created"};
     file.lines.push_back(
         settingsRecord(crHead(SettingsBlock::ConfigByte), configByte, "CR", 0xFFFFFFFFu));
     file.lines.push_back(BuildRecord(crHead(SettingsBlock::Trep), Bytes(16, 0xFF)));

@@ -35,7 +35,7 @@ SaveError errorOfStep(FileStep step) {
 
 SaveResult SaveConfigFile(const std::string& driveRoot, const ConfigFile& file,
                           const SaveSteps& steps) {
-    const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES");
+    const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
     if (!updates) {
         if (!driveIsThere(driveRoot))
             return {SaveError::DeviceGone, {}};

@@ -25,6 +25,9 @@ namespace velmaron {
 
 enum class EntryKind { File, Directory };
 
+// The device's directory for the files it exchanges with the tool.
+inline constexpr std::string_view UpdatesDirectoryName = "UPDATES";
+
 // The longest file the tool reads. A device writes about a hundred bytes.
 inline constexpr std::size_t MaxReadBytes = 64 * 1024;
 

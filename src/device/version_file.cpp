@@ -52,13 +52,13 @@ ReadResult ReadVersionFile(const std::string& driveRoot) {
 }
 
 bool VersionFileExists(const std::string& driveRoot) {
-    const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES");
-    return updates && updates->Find("digivers.ion", EntryKind::File);
+    const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
+    return updates && updates->Find(VersionFileBaseName, EntryKind::File);
 }
 
 bool DeleteVersionFile(const std::string& driveRoot) {
-    const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES");
-    const auto file = updates ? updates->Find("digivers.ion", EntryKind::File) : std::nullopt;
+    const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
+    const auto file = updates ? updates->Find(VersionFileBaseName, EntryKind::File) : std::nullopt;
     return file && updates->Remove(*file);
 }
 

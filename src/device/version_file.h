@@ -19,7 +19,10 @@
 
 namespace velmaron {
 
+inline constexpr std::string_view VersionFileBaseName = "digivers.ion";
 inline constexpr std::string_view VersionFileName = "UPDATES\\digivers.ion";
+static_assert(VersionFileName.starts_with(UpdatesDirectoryName) &&
+              VersionFileName.ends_with(VersionFileBaseName));
 
 // The whole file, one char per byte, when UPDATES and the file are there in any case, are
 // no links and the file is regular. A file longer than any device writes is TooLong and

@@ -1,5 +1,6 @@
 #include "workflow/cleanup.h"
 
+#include "config/config_file.h"
 #include "device/device_files.h"
 
 namespace velmaron {
@@ -18,7 +19,7 @@ void RemoveStaleUpdateFiles(const std::string& driveRoot) noexcept {
     try {
         // Listed and deleted through the one handle: a link swapped in for UPDATES meanwhile
         // leads nowhere.
-        if (const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES"))
+        if (const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName))
             for (const std::string& file : updates->Files())
                 if (hasHexExtension(file))
                     updates->Remove(file);
@@ -29,8 +30,8 @@ void RemoveStaleUpdateFiles(const std::string& driveRoot) noexcept {
 
 void RemoveConfigFile(const std::string& driveRoot) noexcept {
     try {
-        if (const auto updates = DeviceDirectory::Open(driveRoot, "UPDATES"))
-            if (const auto file = updates->Find("QX999000.HEX", EntryKind::File))
+        if (const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName))
+            if (const auto file = updates->Find(ConfigFileName("QX"), EntryKind::File))
                 updates->Remove(*file);
     } catch (...) {
         // The success has already been shown; a file left behind is removed by the next

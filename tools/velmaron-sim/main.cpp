@@ -1,12 +1,13 @@
 // velmaron-sim: emulated Velmaron devices on simulated drives, for trying the program without
 // hardware, for its demonstration and for its tests.
 
-#include "config/date_codec.h"
+#include "config/device_settings.h"
 #include "config/download_period.h"
 #include "describe.h"
-#include "device/version_file.h"
 #include "watch.h"
 
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -146,7 +147,7 @@ std::map<std::string, Args> optionsOf(const Args& args, std::size_t from,
 
 void applySettings(const std::map<std::string, Args>& options, DeviceSettings& s) {
     if (options.contains("--days") && !options.contains("--since-last-download"))
-        s.periodDays = number(options.at("--days")[0], -24855, 24855, "--days");
+        s.periodDays = number(options.at("--days")[0], -MaxPeriodDays, MaxPeriodDays, "--days");
     for (const std::string& item :
          options.contains("--trep") ? listOf(options.at("--trep")[0]) : Args{}) {
         s.data.*TrepDataSets.at(static_cast<std::size_t>(number(item, 2, 6, "a TREP code") - 2)) =

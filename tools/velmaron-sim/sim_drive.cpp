@@ -16,7 +16,11 @@ namespace velmaron::sim {
 namespace {
 
 constexpr const char* UnpluggedSuffix = ".unplugged";
-constexpr std::string_view StatusFileName = "digivers.ion";
+
+// A file in UPDATES as the emulator names it to the user.
+std::string updatesName(std::string_view fileName) {
+    return std::string(UpdatesDirectoryName) + "/" + std::string(fileName);
+}
 
 std::string rootOf(const fs::path& drive) {
     return (drive / "").string();
@@ -130,7 +134,7 @@ void SimFolder::addDevice(char letter, const Device& device, const std::string& 
     mustBeNew(letter);
     const fs::path drive = plugged(letter);
     fs::create_directories(drive / "VELMARON" / "CARD");
-    writeFile(drive / "UPDATES" / "digivers.ion",
+    writeFile(drive / UpdatesDirectoryName / VersionFileBaseName,
               StatusFileOf(device.type, device.softwareVersion, device.block));
     addDrive(letter, "label=" + label + "\n");
     saveDevice(letter, device);
@@ -186,15 +190,16 @@ std::vector<std::string> SimFolder::takeOver(char letter, Device& device) const 
     }
     const std::string status = StatusFileOf(device.type, device.softwareVersion, device.block);
     if (StatusFileOnDrive(drive) != status) {
-        const auto existing = UpdatesFileOnDrive(drive, StatusFileName);
-        writeFile(existing.value_or(drive / "UPDATES" / "digivers.ion"), status);
-        lines.push_back("wrote UPDATES/digivers.ion (" + std::to_string(status.size()) + " bytes)");
+        const auto existing = UpdatesFileOnDrive(drive, VersionFileBaseName);
+        writeFile(existing.value_or(drive / UpdatesDirectoryName / VersionFileBaseName), status);
+        lines.push_back("wrote " + updatesName(VersionFileBaseName) + " (" +
+                        std::to_string(status.size()) + " bytes)");
     }
     return lines;
 }
 
 std::optional<fs::path> UpdatesFileOnDrive(const fs::path& drive, std::string_view fileName) {
-    const auto updates = DeviceDirectory::Open(rootOf(drive), "UPDATES");
+    const auto updates = DeviceDirectory::Open(rootOf(drive), UpdatesDirectoryName);
     if (!updates)
         return std::nullopt;
     const auto listed = updates->Find(fileName, EntryKind::File);
@@ -204,14 +209,14 @@ std::optional<fs::path> UpdatesFileOnDrive(const fs::path& drive, std::string_vi
 }
 
 std::optional<std::string> StatusFileOnDrive(const fs::path& drive) {
-    const auto path = UpdatesFileOnDrive(drive, StatusFileName);
+    const auto path = UpdatesFileOnDrive(drive, VersionFileBaseName);
     return path ? readAtMost(*path, 4096) : std::nullopt;
 }
 
 std::optional<std::pair<std::string, std::string>> PendingConfigFile(const fs::path& drive,
                                                                      const std::string& type) {
-    const std::string fileName = type + "999000.HEX";
-    const std::string name = "UPDATES/" + fileName;
+    const std::string fileName = ConfigFileName(type);
+    const std::string name = updatesName(fileName);
     const auto path = UpdatesFileOnDrive(drive, fileName);
     if (!path)
         return std::nullopt;

@@ -40,7 +40,7 @@ Snapshot snapshotOf(const SimFolder& folder) {
     for (char letter : folder.letters()) {
         std::error_code error;
         for (const auto& entry :
-             fs::directory_iterator(folder.plugged(letter) / "UPDATES", error)) {
+             fs::directory_iterator(folder.plugged(letter) / UpdatesDirectoryName, error)) {
             std::error_code statError;
             const auto size = entry.file_size(statError);
             files[std::string(1, letter) + "/UPDATES/" + entry.path().filename().string()] = {
@@ -133,7 +133,7 @@ private:
         const auto status = StatusFileOnDrive(folder_.plugged(main_));
         if (!folder_.isPlugged(main_) || !status)
             throw SimError("drive " + std::string(1, main_) + " has no status file to break");
-        const auto path = UpdatesFileOnDrive(folder_.plugged(main_), "digivers.ion");
+        const auto path = UpdatesFileOnDrive(folder_.plugged(main_), VersionFileBaseName);
         std::ofstream(*path, std::ios::binary | std::ios::trunc) << status->substr(0, 20);
         sayAll(main_, {"status file broken: cut to 20 bytes"});
     }
