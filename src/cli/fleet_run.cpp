@@ -113,22 +113,27 @@ private:
             finishRow(Outcome::NotConfirmed,
                       context_.tr("der Velmaron meldet die Einstellungen nicht",
                                   "the Velmaron does not report the settings"));
+        // Until it has a row, a device is judged at every poll: a status file that appears
+        // later makes it ready without a replug.
         if (before == WaitForDevice && scan.deviceCount == 1 && !handled_)
             arrived();
         if (scan.deviceCount == 0 && state_ == WaitForDevice) {
-            handled_ = false;
+            handled_ = problemTold_ = false;
             sayOnce(tell(Message::ConnectDevice));
         }
     }
 
     // A device plugged in while waiting, just read by the workflow.
     void arrived() {
-        handled_ = true;
         const DeviceRead& read = view_.read;
         switch (read.status) {
         case DeviceRead::Status::Missing:
         case DeviceRead::Status::Broken:
-            say(view_.root + ": " + ReadProblemText(context_, read));
+            // Once a connection: a broken file deleted by the read is missing at the next one,
+            // and the user has been told already to reconnect.
+            if (!problemTold_)
+                say(view_.root + ": " + ReadProblemText(context_, read));
+            problemTold_ = true;
             return;
         case DeviceRead::Status::UnknownType:
             skip(ReadProblemText(context_, read));
@@ -260,6 +265,7 @@ private:
         row.softwareVersion = view_.read.softwareVersion;
         rows_.push_back(row);
         current_ = true;
+        handled_ = true;
         return rows_.back();
     }
 
@@ -341,8 +347,9 @@ private:
     std::vector<DeviceRow> rows_;
     std::optional<DeviceSettings> expected_;
     std::string lastSaid_;
-    bool handled_ = false; // the connected device has been dealt with
-    bool current_ = false; // the last row is still open
+    bool handled_ = false;     // the connected device has its row
+    bool problemTold_ = false; // its status file's problem has been said
+    bool current_ = false;     // the last row is still open
     bool done_ = false;
 };
 
