@@ -7,6 +7,7 @@
 #include "device/device_files.h"
 #include "device/device_scan.h"
 #include "device/version_file.h"
+#include "workflow/workflow_texts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -69,14 +70,13 @@ std::string DeviceLine(const Context& context, const DeviceRead& read) {
 
 std::string ReadProblemText(const Context& context, const DeviceRead& read) {
     using Status = DeviceRead::Status;
-    const std::string reconnect(context.tr(" Trennen und verbinden Sie den Velmaron.",
-                                           " Disconnect the Velmaron and connect it again."));
+    const std::string reconnect = " " + std::string(ReconnectText(context.language));
     switch (read.status) {
     case Status::Missing:
-        return context.tr("Konfigurationsdatei fehlt.", "The status file is missing.") + reconnect;
+        return std::string(TextOf(StatusFileProblem::Missing, context.language)) + reconnect;
     case Status::Broken:
-        return context.tr("Fehler in der Konfigurationsdatei", "The status file is broken") +
-               std::string(" (") + read.problem + ")." + reconnect;
+        return std::string(TextOf(StatusFileProblem::Broken, context.language)) + " (" +
+               read.problem + ")" + reconnect;
     case Status::UnknownType:
         return context.tr("Unbekannter Gerätetyp ", "Unknown device type ") + read.deviceType + ".";
     case Status::NoConfiguration:
