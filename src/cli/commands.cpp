@@ -57,10 +57,6 @@ const char* statusName(DeviceRead::Status status) {
     return "unknown-type";
 }
 
-bool configurable(const DeviceRead& read) {
-    return read.deviceType == "QX" && read.softwareVersion >= FirstSuitableVersion;
-}
-
 } // namespace
 
 std::string DeviceLine(const Context& context, const DeviceRead& read) {
@@ -127,7 +123,7 @@ int ShowDevice(Context& context, bool json) {
             {"status", statusName(read.status)},
             {"deviceType", read.deviceType.empty() ? Json() : Json(read.deviceType)},
             {"softwareVersion", read.deviceType.empty() ? Json() : Json(read.softwareVersion)},
-            {"configurable", configurable(read)},
+            {"configurable", Configurable(read.deviceType, read.softwareVersion)},
             {"settings", read.settings ? SettingsJson(*read.settings, reported) : Json()},
             {"problem", read.settings ? Json() : Json(read.problem)}};
         context.out << shown.dump(2) << "\n";
@@ -143,7 +139,7 @@ int ShowDevice(Context& context, bool json) {
         context.out << Columns(rows);
         if (!read.settings)
             context.err << ReadProblemText(context, read) << "\n";
-        else if (!configurable(read))
+        else if (!Configurable(read.deviceType, read.softwareVersion))
             context.out << context.tr("Dieser Velmaron kann hier nicht konfiguriert werden.",
                                       "This Velmaron cannot be configured here.")
                         << "\n";

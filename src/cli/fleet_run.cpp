@@ -144,7 +144,7 @@ private:
         }
         if (state_ == NotSuitable) {
             skip(tell(Message::NotSuitable), Instruction::UnplugUnsuitable);
-        } else if (read.deviceType == "CR") {
+        } else if (!Configurable(read.deviceType, read.softwareVersion)) { // a CR
             skip(context_.tr("ein Velmaron CR wird nicht konfiguriert",
                              "a Velmaron CR is not configured"));
         } else if (state_ == DeviceReady) {
