@@ -18,10 +18,6 @@ namespace {
 // No profile comes anywhere near this size.
 constexpr std::size_t MaxProfileBytes = 64 * 1024;
 
-std::string labelOf(Context& context, std::string root) {
-    return context.drives.VolumeName(root);
-}
-
 // The one connected Velmaron; nullopt, with the message said, when there is none or several.
 std::optional<std::string> oneDevice(Context& context) {
     const ScanResult scan = ScanForDevices(context.drives);
@@ -57,7 +53,35 @@ const char* statusName(DeviceRead::Status status) {
     return "unknown-type";
 }
 
+// Reads a whole file of at most a profile's size; nullopt, with the message said, otherwise.
+std::optional<std::string> readProfileFile(Context& context, const std::string& file) {
+    const ReadResult read = ReadRegularFile(file, MaxProfileBytes);
+    if (read.ok())
+        return read.content;
+    context.err << file
+                << (read.status == ReadStatus::TooLong
+                        ? context.tr(": zu groß für ein Profil.", ": too large for a profile.")
+                        : context.tr(": kann nicht gelesen werden.", ": cannot be read."))
+                << "\n";
+    return std::nullopt;
+}
+
 } // namespace
+
+std::string DriveLabel(Context& context, std::string root) {
+    return context.drives.VolumeName(root);
+}
+
+bool WriteTextFile(Context& context, const std::string& file, const std::string& text) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (out)
+        return true;
+    context.err << file << context.tr(": kann nicht geschrieben werden.", ": cannot be written.")
+                << "\n";
+    return false;
+}
 
 std::string DeviceLine(const Context& context, const DeviceRead& read) {
     return read.deviceType + ", " + context.tr("Software ", "software ") +
@@ -93,7 +117,7 @@ int ListDrives(Context& context, bool json) {
         const int type = context.drives.DriveType(root);
         // As the scan: only removable drives are asked for their label and the marker.
         const bool removable = type == kDriveRemovable;
-        const std::string label = removable ? labelOf(context, root) : "";
+        const std::string label = removable ? DriveLabel(context, root) : "";
         const bool device = std::ranges::find(scan.deviceRoots, root) != scan.deviceRoots.end();
         drives.push_back({{"root", root},
                           {"type", DriveTypeText(type)},
@@ -115,7 +139,7 @@ int ShowDevice(Context& context, bool json) {
         return ExitNoSingleDevice;
     const DeviceRead read = ReadDevice(*root);
     const ReportedSettings reported = SettingsReported(read.deviceType, read.softwareVersion);
-    const std::string label = labelOf(context, *root);
+    const std::string label = DriveLabel(context, *root);
     if (json) {
         Json shown = {
             {"drive", *root},
@@ -171,41 +195,28 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
                     << "\n";
         return ExitUsage;
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        context.err << file
-                    << context.tr(": kann nicht geschrieben werden.", ": cannot be written.")
-                    << "\n";
+    if (!WriteTextFile(context, file, text))
         return ExitFailed;
-    }
     context.out << context.tr("Profil gespeichert: ", "Profile saved: ") << file << "\n";
     return ExitOk;
 }
 
-std::optional<std::string> ReadProfileFile(Context& context, const std::string& file) {
-    const ReadResult read = ReadRegularFile(file, MaxProfileBytes);
-    if (read.ok())
-        return read.content;
-    context.err << file
-                << (read.status == ReadStatus::TooLong
-                        ? context.tr(": zu groß für ein Profil.", ": too large for a profile.")
-                        : context.tr(": kann nicht gelesen werden.", ": cannot be read."))
-                << "\n";
-    return std::nullopt;
+std::optional<Profile> LoadProfile(Context& context, const std::string& file) {
+    const auto text = readProfileFile(context, file);
+    if (!text)
+        return std::nullopt;
+    auto parsed = ParseProfile(*text);
+    if (const auto* problem = std::get_if<KeyProblem>(&parsed)) {
+        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
+                    << problem->text(context.language) << "\n";
+        return std::nullopt;
+    }
+    return std::get<Profile>(std::move(parsed));
 }
 
 int CheckProfile(Context& context, const std::string& file) {
-    const auto text = ReadProfileFile(context, file);
-    if (!text)
+    if (!LoadProfile(context, file))
         return ExitUsage;
-    const auto parsed = ParseProfile(*text);
-    if (const auto* problem = std::get_if<ProfileProblem>(&parsed)) {
-        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
-                    << problem->text(context.language) << "\n";
-        return ExitUsage;
-    }
     context.out << context.tr("Profil in Ordnung.", "Profile is sound.") << "\n";
     return ExitOk;
 }

@@ -12,8 +12,6 @@
 #include "workflow/cleanup.h"
 #include "workflow/workflow_texts.h"
 
-#include <fstream>
-
 namespace velmaron::cli {
 namespace {
 
@@ -155,12 +153,12 @@ private:
     void configure() {
         const ApplyPlan plan = PlanFor(options_.profile, *view_.read.settings);
         DeviceRow& row = newRow();
-        for (const NotTaken& item : plan.notTaken)
+        for (const KeyProblem& item : plan.notTaken)
             row.notTaken.push_back(item.key);
         say(rowPrefix() + row.root + " (" + row.label + "): " + DeviceLine(context_, view_.read));
         for (const std::string& line : changes(*view_.read.settings, plan.target))
             say("    " + line);
-        for (const NotTaken& item : plan.notTaken)
+        for (const KeyProblem& item : plan.notTaken)
             say("    " + context_.tr("nicht übernommen: ", "not taken: ") +
                 item.text(context_.language));
         if (!options_.yes && !agreed()) {
@@ -259,8 +257,7 @@ private:
         DeviceRow row;
         row.number = static_cast<int>(rows_.size()) + 1;
         row.root = view_.root;
-        std::string drive = view_.root;
-        row.label = context_.drives.VolumeName(drive);
+        row.label = DriveLabel(context_, view_.root);
         row.deviceType = view_.read.deviceType;
         row.softwareVersion = view_.read.softwareVersion;
         rows_.push_back(row);
@@ -303,21 +300,9 @@ private:
         context_.out << "\n"
                      << context_.tr("Zusammenfassung:", "Summary:") << "\n"
                      << SummaryTable(context_, rows_);
-        if (options_.reportFile && !writeReport())
+        if (options_.reportFile && !WriteTextFile(context_, *options_.reportFile, CsvReport(rows_)))
             code = ExitFailed;
         return code;
-    }
-
-    bool writeReport() const {
-        std::ofstream out(*options_.reportFile, std::ios::binary | std::ios::trunc);
-        out << CsvReport(rows_);
-        out.close();
-        if (out)
-            return true;
-        context_.err << *options_.reportFile
-                     << context_.tr(": kann nicht geschrieben werden.", ": cannot be written.")
-                     << "\n";
-        return false;
     }
 
     std::string tell(Message message) const {

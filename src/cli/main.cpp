@@ -114,17 +114,11 @@ std::chrono::milliseconds pollInterval() {
 }
 
 int apply(Context& context, const Arguments& args) {
-    const auto text = ReadProfileFile(context, args.words.at(1));
-    if (!text)
+    auto profile = LoadProfile(context, args.words.at(1));
+    if (!profile)
         return ExitUsage;
-    auto parsed = ParseProfile(*text);
-    if (const auto* problem = std::get_if<ProfileProblem>(&parsed)) {
-        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
-                    << problem->text(context.language) << "\n";
-        return ExitUsage;
-    }
-    FleetOptions options{std::get<Profile>(std::move(parsed)), std::nullopt,
-                         args.flags.contains("--yes"), std::nullopt, pollInterval()};
+    FleetOptions options{std::move(*profile), std::nullopt, args.flags.contains("--yes"),
+                         std::nullopt, pollInterval()};
     if (args.values.contains("--count")) {
         const std::string& count = args.values.at("--count");
         char* end = nullptr;

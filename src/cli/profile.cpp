@@ -28,7 +28,7 @@ constexpr std::chrono::sys_days FirstDay = std::chrono::year{1970} / 1 / 1;
 constexpr std::chrono::sys_days LastDay = std::chrono::year{2106} / 2 / 6;
 
 [[noreturn]] void refuse(const std::string& key, std::string german, std::string english) {
-    throw ProfileProblem{key, std::move(german), std::move(english)};
+    throw KeyProblem{key, std::move(german), std::move(english)};
 }
 
 bool boolean(const Json& value, const std::string& key) {
@@ -152,14 +152,14 @@ std::string KeyProblem::text(Language language) const {
     return key.empty() ? reason : key + ": " + reason;
 }
 
-std::variant<Profile, ProfileProblem> ParseProfile(std::string_view text) {
+std::variant<Profile, KeyProblem> ParseProfile(std::string_view text) {
     try {
         return profileOf(Json::parse(text));
     } catch (const Json::parse_error& error) {
-        return ProfileProblem{{},
-                              std::string("kein gültiges JSON: ") + error.what(),
-                              std::string("not valid JSON: ") + error.what()};
-    } catch (const ProfileProblem& problem) {
+        return KeyProblem{{},
+                          std::string("kein gültiges JSON: ") + error.what(),
+                          std::string("not valid JSON: ") + error.what()};
+    } catch (const KeyProblem& problem) {
         return problem;
     }
 }

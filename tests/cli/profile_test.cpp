@@ -45,7 +45,7 @@ TEST(ProfileTest, RefusedWithTheKeyAndTheReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto parsed = ParseProfile(c.text);
-        const auto* problem = std::get_if<ProfileProblem>(&parsed);
+        const auto* problem = std::get_if<KeyProblem>(&parsed);
         ASSERT_EQ(problem != nullptr, *c.refusal != '\0');
         if (problem) {
             EXPECT_TRUE(problem->text(Language::English).starts_with(c.refusal))
@@ -95,7 +95,7 @@ TEST(ProfileTest, PlanFollowsTheWindowsOptionsForTheVersion) {
                              plan.target.fileNameFormat, plan.target.dateRangeOn),
                   c.written);
         std::vector<std::string> keys;
-        for (const NotTaken& item : plan.notTaken)
+        for (const KeyProblem& item : plan.notTaken)
             keys.push_back(item.key);
         EXPECT_EQ(keys, c.notTaken);
     }
