@@ -113,7 +113,7 @@ void Form1::createControls() {
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
+    Timer1->setInterval(PollInterval);
 }
 
 void Form1::createOptionsPage() {

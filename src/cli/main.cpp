@@ -110,7 +110,7 @@ Arguments parse(const std::vector<std::string>& args) {
 std::chrono::milliseconds pollInterval() {
     const char* text = std::getenv("VELMARON_POLL_INTERVAL_MS");
     const int ms = text ? std::atoi(text) : 0;
-    return std::chrono::milliseconds(ms >= 1 && ms <= 10000 ? ms : 500);
+    return ms >= 1 && ms <= 10000 ? std::chrono::milliseconds(ms) : PollInterval;
 }
 
 int apply(Context& context, const Arguments& args) {
