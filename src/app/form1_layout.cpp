@@ -11,6 +11,7 @@
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "app/window_look.h"
+#include "workflow/workflow_texts.h"
 
 #include <QButtonGroup>
 #include <QDateEdit>
@@ -113,7 +114,7 @@ void Form1::createControls() {
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
+    Timer1->setInterval(PollInterval);
 }
 
 void Form1::createOptionsPage() {
@@ -221,8 +222,11 @@ void Form1::createInstructionBand() {
     // Its picture is drawn when the band is first shown (setTallLayout), not at every start.
     Image1 = add(new QLabel(this), QStringLiteral("Image1"), {480, 7440, 4050, 3315});
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblInstruction = addLabel(this, QStringLiteral("lblInstruction"),
-                              QStringLiteral("USB Kabel trennen"), {360, 7680, 2535, 1095});
+    const std::string_view unplug = TextOf(Instruction::Unplug);
+    lblInstruction =
+        addLabel(this, QStringLiteral("lblInstruction"),
+                 QString::fromUtf8(unplug.data(), static_cast<qsizetype>(unplug.size())),
+                 {360, 7680, 2535, 1095});
     setPointSize(lblInstruction, HugeFont);
     picArrowDisplay =
         addPictureBox(this, QStringLiteral("picArrowDisplay"), {480, 9600, 2220, 1215});

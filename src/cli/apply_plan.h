@@ -11,12 +11,9 @@
 
 namespace velmaron::cli {
 
-// The profile's key, e.g. "dataSets.detailedSpeed168h", and why the device does not take it.
-using NotTaken = KeyProblem;
-
 struct ApplyPlan {
-    DeviceSettings target; // starts from what the device holds
-    std::vector<NotTaken> notTaken;
+    DeviceSettings target;            // starts from what the device holds
+    std::vector<KeyProblem> notTaken; // what of the profile the device does not take
 };
 
 // For a standard (QX) device that reported these settings.

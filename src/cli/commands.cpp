@@ -7,6 +7,7 @@
 #include "device/device_files.h"
 #include "device/device_scan.h"
 #include "device/version_file.h"
+#include "workflow/workflow_texts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,10 +17,6 @@ namespace {
 
 // No profile comes anywhere near this size.
 constexpr std::size_t MaxProfileBytes = 64 * 1024;
-
-std::string labelOf(Context& context, std::string root) {
-    return context.drives.VolumeName(root);
-}
 
 // The one connected Velmaron; nullopt, with the message said, when there is none or several.
 std::optional<std::string> oneDevice(Context& context) {
@@ -56,11 +53,35 @@ const char* statusName(DeviceRead::Status status) {
     return "unknown-type";
 }
 
-bool configurable(const DeviceRead& read) {
-    return read.deviceType == "QX" && read.softwareVersion >= FirstSuitableVersion;
+// Reads a whole file of at most a profile's size; nullopt, with the message said, otherwise.
+std::optional<std::string> readProfileFile(Context& context, const std::string& file) {
+    const ReadResult read = ReadRegularFile(file, MaxProfileBytes);
+    if (read.ok())
+        return read.content;
+    context.err << file
+                << (read.status == ReadStatus::TooLong
+                        ? context.tr(": zu groß für ein Profil.", ": too large for a profile.")
+                        : context.tr(": kann nicht gelesen werden.", ": cannot be read."))
+                << "\n";
+    return std::nullopt;
 }
 
 } // namespace
+
+std::string DriveLabel(Context& context, std::string root) {
+    return context.drives.VolumeName(root);
+}
+
+bool WriteTextFile(Context& context, const std::string& file, const std::string& text) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (out)
+        return true;
+    context.err << file << context.tr(": kann nicht geschrieben werden.", ": cannot be written.")
+                << "\n";
+    return false;
+}
 
 std::string DeviceLine(const Context& context, const DeviceRead& read) {
     return read.deviceType + ", " + context.tr("Software ", "software ") +
@@ -69,14 +90,13 @@ std::string DeviceLine(const Context& context, const DeviceRead& read) {
 
 std::string ReadProblemText(const Context& context, const DeviceRead& read) {
     using Status = DeviceRead::Status;
-    const std::string reconnect(context.tr(" Trennen und verbinden Sie den Velmaron.",
-                                           " Disconnect the Velmaron and connect it again."));
+    const std::string reconnect = " " + std::string(ReconnectText(context.language));
     switch (read.status) {
     case Status::Missing:
-        return context.tr("Konfigurationsdatei fehlt.", "The status file is missing.") + reconnect;
+        return std::string(TextOf(StatusFileProblem::Missing, context.language)) + reconnect;
     case Status::Broken:
-        return context.tr("Fehler in der Konfigurationsdatei", "The status file is broken") +
-               std::string(" (") + read.problem + ")." + reconnect;
+        return std::string(TextOf(StatusFileProblem::Broken, context.language)) + " (" +
+               read.problem + ")" + reconnect;
     case Status::UnknownType:
         return context.tr("Unbekannter Gerätetyp ", "Unknown device type ") + read.deviceType + ".";
     case Status::NoConfiguration:
@@ -97,7 +117,7 @@ int ListDrives(Context& context, bool json) {
         const int type = context.drives.DriveType(root);
         // As the scan: only removable drives are asked for their label and the marker.
         const bool removable = type == kDriveRemovable;
-        const std::string label = removable ? labelOf(context, root) : "";
+        const std::string label = removable ? DriveLabel(context, root) : "";
         const bool device = std::ranges::find(scan.deviceRoots, root) != scan.deviceRoots.end();
         drives.push_back({{"root", root},
                           {"type", DriveTypeText(type)},
@@ -119,7 +139,7 @@ int ShowDevice(Context& context, bool json) {
         return ExitNoSingleDevice;
     const DeviceRead read = ReadDevice(*root);
     const ReportedSettings reported = SettingsReported(read.deviceType, read.softwareVersion);
-    const std::string label = labelOf(context, *root);
+    const std::string label = DriveLabel(context, *root);
     if (json) {
         Json shown = {
             {"drive", *root},
@@ -127,7 +147,7 @@ int ShowDevice(Context& context, bool json) {
             {"status", statusName(read.status)},
             {"deviceType", read.deviceType.empty() ? Json() : Json(read.deviceType)},
             {"softwareVersion", read.deviceType.empty() ? Json() : Json(read.softwareVersion)},
-            {"configurable", configurable(read)},
+            {"configurable", Configurable(read.deviceType, read.softwareVersion)},
             {"settings", read.settings ? SettingsJson(*read.settings, reported) : Json()},
             {"problem", read.settings ? Json() : Json(read.problem)}};
         context.out << shown.dump(2) << "\n";
@@ -143,7 +163,7 @@ int ShowDevice(Context& context, bool json) {
         context.out << Columns(rows);
         if (!read.settings)
             context.err << ReadProblemText(context, read) << "\n";
-        else if (!configurable(read))
+        else if (!Configurable(read.deviceType, read.softwareVersion))
             context.out << context.tr("Dieser Velmaron kann hier nicht konfiguriert werden.",
                                       "This Velmaron cannot be configured here.")
                         << "\n";
@@ -175,41 +195,28 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
                     << "\n";
         return ExitUsage;
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        context.err << file
-                    << context.tr(": kann nicht geschrieben werden.", ": cannot be written.")
-                    << "\n";
+    if (!WriteTextFile(context, file, text))
         return ExitFailed;
-    }
     context.out << context.tr("Profil gespeichert: ", "Profile saved: ") << file << "\n";
     return ExitOk;
 }
 
-std::optional<std::string> ReadProfileFile(Context& context, const std::string& file) {
-    const ReadResult read = ReadRegularFile(file, MaxProfileBytes);
-    if (read.ok())
-        return read.content;
-    context.err << file
-                << (read.status == ReadStatus::TooLong
-                        ? context.tr(": zu groß für ein Profil.", ": too large for a profile.")
-                        : context.tr(": kann nicht gelesen werden.", ": cannot be read."))
-                << "\n";
-    return std::nullopt;
+std::optional<Profile> LoadProfile(Context& context, const std::string& file) {
+    const auto text = readProfileFile(context, file);
+    if (!text)
+        return std::nullopt;
+    auto parsed = ParseProfile(*text);
+    if (const auto* problem = std::get_if<KeyProblem>(&parsed)) {
+        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
+                    << problem->text(context.language) << "\n";
+        return std::nullopt;
+    }
+    return std::get<Profile>(std::move(parsed));
 }
 
 int CheckProfile(Context& context, const std::string& file) {
-    const auto text = ReadProfileFile(context, file);
-    if (!text)
+    if (!LoadProfile(context, file))
         return ExitUsage;
-    const auto parsed = ParseProfile(*text);
-    if (const auto* problem = std::get_if<ProfileProblem>(&parsed)) {
-        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
-                    << problem->text(context.language) << "\n";
-        return ExitUsage;
-    }
     context.out << context.tr("Profil in Ordnung.", "Profile is sound.") << "\n";
     return ExitOk;
 }

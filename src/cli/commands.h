@@ -3,6 +3,7 @@
 
 #include "cli/context.h"
 #include "cli/device_reading.h"
+#include "cli/profile.h"
 
 #include <optional>
 #include <string>
@@ -20,7 +21,13 @@ std::string DeviceLine(const Context& context, const DeviceRead& read);
 // What is wrong with a device's status file, for the user; empty when its settings were read.
 std::string ReadProblemText(const Context& context, const DeviceRead& read);
 
-// Reads a whole file of at most a profile's size; nullopt, with the message said, otherwise.
-std::optional<std::string> ReadProfileFile(Context& context, const std::string& file);
+// A profile file read and parsed; nullopt, with the reason said, when it cannot be read or is
+// refused.
+std::optional<Profile> LoadProfile(Context& context, const std::string& file);
+
+// The drive's volume label, as the search reads it.
+std::string DriveLabel(Context& context, std::string root);
+// Writes the whole file; false, with the message said, when that fails.
+bool WriteTextFile(Context& context, const std::string& file, const std::string& text);
 
 } // namespace velmaron::cli

@@ -12,8 +12,6 @@
 #include "workflow/cleanup.h"
 #include "workflow/workflow_texts.h"
 
-#include <fstream>
-
 namespace velmaron::cli {
 namespace {
 
@@ -113,22 +111,27 @@ private:
             finishRow(Outcome::NotConfirmed,
                       context_.tr("der Velmaron meldet die Einstellungen nicht",
                                   "the Velmaron does not report the settings"));
+        // Until it has a row, a device is judged at every poll: a status file that appears
+        // later makes it ready without a replug.
         if (before == WaitForDevice && scan.deviceCount == 1 && !handled_)
             arrived();
         if (scan.deviceCount == 0 && state_ == WaitForDevice) {
-            handled_ = false;
+            handled_ = problemTold_ = false;
             sayOnce(tell(Message::ConnectDevice));
         }
     }
 
     // A device plugged in while waiting, just read by the workflow.
     void arrived() {
-        handled_ = true;
         const DeviceRead& read = view_.read;
         switch (read.status) {
         case DeviceRead::Status::Missing:
         case DeviceRead::Status::Broken:
-            say(view_.root + ": " + ReadProblemText(context_, read));
+            // Once a connection: a broken file deleted by the read is missing at the next one,
+            // and the user has been told already to reconnect.
+            if (!problemTold_)
+                say(view_.root + ": " + ReadProblemText(context_, read));
+            problemTold_ = true;
             return;
         case DeviceRead::Status::UnknownType:
             skip(ReadProblemText(context_, read));
@@ -139,7 +142,7 @@ private:
         }
         if (state_ == NotSuitable) {
             skip(tell(Message::NotSuitable), Instruction::UnplugUnsuitable);
-        } else if (read.deviceType == "CR") {
+        } else if (!Configurable(read.deviceType, read.softwareVersion)) { // a CR
             skip(context_.tr("ein Velmaron CR wird nicht konfiguriert",
                              "a Velmaron CR is not configured"));
         } else if (state_ == DeviceReady) {
@@ -150,12 +153,12 @@ private:
     void configure() {
         const ApplyPlan plan = PlanFor(options_.profile, *view_.read.settings);
         DeviceRow& row = newRow();
-        for (const NotTaken& item : plan.notTaken)
+        for (const KeyProblem& item : plan.notTaken)
             row.notTaken.push_back(item.key);
         say(rowPrefix() + row.root + " (" + row.label + "): " + DeviceLine(context_, view_.read));
         for (const std::string& line : changes(*view_.read.settings, plan.target))
             say("    " + line);
-        for (const NotTaken& item : plan.notTaken)
+        for (const KeyProblem& item : plan.notTaken)
             say("    " + context_.tr("nicht übernommen: ", "not taken: ") +
                 item.text(context_.language));
         if (!options_.yes && !agreed()) {
@@ -251,12 +254,12 @@ private:
         DeviceRow row;
         row.number = static_cast<int>(rows_.size()) + 1;
         row.root = view_.root;
-        std::string drive = view_.root;
-        row.label = context_.drives.VolumeName(drive);
+        row.label = DriveLabel(context_, view_.root);
         row.deviceType = view_.read.deviceType;
         row.softwareVersion = view_.read.softwareVersion;
         rows_.push_back(row);
         current_ = true;
+        handled_ = true;
         return rows_.back();
     }
 
@@ -294,21 +297,9 @@ private:
         context_.out << "\n"
                      << context_.tr("Zusammenfassung:", "Summary:") << "\n"
                      << SummaryTable(context_, rows_);
-        if (options_.reportFile && !writeReport())
+        if (options_.reportFile && !WriteTextFile(context_, *options_.reportFile, CsvReport(rows_)))
             code = ExitFailed;
         return code;
-    }
-
-    bool writeReport() const {
-        std::ofstream out(*options_.reportFile, std::ios::binary | std::ios::trunc);
-        out << CsvReport(rows_);
-        out.close();
-        if (out)
-            return true;
-        context_.err << *options_.reportFile
-                     << context_.tr(": kann nicht geschrieben werden.", ": cannot be written.")
-                     << "\n";
-        return false;
     }
 
     std::string tell(Message message) const {
@@ -338,8 +329,9 @@ private:
     std::vector<DeviceRow> rows_;
     std::optional<DeviceSettings> expected_;
     std::string lastSaid_;
-    bool handled_ = false; // the connected device has been dealt with
-    bool current_ = false; // the last row is still open
+    bool handled_ = false;     // the connected device has its row
+    bool problemTold_ = false; // its status file's problem has been said
+    bool current_ = false;     // the last row is still open
     bool done_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "cli/context.h"
 #include "cli/profile.h"
+#include "workflow/workflow.h"
 
 #include <chrono>
 #include <istream>
@@ -17,7 +18,7 @@ struct FleetOptions {
     std::optional<int> count;              // stop after this many devices
     bool yes = false;                      // configure without asking
     std::optional<std::string> reportFile; // CSV report
-    std::chrono::milliseconds pollInterval{500};
+    std::chrono::milliseconds pollInterval = PollInterval;
 };
 
 // Runs until count devices are done, or until Ctrl+C; answers holds the user's replies.

@@ -110,21 +110,15 @@ Arguments parse(const std::vector<std::string>& args) {
 std::chrono::milliseconds pollInterval() {
     const char* text = std::getenv("VELMARON_POLL_INTERVAL_MS");
     const int ms = text ? std::atoi(text) : 0;
-    return std::chrono::milliseconds(ms >= 1 && ms <= 10000 ? ms : 500);
+    return ms >= 1 && ms <= 10000 ? std::chrono::milliseconds(ms) : PollInterval;
 }
 
 int apply(Context& context, const Arguments& args) {
-    const auto text = ReadProfileFile(context, args.words.at(1));
-    if (!text)
+    auto profile = LoadProfile(context, args.words.at(1));
+    if (!profile)
         return ExitUsage;
-    auto parsed = ParseProfile(*text);
-    if (const auto* problem = std::get_if<ProfileProblem>(&parsed)) {
-        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
-                    << problem->text(context.language) << "\n";
-        return ExitUsage;
-    }
-    FleetOptions options{std::get<Profile>(std::move(parsed)), std::nullopt,
-                         args.flags.contains("--yes"), std::nullopt, pollInterval()};
+    FleetOptions options{std::move(*profile), std::nullopt, args.flags.contains("--yes"),
+                         std::nullopt, pollInterval()};
     if (args.values.contains("--count")) {
         const std::string& count = args.values.at("--count");
         char* end = nullptr;

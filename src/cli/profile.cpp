@@ -1,9 +1,8 @@
 #include "cli/profile.h"
 
+#include "config/date_codec.h"
 #include "config/download_period.h"
 #include "config/settings_words.h"
-
-#include <cstdio>
 
 namespace velmaron::cli {
 
@@ -23,12 +22,8 @@ namespace {
 constexpr std::array<std::string_view, 5> FileNameKeys = {"abbreviated", "european", "french",
                                                           "spanish", "brennick"};
 constexpr std::array<std::string_view, 2> ModelKeys = {"velmaron", "velmaron-plus"};
-// The days a device's count of seconds reaches.
-constexpr std::chrono::sys_days FirstDay = std::chrono::year{1970} / 1 / 1;
-constexpr std::chrono::sys_days LastDay = std::chrono::year{2106} / 2 / 6;
-
 [[noreturn]] void refuse(const std::string& key, std::string german, std::string english) {
-    throw ProfileProblem{key, std::move(german), std::move(english)};
+    throw KeyProblem{key, std::move(german), std::move(english)};
 }
 
 bool boolean(const Json& value, const std::string& key) {
@@ -68,18 +63,15 @@ const Json& object(const Json& value, const std::string& key) {
 }
 
 std::chrono::sys_days day(const Json& value, const std::string& key) {
-    const std::string wanted = "YYYY-MM-DD, " + DayText(FirstDay) + " - " + DayText(LastDay);
-    int year = 0;
-    unsigned month = 0, dayOfMonth = 0;
-    char rest = 0;
-    if (value.is_string() && value.get<std::string>().size() == 10 &&
-        std::sscanf(value.get<std::string>().c_str(), "%4d-%2u-%2u%c", &year, &month, &dayOfMonth,
-                    &rest) == 3) {
-        const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                               std::chrono::day{dayOfMonth}};
-        if (date.ok() && date >= FirstDay && date <= LastDay)
-            return date;
-    }
+    using std::chrono::days;
+    // The days whose every second the device's count reaches.
+    const std::chrono::sys_days first = std::chrono::floor<days>(EpochDate);
+    const std::chrono::sys_days last = std::chrono::floor<days>(WrapDate) - days{1};
+    if (value.is_string())
+        if (const auto parsed = ParseDay(value.get<std::string>());
+            parsed && *parsed >= first && *parsed <= last)
+            return *parsed;
+    const std::string wanted = "YYYY-MM-DD, " + DayText(first) + " - " + DayText(last);
     refuse(key, "erwartet ein Datum " + wanted, "expected a date " + wanted);
 }
 
@@ -152,14 +144,14 @@ std::string KeyProblem::text(Language language) const {
     return key.empty() ? reason : key + ": " + reason;
 }
 
-std::variant<Profile, ProfileProblem> ParseProfile(std::string_view text) {
+std::variant<Profile, KeyProblem> ParseProfile(std::string_view text) {
     try {
         return profileOf(Json::parse(text));
     } catch (const Json::parse_error& error) {
-        return ProfileProblem{{},
-                              std::string("kein gültiges JSON: ") + error.what(),
-                              std::string("not valid JSON: ") + error.what()};
-    } catch (const ProfileProblem& problem) {
+        return KeyProblem{{},
+                          std::string("kein gültiges JSON: ") + error.what(),
+                          std::string("not valid JSON: ") + error.what()};
+    } catch (const KeyProblem& problem) {
         return problem;
     }
 }

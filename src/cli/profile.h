@@ -45,16 +45,15 @@ struct DataSetKey {
 extern const std::array<DataSetKey, 8> DataSetKeys;
 
 // A key of a profile ("dataSets.fourHz"; empty for the file as a whole) and what is wrong
-// with it, in both languages.
+// with it, in both languages: why the profile is refused, or why a device does not take it.
 struct KeyProblem {
     std::string key;
     std::string german;
     std::string english;
     std::string text(Language language) const;
 };
-using ProfileProblem = KeyProblem;
 
-std::variant<Profile, ProfileProblem> ParseProfile(std::string_view text);
+std::variant<Profile, KeyProblem> ParseProfile(std::string_view text);
 
 // A device's settings as a profile's keys; only what its status file reports.
 Json SettingsJson(const DeviceSettings& settings, const ReportedSettings& reported);

@@ -26,8 +26,8 @@ std::chrono::sys_days dayAt(std::string_view text, std::size_t pos) {
     return std::chrono::floor<std::chrono::days>(HexToDate(MomentHexAt(text, pos)));
 }
 
-StatusDecode refused(std::string problem) {
-    return {std::nullopt, std::move(problem)};
+StatusDecode refused(StatusRefusal refusal, std::string problem) {
+    return {std::nullopt, refusal, std::move(problem)};
 }
 
 std::string expectedLength(VersionForm form) {
@@ -56,20 +56,25 @@ bool hasFullForm(std::string_view deviceType, int softwareVersion) {
 
 StatusDecode DecodeStatusFile(std::string_view text) {
     if (text.size() < MinVersionFileLength)
-        return refused("the status file holds " + std::to_string(text.size()) +
-                       " bytes, fewer than " + std::to_string(MinVersionFileLength));
+        return refused(StatusRefusal::TooShort,
+                       "the status file holds " + std::to_string(text.size()) +
+                           " bytes, fewer than " + std::to_string(MinVersionFileLength));
     if (!IsValidHeader(text))
-        return refused("the status file does not begin with a type, six digits from 00 and HEX");
+        return refused(StatusRefusal::BadHeader,
+                       "the status file does not begin with a type, six digits from 00 and HEX");
     const std::string type = DeviceTypeOf(text);
     if (ClassOf(type) == DeviceClass::Unexpected)
-        return refused("the status file names the unknown device type " + type);
+        return refused(StatusRefusal::UnknownType,
+                       "the status file names the unknown device type " + type);
     const int version = SoftwareVersionOf(text);
     const FormCheck form = CheckVersionForm(type, version, text);
     if (form.form == VersionForm::ConfigNotAvailable)
-        return refused("software version " + std::to_string(version) + " reports no configuration");
+        return refused(StatusRefusal::NoConfiguration,
+                       "software version " + std::to_string(version) + " reports no configuration");
     if (!form.lengthFits)
-        return refused("the status file holds " + std::to_string(text.size()) + " bytes; " + type +
-                       " " + std::to_string(version) + " writes " + expectedLength(form.form));
+        return refused(StatusRefusal::LengthMismatch,
+                       "the status file holds " + std::to_string(text.size()) + " bytes; " + type +
+                           " " + std::to_string(version) + " writes " + expectedLength(form.form));
 
     DeviceSettings s;
     s.deviceType = type;
@@ -88,7 +93,7 @@ StatusDecode DecodeStatusFile(std::string_view text) {
         s.rangeStart = dayAt(text, VersionPos::RangeStart);
         s.rangeEnd = dayAt(text, VersionPos::RangeEnd);
     }
-    return {s, {}};
+    return {s, StatusRefusal::None, {}};
 }
 
 void TakeConfigByte(DeviceSettings& s, int configByte) {

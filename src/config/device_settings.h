@@ -56,8 +56,19 @@ struct ReportedSettings {
 };
 ReportedSettings SettingsReported(std::string_view deviceType, int softwareVersion);
 
+// Why a status file gives no settings, in the order DecodeStatusFile checks.
+enum class StatusRefusal {
+    None,            // the settings were read
+    TooShort,        // fewer than 21 bytes
+    BadHeader,       // no type, six digits from 00 and HEX at the start
+    UnknownType,     // a type other than QX and CR
+    NoConfiguration, // software 8 or older
+    LengthMismatch,  // a length that does not fit the type and version
+};
+
 struct StatusDecode {
     std::optional<DeviceSettings> settings;
+    StatusRefusal refusal = StatusRefusal::None;
     std::string problem; // why there are none, in English
 };
 

@@ -1,6 +1,8 @@
 #include "config/settings_words.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace velmaron {
@@ -63,6 +65,30 @@ std::string DayText(std::chrono::sys_days day) {
     std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
                   static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
     return text;
+}
+
+std::optional<std::chrono::sys_days> ParseDay(std::string_view text) {
+    // Read field by field: a scan would skip blanks and take signs.
+    const auto field = [text](std::size_t pos, std::size_t length) -> std::optional<unsigned> {
+        const std::string_view digits = text.substr(pos, length);
+        unsigned value = 0;
+        if (!std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; }))
+            return std::nullopt;
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return value;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto year = field(0, 4);
+    const auto month = field(5, 2);
+    const auto day = field(8, 2);
+    if (!year || !month || !day)
+        return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year{static_cast<int>(*year)},
+                                           std::chrono::month{*month}, std::chrono::day{*day}};
+    if (!date.ok())
+        return std::nullopt;
+    return std::chrono::sys_days{date};
 }
 
 std::vector<SettingRow> SettingsInWords(const DeviceSettings& s, const ReportedSettings& known,

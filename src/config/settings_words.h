@@ -6,7 +6,9 @@
 #include "config/language.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmaron {
@@ -27,5 +29,8 @@ std::string FileNameFormatName(int format, Language language);
 
 // A calendar day as YYYY-MM-DD.
 std::string DayText(std::chrono::sys_days day);
+// The day a text YYYY-MM-DD names: digits at exactly those places, a day the calendar has;
+// nullopt otherwise. Which days are allowed is the caller's.
+std::optional<std::chrono::sys_days> ParseDay(std::string_view text);
 
 } // namespace velmaron

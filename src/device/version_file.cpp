@@ -80,6 +80,10 @@ DeviceClass ClassOf(std::string_view deviceType) {
     return DeviceClass::Unexpected;
 }
 
+bool Configurable(std::string_view deviceType, int softwareVersion) {
+    return ClassOf(deviceType) == DeviceClass::Standard && softwareVersion >= FirstSuitableVersion;
+}
+
 bool IsValidHeader(std::string_view versionText) {
     if (versionText.size() < VersionPos::Extension + 2)
         return false;

@@ -74,6 +74,9 @@ int ByteAt(std::string_view versionText, std::size_t pos);
 std::string DeviceTypeOf(std::string_view versionText);
 enum class DeviceClass { Standard, Cr, Unexpected };
 DeviceClass ClassOf(std::string_view deviceType);
+// Whether a device of this type and software is configured: a standard one from
+// FirstSuitableVersion on. A Velmaron CR is only shown.
+bool Configurable(std::string_view deviceType, int softwareVersion);
 
 // Extension "HEX" in any case, version digits "00" followed by four more decimal digits.
 bool IsValidHeader(std::string_view versionText);

@@ -10,12 +10,16 @@
 #include "config/config_file.h"
 #include "config/save_config_file.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 
 namespace velmaron {
+
+// How often both front ends look at the drives.
+inline constexpr std::chrono::milliseconds PollInterval{500};
 
 // The states; the numbers are shown in the window's diagnostic label.
 enum WorkflowStates : int {

@@ -89,6 +89,17 @@ std::string_view TextOf(Instruction instruction, Language language) {
     return in(language, {"USB Kable trennen", "Pull the USB cable"});
 }
 
+std::string_view TextOf(StatusFileProblem problem, Language language) {
+    if (problem == StatusFileProblem::Missing)
+        return in(language, {"Konfigurationsdatei fehlt.", "The status file is missing."});
+    return in(language, {"Fehler in der Konfigurationsdatei.", "The status file is broken."});
+}
+
+std::string_view ReconnectText(Language language) {
+    return in(language, {"Trennen und verbinden Sie den Velmaron.",
+                         "Disconnect the Velmaron and connect it again."});
+}
+
 std::vector<std::string_view> FailureLines(const ConfigureFailure& failure, Language language) {
     if (failure == ConfigureFailure(ConfigError::UnknownDeviceType))
         return {"Unknown Velmaron type"};

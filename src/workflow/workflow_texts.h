@@ -13,6 +13,11 @@ namespace velmaron {
 std::string_view TextOf(Message message, Language language = Language::German);
 std::string_view TextOf(Instruction instruction, Language language = Language::German);
 
+// What is wrong with a device's status file, and what the user does about it.
+enum class StatusFileProblem { Missing, Broken };
+std::string_view TextOf(StatusFileProblem problem, Language language = Language::German);
+std::string_view ReconnectText(Language language = Language::German);
+
 // Why a configuration was not saved, line by line: as a rule "not saved" and the reason.
 std::vector<std::string_view> FailureLines(const ConfigureFailure& failure,
                                            Language language = Language::German);

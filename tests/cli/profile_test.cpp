@@ -10,6 +10,9 @@ namespace {
 
 TEST(ProfileTest, RefusedWithTheKeyAndTheReason) {
     const auto p = [](const std::string& body) { return "{\"velmaronProfile\": 1, " + body + "}"; };
+    const auto range = [&](const std::string& from, const std::string& to) {
+        return p("\"dateRange\": {\"on\": true, \"from\": " + from + ", \"to\": " + to + "}");
+    };
     const struct {
         std::string text;
         const char* refusal; // the English text, "" when the profile is sound
@@ -41,11 +44,17 @@ TEST(ProfileTest, RefusedWithTheKeyAndTheReason) {
          "dateRange.to: lies before dateRange.from"},
         {p("\"dateRange\": {\"on\": false, \"from\": \"2026-01-02\", \"to\": \"2026-01-01\"}"), ""},
         {p("\"dateRange\": {\"on\": true, \"until\": 1}"), "dateRange.until: unknown key"},
+        // Digits at fixed places only, and the last day the device's count holds whole.
+        {range("\" 2026-01-1\"", "\"2026-01-01\""), "dateRange.from: expected a date"},
+        {range("\"2026-+1-01\"", "\"2026-01-01\""), "dateRange.from: expected a date"},
+        {range("\"2026-01-01\"", "20260101"), "dateRange.to: expected a date"},
+        {range("\"1970-01-01\"", "\"2106-02-06\""), ""},
+        {range("\"2026-01-01\"", "\"2106-02-07\""), "dateRange.to: expected a date"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto parsed = ParseProfile(c.text);
-        const auto* problem = std::get_if<ProfileProblem>(&parsed);
+        const auto* problem = std::get_if<KeyProblem>(&parsed);
         ASSERT_EQ(problem != nullptr, *c.refusal != '\0');
         if (problem) {
             EXPECT_TRUE(problem->text(Language::English).starts_with(c.refusal))
@@ -95,7 +104,7 @@ TEST(ProfileTest, PlanFollowsTheWindowsOptionsForTheVersion) {
                              plan.target.fileNameFormat, plan.target.dateRangeOn),
                   c.written);
         std::vector<std::string> keys;
-        for (const NotTaken& item : plan.notTaken)
+        for (const KeyProblem& item : plan.notTaken)
             keys.push_back(item.key);
         EXPECT_EQ(keys, c.notTaken);
     }

@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace velmaron {
 
@@ -122,17 +123,21 @@ TEST(DeviceSettings, EveryDataSetComesBackThroughItsCodes) {
 }
 
 TEST(DeviceSettings, StatusFilesWithoutSettingsAreRefused) {
-    const std::pair<std::string, std::string> cases[] = {
-        {std::string("QX000054HEX") + std::string(9, '\xFF'), "20 bytes, fewer than 21"},
-        {"QX010054HEX" + std::string(69, '\xFF'), "six digits from 00"},
-        {"AB000054HEX" + std::string(69, '\xFF'), "unknown device type AB"},
-        {"QX000005HEX" + std::string(10, '\xFF'), "version 5 reports no configuration"},
-        {"QX000030HEX" + std::string(13, '\xFF'), "24 bytes; QX 30 writes 25"},
-        {"CR000012HEX" + std::string(68, '\xFF'), "79 bytes; CR 12 writes at least 80"},
+    using enum StatusRefusal;
+    const std::tuple<std::string, StatusRefusal, std::string> cases[] = {
+        {std::string("QX000054HEX") + std::string(9, '\xFF'), TooShort, "20 bytes, fewer than 21"},
+        {"QX010054HEX" + std::string(69, '\xFF'), BadHeader, "six digits from 00"},
+        {"AB000054HEX" + std::string(69, '\xFF'), UnknownType, "unknown device type AB"},
+        {"QX000005HEX" + std::string(10, '\xFF'), NoConfiguration,
+         "version 5 reports no configuration"},
+        {"QX000030HEX" + std::string(13, '\xFF'), LengthMismatch, "24 bytes; QX 30 writes 25"},
+        {"CR000012HEX" + std::string(68, '\xFF'), LengthMismatch,
+         "79 bytes; CR 12 writes at least 80"},
     };
-    for (const auto& [status, reason] : cases) {
+    for (const auto& [status, refusal, reason] : cases) {
         const StatusDecode decoded = DecodeStatusFile(status);
         EXPECT_FALSE(decoded.settings) << reason;
+        EXPECT_EQ(decoded.refusal, refusal) << reason;
         EXPECT_NE(decoded.problem.find(reason), std::string::npos) << decoded.problem;
     }
 }

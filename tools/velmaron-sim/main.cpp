@@ -3,6 +3,7 @@
 
 #include "config/device_settings.h"
 #include "config/download_period.h"
+#include "config/settings_words.h"
 #include "describe.h"
 #include "watch.h"
 
@@ -116,15 +117,10 @@ std::vector<std::string> listOf(const std::string& text) {
 }
 
 std::chrono::sys_days dayOf(const std::string& text) {
-    int year = 0;
-    unsigned month = 0, day = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%d-%u-%u%c", &year, &month, &day, &rest) == 3) {
-        const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                               std::chrono::day{day}};
-        if (date.ok() && year >= 1970 && year <= 2105)
-            return date;
-    }
+    using std::chrono::year;
+    if (const auto day = ParseDay(text);
+        day && *day >= year{1970} / 1 / 1 && *day <= year{2105} / 12 / 31)
+        return *day;
     throw SimError("\"" + text + "\" is not a date from 1970-01-01 to 2105-12-31 (YYYY-MM-DD)");
 }
 

@@ -1,5 +1,7 @@
 #include "app/info/info_text.h"
 
+#include "workflow/workflow_texts.h"
+
 #include <QStringList>
 
 namespace velmaron {
@@ -51,7 +53,10 @@ QString instructions() {
 } // namespace
 
 QString InfoText(const QString& mainStatus) {
-    if (mainStatus == QLatin1String(NotSuitableStatus))
+    // The main window's status line when the device's software is too old.
+    const std::string_view notSuitable = TextOf(Message::NotSuitable);
+    if (mainStatus ==
+        QString::fromUtf8(notSuitable.data(), static_cast<qsizetype>(notSuitable.size())))
         return notSuitableNotice();
     return instructions();
 }

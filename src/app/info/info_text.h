@@ -6,9 +6,6 @@
 
 namespace velmaron {
 
-// The main window's status line when the device's software is too old.
-inline constexpr const char* NotSuitableStatus = "Nicht geeignet";
-
 // mainStatus: the caption of the main window's status line. Lines are joined by "\r\n".
 QString InfoText(const QString& mainStatus);
 
