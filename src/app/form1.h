@@ -153,7 +153,7 @@ public:
     // Reading the device's settings.
     void FindCurrentSettings();
     bool SetCheckBoxes(const int& lByteValue);
-    void BadVersionFile(bool openingStep);
+    void BadVersionFile();
     // -- settings helpers --
 
     // Poll timer, reconnect procedure and arrow.

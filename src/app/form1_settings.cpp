@@ -128,9 +128,9 @@ bool readVersionFile(Form1& window) {
     const auto root = window.deviceRoot();
     ReadResult read = root ? ReadVersionFile(*root) : ReadResult{};
     // Far longer than any device writes: broken, like a file whose length does not fit its
-    // form. It was opened in this read already.
+    // form.
     if (read.status == ReadStatus::TooLong) {
-        window.BadVersionFile(false);
+        window.BadVersionFile();
         return false;
     }
     if (!read.ok()) {
@@ -139,13 +139,13 @@ bool readVersionFile(Form1& window) {
     }
     window.VersionText = std::move(read.content);
     if (window.VersionText.size() < MinVersionFileLength) {
-        window.BadVersionFile(true);
+        window.BadVersionFile();
         return false;
     }
     window.DeviceType = DeviceTypeOf(window.VersionText);
     if (!IsValidHeader(window.VersionText)) {
         tell(window, QStringLiteral("Velmaron Softwareversion falsch"));
-        window.BadVersionFile(true);
+        window.BadVersionFile();
         return false;
     }
     switch (ClassOf(window.DeviceType)) {
@@ -181,7 +181,7 @@ void showDeviceSettings(Form1& window) {
         return;
     }
     if (!form.lengthFits) {
-        window.BadVersionFile(false);
+        window.BadVersionFile();
         return;
     }
     window.ConfigByte = form.configByte;
@@ -228,11 +228,11 @@ bool Form1::SetCheckBoxes(const int& lByteValue) {
 }
 
 // A broken file is removed so that the device writes a fresh one when it is plugged in again.
-// openingStep: the file has not been opened in this read yet (a short file, a bad header).
-void Form1::BadVersionFile(bool openingStep) {
+// A file that is gone meanwhile, or that is no plain file, cannot be deleted and counts as
+// missing.
+void Form1::BadVersionFile() {
     const auto root = deviceRoot();
-    if (!root || (openingStep && ReadVersionFile(*root).status == ReadStatus::Missing) ||
-        !DeleteVersionFile(*root)) {
+    if (!root || !DeleteVersionFile(*root)) {
         showMissingFileMessage(*this);
         return;
     }
