@@ -156,20 +156,12 @@ public:
     void BadVersionFile();
     // -- settings helpers --
 
-    // Poll timer, reconnect procedure and arrow.
+    // Poll timer and arrow.
     void Timer1_Timer();
-    void DisconnectReconnectVelmaron();
     void showArrow(QWidget* src);
 
-    // Configure command and configuration writer.
+    // Configure command.
     void cmdConfigure_Click();
-    // What became of the configuration file.
-    struct ConfigWriteResult {
-        bool written = false;
-        QString message; // why it was not written, as the message box tells it
-    };
-    // Builds the file from the window's settings and puts it onto the device.
-    ConfigWriteResult WriteConfigFile();
     // The window as the shared workflow sees it.
     WorkflowView& workflowView();
     // Handlers that may let the event loop run (message boxes, waits) count themselves

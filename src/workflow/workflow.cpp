@@ -128,11 +128,11 @@ void Workflow::Configure() noexcept {
         return;
     }
     runGuarded([&] { view_.readVersionText(); });
-    runGuarded([&] { StartReconnect(); });
+    runGuarded([&] { DisconnectReconnectVelmaron(); });
     state_ = WaitForUnplug;
 }
 
-void Workflow::StartReconnect() {
+void Workflow::DisconnectReconnectVelmaron() {
     view_.setMessage(Message::None);
     view_.setInstruction(Instruction::Unplug);
     view_.setArrowVisible(true);

@@ -367,7 +367,10 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
         read(c.file);
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(form->tbDays->text(), QString::fromLatin1(c.days));
-        ASSERT_TRUE(form->WriteConfigFile().written);
+        // The configure command's own build and save, without its search for the device.
+        const ConfigBuildResult built = form->workflowView().buildConfig();
+        ASSERT_TRUE(built.file);
+        ASSERT_TRUE(form->workflowView().saveConfig(*built.file).ok());
         const std::string written = testing::readAll(
             updates() / (form->DeviceType == "CR" ? "CR999000.HEX" : "QX999000.HEX"));
         // The settings model writes the same file, given the window's dates where the
