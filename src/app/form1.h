@@ -12,10 +12,12 @@
 #include <QDate>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class QButtonGroup;
@@ -169,6 +171,14 @@ public:
     int handlersRunning = 0;
     // The file operations of the safe write onto the device.
     SaveSteps saveSteps;
+    // The clock and the pause of the bounded wait for a deleted version file to vanish.
+    struct VanishWait {
+        std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+        std::function<void(std::chrono::milliseconds)> pause = [](std::chrono::milliseconds span) {
+            std::this_thread::sleep_for(span);
+        };
+    };
+    VanishWait vanishWait;
 
     // Switches every Option1 button off, which their exclusive group alone would not allow.
     void SwitchAllOption1Off();

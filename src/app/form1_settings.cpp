@@ -12,13 +12,11 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <chrono>
 #include <optional>
-#include <thread>
 
 namespace velmaron {
 
@@ -26,7 +24,8 @@ namespace {
 
 // A device whose file stays (write-protected card, a caching file system) must not hang the
 // tool: after this long the user gets the message anyway.
-constexpr qint64 VanishTimeoutMs = 2000;
+constexpr std::chrono::milliseconds VanishTimeout{2000};
+constexpr std::chrono::milliseconds VanishPause{10};
 
 const QString ReconnectLines =
     QStringLiteral("\r\nTrennen und verbinden Sie den Velmaron.\r\n"
@@ -55,11 +54,10 @@ void addListLine(Form1& window, const std::string& line) {
 // showing the file for a while. The device's names are case-blind, so any case counts.
 void waitUntilGone(Form1& window, const std::string& root) {
     window.settleView();
-    QElapsedTimer waited;
-    waited.start();
-    while (VersionFileExists(root) && waited.elapsed() < VanishTimeoutMs) {
+    const auto deadline = window.vanishWait.now() + VanishTimeout;
+    while (VersionFileExists(root) && window.vanishWait.now() < deadline) {
         QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        window.vanishWait.pause(VanishPause);
     }
 }
 
