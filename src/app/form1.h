@@ -12,10 +12,12 @@
 #include <QDate>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class QButtonGroup;
@@ -152,23 +154,15 @@ public:
 
     // Reading the device's settings.
     void FindCurrentSettings();
-    void BadVersionFile(bool openingStep);
+    void BadVersionFile();
     // -- settings helpers --
 
-    // Poll timer, reconnect procedure and arrow.
+    // Poll timer and arrow.
     void Timer1_Timer();
-    void DisconnectReconnectVelmaron();
     void showArrow(QWidget* src);
 
-    // Configure command and configuration writer.
+    // Configure command.
     void cmdConfigure_Click();
-    // What became of the configuration file.
-    struct ConfigWriteResult {
-        bool written = false;
-        QString message; // why it was not written, as the message box tells it
-    };
-    // Builds the file from the window's settings and puts it onto the device.
-    ConfigWriteResult WriteConfigFile();
     // The window as the shared workflow sees it.
     WorkflowView& workflowView();
     // Handlers that may let the event loop run (message boxes, waits) count themselves
@@ -176,6 +170,14 @@ public:
     int handlersRunning = 0;
     // The file operations of the safe write onto the device.
     SaveSteps saveSteps;
+    // The clock and the pause of the bounded wait for a deleted version file to vanish.
+    struct VanishWait {
+        std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+        std::function<void(std::chrono::milliseconds)> pause = [](std::chrono::milliseconds span) {
+            std::this_thread::sleep_for(span);
+        };
+    };
+    VanishWait vanishWait;
 
     // Switches every Option1 button off, which their exclusive group alone would not allow.
     void SwitchAllOption1Off();

@@ -13,14 +13,6 @@ void Form1::cmdConfigure_Click() {
     Workflow(workflowView(), WorkflowState).Configure();
 }
 
-Form1::ConfigWriteResult Form1::WriteConfigFile() {
-    const ConfigBuildResult built = workflowView().buildConfig();
-    if (!built.file)
-        return {false, FailureMessage(built.error)};
-    const SaveResult saved = workflowView().saveConfig(*built.file);
-    return {saved.ok(), saved.ok() ? QString() : FailureMessage(saved.error)};
-}
-
 WorkflowView& Form1::workflowView() {
     if (!workflow)
         workflow = std::make_unique<Form1WorkflowView>(*this);

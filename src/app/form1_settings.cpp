@@ -12,13 +12,11 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <chrono>
 #include <optional>
-#include <thread>
 
 namespace velmaron {
 
@@ -26,7 +24,8 @@ namespace {
 
 // A device whose file stays (write-protected card, a caching file system) must not hang the
 // tool: after this long the user gets the message anyway.
-constexpr qint64 VanishTimeoutMs = 2000;
+constexpr std::chrono::milliseconds VanishTimeout{2000};
+constexpr std::chrono::milliseconds VanishPause{10};
 
 const QString ReconnectLines =
     QStringLiteral("\r\nTrennen und verbinden Sie den Velmaron.\r\n"
@@ -55,11 +54,10 @@ void addListLine(Form1& window, const std::string& line) {
 // showing the file for a while. The device's names are case-blind, so any case counts.
 void waitUntilGone(Form1& window, const std::string& root) {
     window.settleView();
-    QElapsedTimer waited;
-    waited.start();
-    while (VersionFileExists(root) && waited.elapsed() < VanishTimeoutMs) {
+    const auto deadline = window.vanishWait.now() + VanishTimeout;
+    while (VersionFileExists(root) && window.vanishWait.now() < deadline) {
         QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        window.vanishWait.pause(VanishPause);
     }
 }
 
@@ -127,9 +125,9 @@ bool readVersionFile(Form1& window) {
     const auto root = window.deviceRoot();
     ReadResult read = root ? ReadVersionFile(*root) : ReadResult{};
     // Far longer than any device writes: broken, like a file whose length does not fit its
-    // form. It was opened in this read already.
+    // form.
     if (read.status == ReadStatus::TooLong) {
-        window.BadVersionFile(false);
+        window.BadVersionFile();
         return false;
     }
     if (!read.ok()) {
@@ -138,13 +136,13 @@ bool readVersionFile(Form1& window) {
     }
     window.VersionText = std::move(read.content);
     if (window.VersionText.size() < MinVersionFileLength) {
-        window.BadVersionFile(true);
+        window.BadVersionFile();
         return false;
     }
     window.DeviceType = DeviceTypeOf(window.VersionText);
     if (!IsValidHeader(window.VersionText)) {
         tell(window, QStringLiteral("Velmaron Softwareversion falsch"));
-        window.BadVersionFile(true);
+        window.BadVersionFile();
         return false;
     }
     switch (ClassOf(window.DeviceType)) {
@@ -180,7 +178,7 @@ void showDeviceSettings(Form1& window) {
         return;
     }
     if (!form.lengthFits) {
-        window.BadVersionFile(false);
+        window.BadVersionFile();
         return;
     }
     window.ConfigByte = form.configByte;
@@ -221,11 +219,11 @@ void Form1::FindCurrentSettings() {
 }
 
 // A broken file is removed so that the device writes a fresh one when it is plugged in again.
-// openingStep: the file has not been opened in this read yet (a short file, a bad header).
-void Form1::BadVersionFile(bool openingStep) {
+// A file that is gone meanwhile, or that is no plain file, cannot be deleted and counts as
+// missing.
+void Form1::BadVersionFile() {
     const auto root = deviceRoot();
-    if (!root || (openingStep && ReadVersionFile(*root).status == ReadStatus::Missing) ||
-        !DeleteVersionFile(*root)) {
+    if (!root || !DeleteVersionFile(*root)) {
         showMissingFileMessage(*this);
         return;
     }

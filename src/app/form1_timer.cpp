@@ -39,10 +39,6 @@ void Form1::Timer1_Timer() {
     runGuarded([&] { settleView(); });
 }
 
-void Form1::DisconnectReconnectVelmaron() {
-    Workflow(workflowView(), WorkflowState).StartReconnect();
-}
-
 void Form1::showArrow(QWidget* src) {
     QPixmap& display = picArrowDisplay->surface();
     copyPicture(display, 0, picNoArrow->surface());

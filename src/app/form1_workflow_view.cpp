@@ -62,14 +62,15 @@ ConfigSettings settingsOf(const Form1& form) {
     return s;
 }
 
-} // namespace
-
+// The message box's text for a configuration that was not saved.
 QString FailureMessage(const ConfigureFailure& failure) {
     QStringList lines;
     for (std::string_view line : FailureLines(failure))
         lines << german(line);
     return lines.join(QStringLiteral("\r\n"));
 }
+
+} // namespace
 
 void Form1WorkflowView::setMessage(Message message) {
     form_.lblMessage->setText(german(TextOf(message)));

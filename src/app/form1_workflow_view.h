@@ -4,14 +4,9 @@
 
 #include "workflow/workflow.h"
 
-#include <QString>
-
 namespace velmaron {
 
 class Form1;
-
-// The message box's text for a configuration that was not saved.
-QString FailureMessage(const ConfigureFailure& failure);
 
 class Form1WorkflowView final : public WorkflowView {
 public:

@@ -8,10 +8,6 @@
 namespace velmaron {
 namespace {
 
-char foldAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The directory that holds the last component of relative, and that component.
 std::optional<std::pair<std::string, std::string>> splitLast(std::string_view relative) {
     auto parts = SplitDevicePath(relative);
@@ -49,9 +45,20 @@ std::optional<std::vector<std::string>> SplitDevicePath(std::string_view relativ
     return parts;
 }
 
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = UpperAscii(c);
+    return result;
+}
+
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return foldAscii(x) == foldAscii(y);
+               return UpperAscii(x) == UpperAscii(y);
            });
 }
 

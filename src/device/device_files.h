@@ -52,6 +52,10 @@ ReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t limit 
 // The components of a path on the device, separated by '\\' or '/'; empty components drop
 // out. nullopt when a component is "." or "..".
 std::optional<std::vector<std::string>> SplitDevicePath(std::string_view relative);
+// The ASCII letters in upper case, everything else as it is: the case the device's names and
+// file headers are compared in.
+char UpperAscii(char c);
+std::string UpperAscii(std::string_view text);
 // FAT's comparison of names: ASCII letters in any case, everything else exactly.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 

@@ -114,10 +114,17 @@ ReadResult ReadRegularFile(const fs::path& path, std::size_t limit) {
         return {ReadStatus::NotRegular, {}};
     if (info.nFileSizeHigh != 0 || info.nFileSizeLow > limit)
         return {ReadStatus::TooLong, {}};
-    ReadResult result{ReadStatus::Ok, std::string(limit + 1, '\0')};
+    ReadResult result{ReadStatus::Ok, {}};
+    // One byte beyond the size tells a file that grew since; it may grow up to the bound, and
+    // one byte beyond the bound tells a file that is too long.
+    result.content.resize(std::size_t{info.nFileSizeLow} + 1);
     std::size_t filled = 0;
     DWORD count = 0;
-    while (filled <= limit) {
+    for (;;) {
+        if (filled == result.content.size())
+            result.content.resize(std::min(result.content.size() * 2, limit + 1));
+        if (filled == limit + 1)
+            return {ReadStatus::TooLong, {}};
         if (!ReadFile(file.get(), result.content.data() + filled,
                       static_cast<DWORD>(result.content.size() - filled), &count, nullptr))
             return {ReadStatus::Failed, {}};
@@ -125,8 +132,6 @@ ReadResult ReadRegularFile(const fs::path& path, std::size_t limit) {
             break;
         filled += count;
     }
-    if (filled > limit)
-        return {ReadStatus::TooLong, {}};
     result.content.resize(filled);
     return result;
 }

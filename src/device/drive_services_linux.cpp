@@ -196,7 +196,7 @@ public:
     MountTable& operator=(const MountTable&) = delete;
 
     // Brings the table up to date; true when it changed. False from readable() when
-    // mountinfo cannot be read, and the table is then empty.
+    // mountinfo cannot be opened and read, and the table is then empty.
     bool refresh() {
         std::optional<std::string> text;
         if (watched_ >= 0) {
@@ -204,6 +204,14 @@ public:
                 return false;
             }
             text = ::lseek(watched_, 0, SEEK_SET) == 0 ? readAll(watched_) : std::nullopt;
+            if (!text) {
+                // The poll has taken the change with it, so the kept-open file would not tell
+                // of it again: the table stays as it was and the next refresh opens the file
+                // afresh and reads it whole.
+                ::close(watched_);
+                watched_ = -1;
+                return false;
+            }
         } else {
             text = openAndRead();
         }

@@ -130,7 +130,8 @@ public:
     }
 
     // A scan starts here: the folder is listed once and each drive's properties file read
-    // once; the scan's questions about the listed drives are answered from that.
+    // once; the scan's questions about the listed drives are answered from that. A question
+    // about another root lists the folder afresh.
     std::string GetDriveList() override {
         listed_ = listDrives();
         std::string list;
@@ -145,25 +146,17 @@ public:
     }
 
     int DriveType(const std::string& root) override {
-        if (const Drive* drive = listedDrive(root)) {
-            return drive->properties.type;
-        }
-        const auto directory = driveDirectory(root);
-        return directory ? propertiesOf(*directory).type : kDriveNoRootDir;
+        const Drive* drive = findDrive(root);
+        return drive ? drive->properties.type : kDriveNoRootDir;
     }
 
     std::string VolumeName(std::string& drive) override {
         completeShortForm(drive);
-        std::optional<DriveProperties> properties;
-        if (const Drive* listed = listedDrive(drive)) {
-            properties = listed->properties;
-        } else if (const auto directory = driveDirectory(drive)) {
-            properties = propertiesOf(*directory);
-        }
-        if (!properties || !properties->ready) {
+        const Drive* found = findDrive(drive);
+        if (!found || !found->properties.ready) {
             return std::string(kNoVolumeName);
         }
-        return properties->label;
+        return found->properties.label;
     }
 
 private:
@@ -221,12 +214,27 @@ private:
         return drives;
     }
 
-    // The drive of the last listing with this root, while its directory is still there.
-    const Drive* listedDrive(const std::string& root) const {
+    // The drive with this root: from the last listing while its directory is still there,
+    // else from a listing made now. There a root names its drive by the directory's letter,
+    // also without the trailing separator or as the root of a drive without a medium.
+    const Drive* findDrive(const std::string& root) {
         for (const Drive& drive : listed_) {
             if (drive.root == root) {
                 std::error_code error;
-                return fs::is_directory(folder_ / drive.name, error) ? &drive : nullptr;
+                if (fs::is_directory(folder_ / drive.name, error)) {
+                    return &drive;
+                }
+                break;
+            }
+        }
+        const auto index = letterOfRoot(root);
+        if (!index) {
+            return nullptr;
+        }
+        listed_ = listDrives();
+        for (const Drive& drive : listed_) {
+            if (letterIndex(drive.name) == index) {
+                return &drive;
             }
         }
         return nullptr;
@@ -241,24 +249,24 @@ private:
     }
 
     // E or E: names the simulated drive E, as it would on Windows.
-    void completeShortForm(std::string& drive) const {
+    void completeShortForm(std::string& drive) {
         const bool shortForm = drive.size() == 1 || (drive.size() == 2 && drive[1] == ':');
         const auto index = shortForm ? letterIndex(drive.substr(0, 1)) : std::nullopt;
         if (!index) {
             return;
         }
-        const auto letter = static_cast<char>('A' + *index);
-        for (const Drive& listed : listDrives()) {
-            if (std::toupper(static_cast<unsigned char>(listed.name[0])) == letter) {
+        listed_ = listDrives();
+        for (const Drive& listed : listed_) {
+            if (letterIndex(listed.name) == index) {
                 drive = listed.root;
                 return;
             }
         }
-        drive = rootOf(std::string(1, letter), {});
+        drive = rootOf(std::string(1, static_cast<char>('A' + *index)), {});
     }
 
-    // The directory of the connected drive with this root, if there is one.
-    std::optional<fs::path> driveDirectory(const std::string& root) const {
+    // The letter of the drive directory that root names, whether or not it is there.
+    std::optional<int> letterOfRoot(const std::string& root) const {
         std::string trimmedRoot = root;
         while (trimmedRoot.size() > 1 &&
                (trimmedRoot.back() == '/' || trimmedRoot.back() == kSeparator)) {
@@ -268,22 +276,10 @@ private:
         if (directory.parent_path() == folder_ / kNoMediumFolder) {
             directory = folder_ / directory.filename();
         }
-        std::error_code error;
-        if (directory.parent_path() != folder_ || !letterIndex(directory.filename().string()) ||
-            !fs::is_directory(directory, error)) {
+        if (directory.parent_path() != folder_) {
             return std::nullopt;
         }
-        return directory;
-    }
-
-    static DriveProperties propertiesOf(const fs::path& directory) {
-        const std::string name = directory.filename().string();
-        const ReadResult read = ReadRegularFile(directory.parent_path() / (name + ".drive"));
-        if (read.status != ReadStatus::Missing) {
-            return parseProperties(read.content);
-        }
-        return readProperties(directory.parent_path() /
-                              (std::string(1, otherCase(name[0])) + ".drive"));
+        return letterIndex(directory.filename().string());
     }
 
     fs::path folder_;

@@ -9,17 +9,6 @@ namespace velmaron {
 
 namespace {
 
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string upperCased(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = upper(c);
-    return result;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -69,7 +58,7 @@ int ByteAt(std::string_view versionText, std::size_t pos) {
 }
 
 std::string DeviceTypeOf(std::string_view versionText) {
-    return upperCased(versionText.substr(0, 2));
+    return UpperAscii(versionText.substr(0, 2));
 }
 
 DeviceClass ClassOf(std::string_view deviceType) {
@@ -93,7 +82,7 @@ bool IsValidHeader(std::string_view versionText) {
             return false;
     }
     return digits.starts_with("00") &&
-           upperCased(versionText.substr(VersionPos::Extension - 1, 3)) == "HEX";
+           UpperAscii(versionText.substr(VersionPos::Extension - 1, 3)) == "HEX";
 }
 
 int SoftwareVersionOf(std::string_view versionText) {

@@ -64,7 +64,7 @@ void Workflow::checkReadiness() {
     std::optional<DeviceFacts> device;
     runGuarded([&] { device = view_.device(); });
     // A Velmaron CR is only shown, never configured here; it is read again at every poll.
-    if (!device || DeviceTypeOf(device->deviceType) == "CR")
+    if (!device || ClassOf(device->deviceType) == DeviceClass::Cr)
         return;
     if (device->softwareVersion >= FirstSuitableVersion) {
         runGuarded([&] { view_.enableConfigure(true); });
@@ -128,11 +128,11 @@ void Workflow::Configure() noexcept {
         return;
     }
     runGuarded([&] { view_.readVersionText(); });
-    runGuarded([&] { StartReconnect(); });
+    runGuarded([&] { DisconnectReconnectVelmaron(); });
     state_ = WaitForUnplug;
 }
 
-void Workflow::StartReconnect() {
+void Workflow::DisconnectReconnectVelmaron() {
     view_.setMessage(Message::None);
     view_.setInstruction(Instruction::Unplug);
     view_.setArrowVisible(true);

@@ -99,10 +99,10 @@ public:
     // saved, starts the reconnect procedure. A configuration that is not saved is reported and
     // the command stays available.
     void Configure() noexcept;
-    // The visible start of the reconnect procedure; a failure ends it.
-    void StartReconnect();
 
 private:
+    // The visible start of the reconnect procedure; a failure ends it.
+    void DisconnectReconnectVelmaron();
     void checkReadiness();
     void announceSuccess();
 

@@ -4,7 +4,8 @@
 #include "config/device_settings.h"
 #include "config/hex_record.h"
 
-#include <QElapsedTimer>
+#include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -235,18 +236,22 @@ TEST_F(SettingsTest, WaitForAVanishingFileIsBounded) {
     plugIn('E', content);
     if (testing::namesIn(updates()).size() != 2)
         GTEST_SKIP() << "names that differ only in case are one file here";
-    int ticks = 0;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&ticks] { ++ticks; });
-    poll.start(100);
-    QElapsedTimer clock;
-    clock.start();
+    // A clock that only the pauses move; an event posted at one pause must be handled before
+    // the next.
+    std::chrono::steady_clock::time_point now{};
+    int pauses = 0;
+    int handledAfter = -1;
+    form->vanishWait.now = [&now] { return now; };
+    form->vanishWait.pause = [&](std::chrono::milliseconds span) {
+        ++pauses;
+        now += span;
+        if (pauses == 50)
+            QTimer::singleShot(0, [&] { handledAfter = pauses; });
+    };
     readAgain();
-    const qint64 waited = clock.elapsed();
     EXPECT_EQ(messages, QStringList{BrokenFile});
-    EXPECT_GE(waited, 1900);
-    EXPECT_LE(waited, 2500);
-    EXPECT_GE(ticks, 10);
+    EXPECT_EQ(pauses, 200); // 2 s in pauses of 10 ms
+    EXPECT_EQ(handledAfter, 50);
 }
 
 // The short form has no byte; bit 1 is kept only from the full form. Version, the byte, its
@@ -367,7 +372,10 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
         read(c.file);
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(form->tbDays->text(), QString::fromLatin1(c.days));
-        ASSERT_TRUE(form->WriteConfigFile().written);
+        // The configure command's own build and save, without its search for the device.
+        const ConfigBuildResult built = form->workflowView().buildConfig();
+        ASSERT_TRUE(built.file);
+        ASSERT_TRUE(form->workflowView().saveConfig(*built.file).ok());
         const std::string written = testing::readAll(
             updates() / (form->DeviceType == "CR" ? "CR999000.HEX" : "QX999000.HEX"));
         // The settings model writes the same file, given the window's dates where the
