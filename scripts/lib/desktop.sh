@@ -4,6 +4,8 @@
 # waiting for them. Positions are the layout's twips (15 to a pixel) from the window's top
 # left corner.
 
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh" # wait_until
+
 desktop_pids=()
 
 # A free display with openbox on it; sets DISPLAY. Another program may take a display number
@@ -116,26 +118,6 @@ region_shows_something() {
 region_fingerprint() {
   import -window "$window" -crop "$(($3 / 15))x$(($4 / 15))+$(($1 / 15))+$(($2 / 15))" +repage \
     ppm:- 2>/dev/null | md5sum
-}
-
-# Runs a test command every 0.2 s until it succeeds; fails with the description after 15 s,
-# or after the seconds --within gives.
-wait_until() { # [--within seconds] description, command...
-  local within=15
-  if [ "$1" = --within ]; then
-    within=$2
-    shift 2
-  fi
-  local description=$1
-  shift
-  local deadline=$((SECONDS + within))
-  until "$@"; do
-    if [ "$SECONDS" -gt "$deadline" ]; then
-      echo "timed out after $within s waiting until $description" >&2
-      return 1
-    fi
-    sleep 0.2
-  done
 }
 
 screenshot() { # file

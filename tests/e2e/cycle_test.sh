@@ -6,17 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
+check_name=e2e
 source scripts/lib/desktop.sh
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-e2e.XXXXXX")
-trap 'desktop_stop; rm -rf "$work"' EXIT
+work_folder desktop_stop
 drives=$work/drives
 updates=$drives/E/UPDATES
 step() { echo "e2e: $*"; }
-fail() {
-  echo "e2e: FAILED: $*" >&2
-  exit 1
-}
 sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
