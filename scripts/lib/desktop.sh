@@ -1,7 +1,10 @@
 # Driving the real program on a virtual display, for the demonstration, the screenshots, the
-# benchmarks and the end-to-end tests (sourced): a display of our own with a window manager, the program's window, clicks at
-# a control's place, and what parts of the window show. Positions are the layout's twips
-# (15 to a pixel) from the window's top left corner.
+# benchmarks and the end-to-end tests (sourced): a display of our own with a window manager,
+# the program's window, clicks at a control's place, what parts of the window show, and
+# waiting for them. Positions are the layout's twips (15 to a pixel) from the window's top
+# left corner.
+
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh" # wait_until
 
 desktop_pids=()
 
@@ -44,14 +47,42 @@ desktop_stop() {
   desktop_pids=()
 }
 
+# Waits up to $1 seconds (default 20) for the program's window to show; sets window. Fails
+# with a message when none shows.
+window_wait() { # [seconds]
+  local seconds=${1:-20}
+  window=$(timeout "$seconds" xdotool search --sync --onlyvisible \
+    --name '^Velmaron Configuration$' 2>/dev/null | head -n 1) || true
+  if [ -z "$window" ]; then
+    echo "the window did not show within $seconds s" >&2
+    return 1
+  fi
+}
+
 # Starts the program on the simulated drives in $2; sets program_pid and window.
 program_start() { # build folder, drives folder
   "$1/velmaron-config" --drives "$2" >/dev/null 2>&1 &
   program_pid=$!
   desktop_pids+=("$program_pid")
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmaron Configuration$' |
-    head -n 1)
+  window_wait || return 1
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+}
+
+# Whether a program has ended, by default the one program_start started.
+program_ended() { # [pid]
+  ! kill -0 "${1:-$program_pid}" 2>/dev/null
+}
+
+# Ends a program that desktop_pids holds, by default the one program_start started, and
+# forgets it.
+program_stop() { # [pid]
+  local stopped=${1:-$program_pid} pid kept=()
+  kill "$stopped" 2>/dev/null || true
+  wait "$stopped" 2>/dev/null || true
+  for pid in "${desktop_pids[@]}"; do
+    [ "$pid" = "$stopped" ] || kept+=("$pid")
+  done
+  desktop_pids=("${kept[@]}")
 }
 
 click_at() { # left, top in twips
@@ -87,21 +118,6 @@ region_shows_something() {
 region_fingerprint() {
   import -window "$window" -crop "$(($3 / 15))x$(($4 / 15))+$(($1 / 15))+$(($2 / 15))" +repage \
     ppm:- 2>/dev/null | md5sum
-}
-
-# Runs a test command every 0.2 s until it succeeds; fails after 15 s with the description.
-wait_until() { # description, command...
-  local description=$1
-  shift
-  local tries
-  for tries in $(seq 75); do
-    if "$@"; then
-      return 0
-    fi
-    sleep 0.2
-  done
-  echo "timed out waiting until $description" >&2
-  return 1
 }
 
 screenshot() { # file

@@ -6,17 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
+check_name=e2e
 source scripts/lib/desktop.sh
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-e2e.XXXXXX")
-trap 'desktop_stop; rm -rf "$work"' EXIT
+work_folder desktop_stop
 drives=$work/drives
 updates=$drives/E/UPDATES
 step() { echo "e2e: $*"; }
-fail() {
-  echo "e2e: FAILED: $*" >&2
-  exit 1
-}
 sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
@@ -41,7 +37,6 @@ sim unplug "$drives" E
 
 desktop_start
 program_start "$build" "$drives"
-[ -n "$window" ] || fail "no window"
 wait_until "the window shows no device" no_device_shown
 height_is $NORMAL_HEIGHT || fail "window height $(window_height), not $NORMAL_HEIGHT"
 
@@ -101,5 +96,5 @@ grep -q "refused UPDATES/QX999000.HEX: line 1 has the checksum AC instead of AD"
 
 step "closing the window ends the program"
 press alt+F4
-wait_until "the program ends" bash -c "! kill -0 $program_pid 2>/dev/null"
+wait_until "the program ends" program_ended
 echo "e2e: passed"

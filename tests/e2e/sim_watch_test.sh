@@ -4,14 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
-work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-watch.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+check_name=watch
+source scripts/lib/check.sh
+work_folder
 drives=$work/drives
 sim="$build/velmaron-sim"
-fail() {
-  echo "watch: FAILED: $*" >&2
-  exit 1
-}
 
 "$sim" new "$drives" E --type QX --version 30 >/dev/null
 mkfifo "$work/keys"
@@ -20,12 +17,8 @@ watcher=$!
 exec 3>"$work/keys"
 # Waits until the watcher has told a line; fails after 10 s.
 told() {
-  local tries
-  for tries in $(seq 100); do
-    grep -qF "$1" "$work/out" && return 0
-    sleep 0.1
-  done
-  fail "no line \"$1\" in:
+  wait_until --within 10 "the watcher tells \"$1\"" grep -qF "$1" "$work/out" ||
+    fail "no line \"$1\" in:
 $(cat "$work/out")"
 }
 key() { printf '%s' "$1" >&3; }

@@ -1,0 +1,36 @@
+# What the test scripts share (sourced): failing with a message, a temporary folder that goes
+# when the script ends, and waiting for a condition with a time limit. check_name, set before
+# sourcing, starts the messages and names the folder.
+check_name=${check_name:-check}
+
+fail() {
+  echo "$check_name: FAILED: $*" >&2
+  exit 1
+}
+
+# Makes the temporary folder $work, removed when the script ends, after the command given
+# (e.g. desktop_stop) has run.
+work_folder() { # [command]
+  work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-$check_name.XXXXXX")
+  trap "${1:-:} || true; rm -rf \"\$work\"" EXIT
+}
+
+# Runs a test command every 0.2 s until it succeeds; fails with the description after 15 s,
+# or after the seconds --within gives.
+wait_until() { # [--within seconds] description, command...
+  local within=15
+  if [ "$1" = --within ]; then
+    within=$2
+    shift 2
+  fi
+  local description=$1
+  shift
+  local deadline=$((SECONDS + within))
+  until "$@"; do
+    if [ "$SECONDS" -gt "$deadline" ]; then
+      echo "timed out after $within s waiting until $description" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+}
