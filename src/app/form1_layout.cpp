@@ -8,6 +8,7 @@
 #include "app/list_lines.h"
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
+#include "app/qt_text.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "app/window_look.h"
@@ -222,11 +223,8 @@ void Form1::createInstructionBand() {
     // Its picture is drawn when the band is first shown (setTallLayout), not at every start.
     Image1 = add(new QLabel(this), QStringLiteral("Image1"), {480, 7440, 4050, 3315});
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const std::string_view unplug = TextOf(Instruction::Unplug);
-    lblInstruction =
-        addLabel(this, QStringLiteral("lblInstruction"),
-                 QString::fromUtf8(unplug.data(), static_cast<qsizetype>(unplug.size())),
-                 {360, 7680, 2535, 1095});
+    lblInstruction = addLabel(this, QStringLiteral("lblInstruction"),
+                              toQString(TextOf(Instruction::Unplug)), {360, 7680, 2535, 1095});
     setPointSize(lblInstruction, HugeFont);
     picArrowDisplay =
         addPictureBox(this, QStringLiteral("picArrowDisplay"), {480, 9600, 2220, 1215});

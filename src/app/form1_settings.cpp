@@ -7,8 +7,10 @@
 #include "app/clickable_label.h"
 #include "app/form1.h"
 #include "app/message_boxes.h"
+#include "app/qt_text.h"
 #include "app/tri_state_check_box.h"
 #include "config/date_codec.h"
+#include "workflow/workflow_texts.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -27,9 +29,12 @@ namespace {
 constexpr std::chrono::milliseconds VanishTimeout{2000};
 constexpr std::chrono::milliseconds VanishPause{10};
 
-const QString ReconnectLines =
-    QStringLiteral("\r\nTrennen und verbinden Sie den Velmaron.\r\n"
-                   "Warten Sie einen Moment und klicken auf \"Aktuelle Einstellungen\".");
+// The status file's problem, and what the user does about it.
+QString problemMessage(StatusFileProblem problem) {
+    return toQString(TextOf(problem)) + QStringLiteral("\r\n") + toQString(ReconnectText()) +
+           QStringLiteral("\r\nWarten Sie einen Moment und klicken auf \"Aktuelle "
+                          "Einstellungen\".");
+}
 
 // A message box lets the event loop run, so the window first shows what the tick has done.
 void tell(Form1& window, const QString& text) {
@@ -38,7 +43,7 @@ void tell(Form1& window, const QString& text) {
 }
 
 void showMissingFileMessage(Form1& window) {
-    tell(window, QStringLiteral("Konfigurationsdatei fehlt.") + ReconnectLines);
+    tell(window, problemMessage(StatusFileProblem::Missing));
 }
 
 // Texts from the file count one character per byte.
@@ -228,7 +233,7 @@ void Form1::BadVersionFile() {
         return;
     }
     waitUntilGone(*this, *root);
-    tell(*this, QStringLiteral("Fehler in der Konfigurationsdatei.") + ReconnectLines);
+    tell(*this, problemMessage(StatusFileProblem::Broken));
 }
 
 } // namespace velmaron

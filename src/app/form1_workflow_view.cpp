@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
+#include "app/qt_text.h"
 #include "app/tri_state_check_box.h"
 #include "device/device_scan.h"
 #include "device/version_file.h"
@@ -20,10 +21,6 @@
 
 namespace velmaron {
 namespace {
-
-QString german(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A picker's calendar day at midnight.
 DateTime dateTimeOf(const QDateEdit* picker) {
@@ -66,18 +63,18 @@ ConfigSettings settingsOf(const Form1& form) {
 QString FailureMessage(const ConfigureFailure& failure) {
     QStringList lines;
     for (std::string_view line : FailureLines(failure))
-        lines << german(line);
+        lines << toQString(line);
     return lines.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
 
 void Form1WorkflowView::setMessage(Message message) {
-    form_.lblMessage->setText(german(TextOf(message)));
+    form_.lblMessage->setText(toQString(TextOf(message)));
 }
 
 void Form1WorkflowView::setInstruction(Instruction instruction) {
-    form_.lblInstruction->setText(german(TextOf(instruction)));
+    form_.lblInstruction->setText(toQString(TextOf(instruction)));
 }
 
 void Form1WorkflowView::showArrow(Arrow arrow) {

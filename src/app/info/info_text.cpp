@@ -1,5 +1,6 @@
 #include "app/info/info_text.h"
 
+#include "app/qt_text.h"
 #include "workflow/workflow_texts.h"
 
 #include <QStringList>
@@ -54,9 +55,7 @@ QString instructions() {
 
 QString InfoText(const QString& mainStatus) {
     // The main window's status line when the device's software is too old.
-    const std::string_view notSuitable = TextOf(Message::NotSuitable);
-    if (mainStatus ==
-        QString::fromUtf8(notSuitable.data(), static_cast<qsizetype>(notSuitable.size())))
+    if (mainStatus == toQString(TextOf(Message::NotSuitable)))
         return notSuitableNotice();
     return instructions();
 }
