@@ -2,7 +2,7 @@
 // The busiest machine the simulated drives can stand for: every letter taken by a removable
 // stick, two of them Velmarons, or by a fixed, optical or network drive.
 
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 namespace velmaron::bench {
 

@@ -2,7 +2,7 @@
 // little next to what a tool pays that asks lsblk for the drives instead.
 
 #include "device/device_scan.h"
-#include "device/fake_linux.h"
+#include "support/fake_linux.h"
 #include "every_letter.h"
 #include "spawn.h"
 

@@ -14,6 +14,7 @@
 #include "app/form1.h"
 #include "app/message_boxes.h"
 #include "every_letter.h"
+#include "support/version_files.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -30,12 +31,6 @@
 namespace velmaron {
 namespace {
 
-std::string versionFile(const char* type, int version) {
-    std::string text(80, '\xFF');
-    text.replace(0, 11, type + std::to_string(1000000 + version).substr(1) + "HEX");
-    return text;
-}
-
 // The drives a scenario runs on; none for the machine's own.
 std::unique_ptr<testing::SimDrives> drivesFor(const std::string& scenario) {
     if (scenario == "native" || scenario == "bare")
@@ -43,7 +38,7 @@ std::unique_ptr<testing::SimDrives> drivesFor(const std::string& scenario) {
     auto sim = std::make_unique<testing::SimDrives>();
     if (scenario == "ready" || scenario == "cr") {
         sim->addDevice('E');
-        sim->write("E/UPDATES/digivers.ion", versionFile(scenario == "cr" ? "CR" : "QX", 54));
+        sim->write("E/UPDATES/digivers.ion", testing::versionFile(testing::header(scenario == "cr" ? "CR" : "QX", 54), 80));
     } else if (scenario == "sim26") {
         bench::takeEveryLetter(*sim);
     }

@@ -3,9 +3,9 @@
 // workflow and the commands. Its controls are public and carry the names that the rest of
 // the program uses for them; control arrays are addressed by index.
 
-#include "config/save_config_file.h"
+#include "device/durable_save.h"
 #include "device/drive_services.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 #include "workflow/workflow.h"
 
 #include <QCoreApplication>

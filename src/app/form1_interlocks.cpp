@@ -4,7 +4,7 @@
 #include "app/form1.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -10,6 +10,7 @@
 #include "app/qt_text.h"
 #include "app/tri_state_check_box.h"
 #include "config/date_codec.h"
+#include "device/version_file_access.h"
 #include "workflow/workflow_texts.h"
 
 #include <QCoreApplication>

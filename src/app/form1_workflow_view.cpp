@@ -7,7 +7,8 @@
 #include "app/qt_text.h"
 #include "app/tri_state_check_box.h"
 #include "device/device_scan.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
+#include "device/version_file_access.h"
 #include "workflow/cleanup.h"
 #include "workflow/workflow_texts.h"
 
@@ -151,7 +152,7 @@ SaveResult Form1WorkflowView::saveConfig(const ConfigFile& file) {
     const auto root = form_.deviceRoot();
     if (!root)
         return {SaveError::DeviceGone, {}};
-    SaveResult saved = SaveConfigFile(*root, file, form_.saveSteps);
+    SaveResult saved = SaveUpdateFile(*root, file.fileName, ConfigFileBytes(file), form_.saveSteps);
     if (saved.ok())
         form_.List1->addItem(QString::fromStdString(file.listLine));
     return saved;

@@ -1,6 +1,6 @@
 #include "cli/apply_plan.h"
 
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 namespace velmaron::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include "config/settings_words.h"
 #include "device/device_files.h"
 #include "device/device_scan.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 #include "workflow/workflow_texts.h"
 
 #include <filesystem>

@@ -4,7 +4,7 @@
 // file is ever left on a device.
 
 #include "config/language.h"
-#include "config/save_config_file.h"
+#include "device/durable_save.h"
 
 #include <chrono>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "cli/device_reading.h"
 
-#include "device/version_file.h"
+#include "config/version_file.h"
+#include "device/version_file_access.h"
 
 namespace velmaron::cli {
 

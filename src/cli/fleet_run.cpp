@@ -8,7 +8,8 @@
 #include "config/config_file_reader.h"
 #include "config/settings_words.h"
 #include "device/device_scan.h"
-#include "device/version_file.h"
+#include "device/version_file_access.h"
+#include "config/version_file.h"
 #include "workflow/cleanup.h"
 #include "workflow/workflow_texts.h"
 
@@ -61,7 +62,7 @@ public:
     }
     void removeStaleUpdateFiles() override { RemoveStaleUpdateFiles(root); }
     SaveResult saveConfig(const ConfigFile& file) override {
-        return SaveConfigFile(root, file, InterruptibleSaveSteps());
+        return SaveUpdateFile(root, file.fileName, ConfigFileBytes(file), InterruptibleSaveSteps());
     }
     void reportFailure(const ConfigureFailure& why) override { failure = why; }
     void keepPolling() override {}

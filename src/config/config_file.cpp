@@ -1,9 +1,10 @@
 #include "config/config_file.h"
 
 #include "config/data_sets.h"
+#include "config/device_names.h"
 #include "config/download_period.h"
 #include "config/hex_record.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <algorithm>
 #include <array>

@@ -35,11 +35,6 @@ inline std::string ConfigName(std::string_view deviceType) {
     return std::string(deviceType) + "000007HEX";
 }
 
-// The file's name inside UPDATES: "QX999000.HEX" or "CR999000.HEX".
-inline std::string ConfigFileName(std::string_view deviceType) {
-    return std::string(deviceType) + "999000.HEX";
-}
-
 struct ConfigFile {
     std::string fileName;           // "QX999000.HEX" or "CR999000.HEX", inside UPDATES
     std::vector<std::string> lines; // the records, without line ends

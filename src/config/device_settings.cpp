@@ -4,7 +4,7 @@
 #include "config/date_codec.h"
 #include "config/download_period.h"
 #include "config/hex_record.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <algorithm>
 #include <array>

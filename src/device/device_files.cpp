@@ -45,23 +45,6 @@ std::optional<std::vector<std::string>> SplitDevicePath(std::string_view relativ
     return parts;
 }
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperAscii(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = UpperAscii(c);
-    return result;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return UpperAscii(x) == UpperAscii(y);
-           });
-}
-
 bool HasDeviceDirectory(const std::string& driveRoot, std::string_view relative) {
     const auto split = splitLast(relative);
     if (!split)

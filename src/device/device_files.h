@@ -12,6 +12,9 @@
 // shows a regular file, and never beyond a bound, so that a FIFO or a huge file cannot hang
 // the window.
 
+#include "config/ascii.h"
+#include "config/device_names.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -24,9 +27,6 @@
 namespace velmaron {
 
 enum class EntryKind { File, Directory };
-
-// The device's directory for the files it exchanges with the tool.
-inline constexpr std::string_view UpdatesDirectoryName = "UPDATES";
 
 // The longest file the tool reads. A device writes about a hundred bytes.
 inline constexpr std::size_t MaxReadBytes = 64 * 1024;
@@ -52,12 +52,6 @@ ReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t limit 
 // The components of a path on the device, separated by '\\' or '/'; empty components drop
 // out. nullopt when a component is "." or "..".
 std::optional<std::vector<std::string>> SplitDevicePath(std::string_view relative);
-// The ASCII letters in upper case, everything else as it is: the case the device's names and
-// file headers are compared in.
-char UpperAscii(char c);
-std::string UpperAscii(std::string_view text);
-// FAT's comparison of names: ASCII letters in any case, everything else exactly.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 // An open directory on the device's drive. While it is open, the directory it names cannot
 // be swapped under the operations made through it.

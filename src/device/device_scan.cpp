@@ -19,7 +19,7 @@ bool examineDrive(DriveServices& drives, std::string& root, std::vector<std::str
     const std::string label = drives.VolumeName(root);
     lines.push_back(root + '\t' + label + '\t' + typeText);
     // A drive that is not ready simply has no marker directory.
-    return HasDeviceDirectory(root, "VELMARON\\CARD\\");
+    return HasDeviceDirectory(root, MarkerDirectoryName);
 }
 
 ScanResult scan(DriveServices& drives, Stop stop) {

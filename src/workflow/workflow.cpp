@@ -1,6 +1,6 @@
 #include "workflow/workflow.h"
 
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 namespace velmaron {
 

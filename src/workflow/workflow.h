@@ -8,7 +8,7 @@
 // Every effect is a step of its own: a step that fails is skipped and the next one runs.
 
 #include "config/config_file.h"
-#include "config/save_config_file.h"
+#include "device/durable_save.h"
 
 #include <chrono>
 #include <optional>

@@ -10,7 +10,8 @@
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
 #include "app/tri_state_check_box.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
+#include "support/version_files.h"
 
 // The window's header only names its controls' classes; the tests reach into all of them.
 #include <QButtonGroup>
@@ -43,35 +44,11 @@ namespace velmaron::test {
 
 namespace fs = std::filesystem;
 
-// Bytes placed from a 1-based position on.
-struct Bytes {
-    std::size_t pos;
-    std::vector<int> values;
-};
-
-// A version file of the given length: the header, everything else 255 unless placed.
-inline std::string versionFile(std::string_view header, std::size_t length,
-                               const std::vector<Bytes>& placed = {}) {
-    std::string text(length, '\xFF');
-    text.replace(0, std::min(header.size(), length), header.substr(0, length));
-    for (const Bytes& bytes : placed)
-        for (std::size_t i = 0; i < bytes.values.size(); ++i)
-            text.at(bytes.pos - 1 + i) = static_cast<char>(bytes.values[i]);
-    return text;
-}
-
-inline std::string header(const char* type, int version) {
-    return type + std::to_string(1000000 + version).substr(1) + "HEX";
-}
-
-// The form a QX device of this version reports: 21 bytes up to version 27, 25 up to 35.
-inline std::size_t formLength(int version) {
-    return version > 35 ? 80 : version > 27 ? 25 : 21;
-}
-
-inline std::string qx(int version, const std::vector<Bytes>& placed = {}) {
-    return versionFile(header("QX", version), formLength(version), placed);
-}
+using testing::Bytes;
+using testing::formLength;
+using testing::header;
+using testing::qx;
+using testing::versionFile;
 
 inline std::vector<std::string> listLines(const QListWidget* list) {
     std::vector<std::string> lines;

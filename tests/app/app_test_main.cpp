@@ -1,6 +1,6 @@
 // One QApplication for all window tests; offscreen unless the caller chose a platform.
 
-#include "suite_exit.h"
+#include "support/suite_exit.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // configure command, the reconnect procedure and the arrow.
 
 #include "app_fixture.h"
-#include "config/hex_check.h"
+#include "support/hex_check.h"
 #include "device/durable_file.h"
 
 #include <functional>

@@ -7,7 +7,7 @@
 
 #include "app/handler_steps.h"
 #include "app_fixture.h"
-#include "config/hex_check.h"
+#include "support/hex_check.h"
 
 #include <QApplication>
 #include <random>

@@ -4,7 +4,7 @@
 
 #include "cli/console.h"
 #include "config/device_settings.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -29,12 +29,14 @@ TEST(InterruptTest, SignalDuringTheWriteLeavesNothingPartial) {
         return FileResult{};
     };
     const SaveResult saved =
-        SaveConfigFile(sim.root('E'), *built.file, InterruptibleSaveSteps(halfThenSignal));
+        SaveUpdateFile(sim.root('E'), built.file->fileName, ConfigFileBytes(*built.file),
+                       InterruptibleSaveSteps(halfThenSignal));
     EXPECT_TRUE(Interrupted());
     EXPECT_FALSE(saved.ok());
     EXPECT_TRUE(std::filesystem::is_empty(updates));
     // Once interrupted, nothing more is written.
-    EXPECT_FALSE(SaveConfigFile(sim.root('E'), *built.file, InterruptibleSaveSteps()).ok());
+    EXPECT_FALSE(SaveUpdateFile(sim.root('E'), built.file->fileName,
+                                ConfigFileBytes(*built.file), InterruptibleSaveSteps()).ok());
     EXPECT_TRUE(std::filesystem::is_empty(updates));
 }
 

@@ -1,4 +1,4 @@
-#include "config/civil_time.h"
+#include "support/civil_time.h"
 #include "config/config_file.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "config/civil_time.h"
+#include "support/civil_time.h"
 #include "config/date_codec.h"
 #include "config/hex_record.h"
 

@@ -4,7 +4,7 @@
 #include "config/config_file_reader.h"
 #include "config/device_settings.h"
 #include "config/hex_record.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 #include "device/device_files.h"
 #include "device/durable_file.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace velmaron {

@@ -2,7 +2,7 @@
 // search, on simulated drives and on drive services that fail.
 
 #include "device/device_scan.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,6 +1,6 @@
 // The Linux drive services against fake /proc, /sys and /dev trees.
 
-#include "device/fake_linux.h"
+#include "support/fake_linux.h"
 
 #include <cstdlib>
 #include <functional>

@@ -3,7 +3,7 @@
 
 #include "device/device_scan.h"
 #include "device/drive_services.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <gtest/gtest.h>
 

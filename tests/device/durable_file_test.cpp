@@ -1,5 +1,5 @@
 #include "device/durable_file.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32

@@ -2,8 +2,8 @@
 // one the device reads, with record type 02 only for the CR device.
 
 #include "config/config_file.h"
-#include "config/hex_check.h"
-#include "device/version_file.h"
+#include "support/hex_check.h"
+#include "config/version_file.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

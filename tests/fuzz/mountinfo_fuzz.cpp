@@ -2,7 +2,7 @@
 
 #include "device/device_scan.h"
 #include "device/drive_services_linux.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <cstdint>
 

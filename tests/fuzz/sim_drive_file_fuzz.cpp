@@ -1,7 +1,7 @@
 // The properties file of a simulated drive, read by the poll of every simulated drive.
 
 #include "device/drive_services.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The device's status file, taken apart field by field as the window does.
 
 #include "config/date_codec.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <cstdint>
 

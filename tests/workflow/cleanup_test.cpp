@@ -1,7 +1,7 @@
 // Removing update files from the device: only regular files in UPDATES, in any case, never
 // through a link and never outside the drive.
 
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 #include "workflow/cleanup.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,9 @@
 // the drive while saves and clean-ups run: nothing outside the drive may ever be created or
 // deleted.
 
-#include "config/save_config_file.h"
-#include "device/sim_drives.h"
+#include "config/config_file.h"
+#include "device/durable_save.h"
+#include "support/sim_drives.h"
 #include "workflow/cleanup.h"
 
 #include <atomic>
@@ -58,7 +59,7 @@ TEST(LinkRace, NothingOutsideTheDriveIsCreatedOrDeleted) {
     int rounds = 0;
     for (; rounds < Rounds || (saved < 20 && rounds < 50 * Rounds); ++rounds) {
         RemoveStaleUpdateFiles(drive.string() + "/");
-        saved += SaveConfigFile(drive.string() + "/", file).ok();
+        saved += SaveUpdateFile(drive.string() + "/", file.fileName, ConfigFileBytes(file)).ok();
     }
     stop = true;
     swapper.join();

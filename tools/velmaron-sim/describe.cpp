@@ -2,7 +2,7 @@
 
 #include "config/config_file_reader.h"
 #include "config/settings_words.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 namespace velmaron::sim {
 namespace {

@@ -4,7 +4,7 @@
 #include "config/device_settings.h"
 #include "config/hex_record.h"
 #include "device/device_files.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 #include "config/config_file_reader.h"
 #include "describe.h"
 #include "device/device_files.h"
-#include "device/version_file.h"
+#include "config/version_file.h"
 #include "terminal.h"
 
 #include <chrono>

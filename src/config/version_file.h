@@ -1,5 +1,5 @@
 #pragma once
-// The device's version file UPDATES\digivers.ion: read it, and take it apart.
+// The device's version file UPDATES\digivers.ion: its layout, and taking it apart.
 //
 // The device writes this small binary file itself. It names the device type and software
 // version and carries the download configuration the device currently holds. Positions
@@ -9,8 +9,6 @@
 // because the click reactions of dependent options run in between, so nothing here builds
 // a finished "settings" value.
 
-#include "device/device_files.h"
-
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -18,20 +16,6 @@
 #include <string_view>
 
 namespace velmaron {
-
-inline constexpr std::string_view VersionFileBaseName = "digivers.ion";
-inline constexpr std::string_view VersionFileName = "UPDATES\\digivers.ion";
-static_assert(VersionFileName.starts_with(UpdatesDirectoryName) &&
-              VersionFileName.ends_with(VersionFileBaseName));
-
-// The whole file, one char per byte, when UPDATES and the file are there in any case, are
-// no links and the file is regular. A file longer than any device writes is TooLong and
-// counts as broken.
-ReadResult ReadVersionFile(const std::string& driveRoot);
-// Whether the file is there; the deletion of a broken file waits until it is gone.
-bool VersionFileExists(const std::string& driveRoot);
-// Deletes the file, also when it is marked read-only; false when it stays.
-bool DeleteVersionFile(const std::string& driveRoot);
 
 // 1-based positions of the fields.
 namespace VersionPos {

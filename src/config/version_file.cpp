@@ -1,5 +1,6 @@
-#include "device/version_file.h"
+#include "config/version_file.h"
 
+#include "config/ascii.h"
 #include "config/data_sets.h"
 
 #include <cstdint>
@@ -35,21 +36,6 @@ FormCheck formOf(VersionForm form, bool lengthFits, std::size_t walkEnd, int con
 }
 
 } // namespace
-
-ReadResult ReadVersionFile(const std::string& driveRoot) {
-    return ReadDeviceFile(driveRoot, VersionFileName);
-}
-
-bool VersionFileExists(const std::string& driveRoot) {
-    const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
-    return updates && updates->Find(VersionFileBaseName, EntryKind::File);
-}
-
-bool DeleteVersionFile(const std::string& driveRoot) {
-    const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
-    const auto file = updates ? updates->Find(VersionFileBaseName, EntryKind::File) : std::nullopt;
-    return file && updates->Remove(*file);
-}
 
 int ByteAt(std::string_view versionText, std::size_t pos) {
     if (pos == 0 || pos > versionText.size())

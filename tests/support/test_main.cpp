@@ -1,6 +1,6 @@
 // The main of every toolkit-free suite.
 
-#include "suite_exit.h"
+#include "support/suite_exit.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,5 @@
-#include "config/save_config_file.h"
-#include "device/sim_drives.h"
+#include "device/durable_save.h"
+#include "support/sim_drives.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,21 @@ using testing::TempDrive;
 using Names = std::vector<std::string>;
 using Path = const fs::path&;
 
-const ConfigFile qxFile{
-    "QX999000.HEX",
-    {":103A00003F5158303030303037484558FFFFFFFFC6", ":023A100001FFB4", ":00000001FF"},
-    "Konfigurationsdatei erstellt"};
-const ConfigFile crFile{"CR999000.HEX",
-                        {":103A00023F4352303030303037484558FFFFFFFFD8",
-                         ":103A1002FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFB4", ":00000001FF"},
-                        "Configuration file created"};
-const std::string qxBytes = ConfigFileBytes(qxFile);
+struct UpdateFile {
+    std::string fileName;
+    std::string bytes;
+};
+const UpdateFile qxFile{"QX999000.HEX", ":103A00003F5158303030303037484558FFFFFFFFC6\r\n"
+                                        ":023A100001FFB4\r\n"
+                                        ":00000001FF\r\n"};
+const UpdateFile crFile{"CR999000.HEX", ":103A00023F4352303030303037484558FFFFFFFFD8\r\n"
+                                        ":103A1002FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFB4\r\n"
+                                        ":00000001FF\r\n"};
+const std::string& qxBytes = qxFile.bytes;
+
+SaveResult save(const std::string& driveRoot, const UpdateFile& file, const SaveSteps& steps = {}) {
+    return SaveUpdateFile(driveRoot, file.fileName, file.bytes, steps);
+}
 
 // Into UPDATES in any case, over an older file of the same name in any case (or a temporary
 // file left from before), with no second file beside it.
@@ -30,7 +36,7 @@ TEST(SaveConfigFile, WritesTheFileIntoUpdatesInAnyCase) {
     const struct {
         const char* updatesName;
         const char* existing;
-        const ConfigFile& file;
+        const UpdateFile& file;
     } cases[] = {
         {"UPDATES", nullptr, qxFile},        {"updates", "QX999000.HEX", qxFile},
         {"Updates", "qx999000.hex", qxFile}, {"UPDATES", "QX999000.tmp", qxFile},
@@ -43,13 +49,13 @@ TEST(SaveConfigFile, WritesTheFileIntoUpdatesInAnyCase) {
         drive.write(fs::path(c.updatesName) / "digivers.ion", "QX000054");
         if (c.existing)
             drive.write(fs::path(c.updatesName) / c.existing, "older" + std::string(200, 'x'));
-        const SaveResult result = SaveConfigFile(drive.root(), c.file);
+        const SaveResult result = save(drive.root(), c.file);
         ASSERT_TRUE(result.ok()) << result.detail;
         const auto names = namesIn(updates);
         ASSERT_EQ(names.size(), 2u) << "no second file beside it";
         const std::string& written = names[names[0] == "digivers.ion" ? 1 : 0];
         EXPECT_TRUE(written == c.file.fileName || written == "qx999000.hex") << written;
-        EXPECT_EQ(readAll(updates / written), ConfigFileBytes(c.file));
+        EXPECT_EQ(readAll(updates / written), c.file.bytes);
         EXPECT_EQ(namesIn(drive.path()), Names{c.updatesName});
     }
 }
@@ -57,19 +63,19 @@ TEST(SaveConfigFile, WritesTheFileIntoUpdatesInAnyCase) {
 TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
     {
         TempDrive drive;
-        EXPECT_EQ(SaveConfigFile(drive.root(), qxFile).error, SaveError::UpdatesMissing);
+        EXPECT_EQ(save(drive.root(), qxFile).error, SaveError::UpdatesMissing);
         EXPECT_TRUE(namesIn(drive.path()).empty()) << "UPDATES is never created";
         drive.write("UPDATES", "a file, not a directory");
-        EXPECT_EQ(SaveConfigFile(drive.root(), qxFile).error, SaveError::UpdatesMissing);
+        EXPECT_EQ(save(drive.root(), qxFile).error, SaveError::UpdatesMissing);
         const std::string gone = (drive.path() / "unplugged" / "").string();
-        EXPECT_EQ(SaveConfigFile(gone, qxFile).error, SaveError::DeviceGone);
+        EXPECT_EQ(save(gone, qxFile).error, SaveError::DeviceGone);
         EXPECT_FALSE(fs::exists(drive.path() / "unplugged"));
     }
     {
         TempDrive drive;
         const fs::path target = drive.mkdir("UPDATES/qx999000.hex");
         drive.write("UPDATES/qx999000.hex/inside", "kept");
-        EXPECT_EQ(SaveConfigFile(drive.root(), qxFile).error, SaveError::CannotCreate);
+        EXPECT_EQ(save(drive.root(), qxFile).error, SaveError::CannotCreate);
         EXPECT_EQ(readAll(target / "inside"), "kept");
         EXPECT_EQ(namesIn(drive.path() / "UPDATES"), Names{"qx999000.hex"});
     }
@@ -78,7 +84,7 @@ TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
     const fs::path device = drive.mkdir("device");
     if (!makeSymlink(elsewhere, device / "UPDATES"))
         GTEST_SKIP() << "symbolic links cannot be created here";
-    EXPECT_EQ(SaveConfigFile((device / "").string(), qxFile).error, SaveError::UpdatesMissing);
+    EXPECT_EQ(save((device / "").string(), qxFile).error, SaveError::UpdatesMissing);
     EXPECT_TRUE(namesIn(elsewhere).empty()) << "never written through a link";
 }
 
@@ -160,7 +166,7 @@ TEST(SaveConfigFile, AFailureAtAnyStepLeavesNothingBehind) {
         const fs::path updates = drive.mkdir("UPDATES");
         drive.write("UPDATES/digivers.ion", "QX000054");
         drive.write("UPDATES/QX999000.HEX", "an older configuration");
-        EXPECT_EQ(SaveConfigFile(drive.root(), qxFile, c.steps).error, c.expected);
+        EXPECT_EQ(save(drive.root(), qxFile, c.steps).error, c.expected);
         for (const std::string& name : namesIn(updates))
             EXPECT_EQ(name, "digivers.ion");
         fs::remove_all(drivePath.string() + "-pulled", held);

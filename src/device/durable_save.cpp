@@ -1,4 +1,4 @@
-#include "config/save_config_file.h"
+#include "device/durable_save.h"
 
 #include <filesystem>
 #include <system_error>
@@ -33,8 +33,8 @@ SaveError errorOfStep(FileStep step) {
 
 } // namespace
 
-SaveResult SaveConfigFile(const std::string& driveRoot, const ConfigFile& file,
-                          const SaveSteps& steps) {
+SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileName,
+                          std::string_view bytes, const SaveSteps& steps) {
     const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
     if (!updates) {
         if (!driveIsThere(driveRoot))
@@ -42,18 +42,17 @@ SaveResult SaveConfigFile(const std::string& driveRoot, const ConfigFile& file,
         return {SaveError::UpdatesMissing, {}};
     }
     // An existing file in other case is replaced itself, so no second one remains beside it.
-    std::string target = file.fileName;
-    if (const auto existing = updates->Find(file.fileName, EntryKind::File))
+    std::string target = fileName;
+    if (const auto existing = updates->Find(fileName, EntryKind::File))
         target = *existing;
-    else if (updates->Find(file.fileName, EntryKind::Directory))
-        return {SaveError::CannotCreate, file.fileName + " is a directory"};
+    else if (updates->Find(fileName, EntryKind::Directory))
+        return {SaveError::CannotCreate, fileName + " is a directory"};
 
     // Not ending in .hex, so the device never takes a half-written temporary file over.
-    const std::string temp = std::filesystem::path(file.fileName).stem().string() + ".tmp";
+    const std::string temp = std::filesystem::path(fileName).stem().string() + ".tmp";
     if (const auto left = updates->Find(temp, EntryKind::File))
         updates->Remove(*left); // from an interrupted save
 
-    const std::string bytes = ConfigFileBytes(file);
     auto fail = [&](const FileResult& result) {
         cleanUp(*updates, temp, target);
         return describe(driveRoot, result, errorOfStep(result.step));

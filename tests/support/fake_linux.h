@@ -3,7 +3,7 @@
 // devices in sysfs, labels in /dev/disk/by-label and volumes mounted below the same folder.
 
 #include "device/drive_services_linux.h"
-#include "device/sim_drives.h"
+#include "support/sim_drives.h"
 
 #include <string>
 

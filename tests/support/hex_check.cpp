@@ -1,21 +1,19 @@
-#pragma once
-// What the device accepts as a configuration file, checked independently of the writer: lines
-// ended by CR LF, each ":" LL AAAA TT data CC in upper-case hex digit pairs, LL the length of
-// the data, CC making the byte sum 0; data records of type 02 for the CR device and 00 for
-// the others, and the end record last and only there.
+#include "support/hex_check.h"
 
-#include <string_view>
 #include <vector>
 
 namespace velmaron::testing {
+namespace {
 
-inline int upperHexDigit(char c) {
+int upperHexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
-inline bool IsValidConfigHex(std::string_view bytes, bool cr) {
+} // namespace
+
+bool IsValidConfigHex(std::string_view bytes, bool cr) {
     bool ended = false;
     while (!bytes.empty()) {
         const auto end = bytes.find("\r\n");

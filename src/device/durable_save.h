@@ -1,9 +1,8 @@
 #pragma once
-// Puts a configuration file onto the device so that the device never finds a partial one:
+// Puts a file into the device's UPDATES directory so that the device never finds a partial one:
 // the file is written under a temporary name, flushed to the medium, renamed over the target
 // and read back, all inside the UPDATES directory as it was opened at the start.
 
-#include "config/config_file.h"
 #include "device/device_files.h"
 #include "device/durable_file.h"
 
@@ -43,11 +42,11 @@ struct SaveSteps {
         };
 };
 
-// Writes file into UPDATES on the drive, replacing a file of the same name in any case.
-// UPDATES is never created. On any failure neither the temporary file nor the target stays
-// behind while the drive is there: a failure is never followed by the device taking over a
-// configuration the user was told was not saved.
-SaveResult SaveConfigFile(const std::string& driveRoot, const ConfigFile& file,
-                          const SaveSteps& steps = {});
+// Writes bytes as fileName into UPDATES on the drive, replacing a file of the same name in any
+// case. UPDATES is never created. On any failure neither the temporary file nor the target
+// stays behind while the drive is there: a failure is never followed by the device taking
+// over a configuration the user was told was not saved.
+SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileName,
+                          std::string_view bytes, const SaveSteps& steps = {});
 
 } // namespace velmaron

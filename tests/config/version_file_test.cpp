@@ -1,4 +1,4 @@
-#include "device/version_file.h"
+#include "config/version_file.h"
 
 #include <gtest/gtest.h>
 #include <optional>
