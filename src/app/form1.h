@@ -3,21 +3,19 @@
 // workflow and the commands. Its controls are public and carry the names that the rest of
 // the program uses for them; control arrays are addressed by index.
 
-#include "device/durable_save.h"
+#include "config/device_settings.h"
 #include "device/drive_services.h"
-#include "config/version_file.h"
+#include "device/durable_save.h"
 #include "workflow/workflow.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QString>
 #include <QWidget>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 class QButtonGroup;
@@ -104,7 +102,8 @@ public:
     QButtonGroup* Option2Group = nullptr;
     QButtonGroup* optVelmaronGroup = nullptr;
 
-    // Window-level state shared by the workflow.
+    // Window-level state shared by the workflow: what the last read showed, and what the
+    // configure command builds from.
     int SoftwareVersion = 0;
     int DeviceCount = 0;
     int WorkflowState = 0;
@@ -112,32 +111,27 @@ public:
     bool KeepBit1 = false;
     bool ArrowShifted = false;
 
-    // What the last scan or the configure command's search found, and the device's version
-    // file as last read.
-    std::vector<std::string> DriveList;
-    int DriveIndex = 0;
-    std::string VersionText;
-    std::string DeviceType;
-    // The end of the code lists the reads walk; it lives as long as the window.
-    CodeListEnd codeListEnd;
-
-    // The drive services the scans use: simulated or the platform's, chosen at start.
+    // The drive services the workflow uses: simulated or the platform's, chosen at start.
     void setDriveServices(std::unique_ptr<DriveServices> services);
-    DriveServices& driveServices();
-    // Runs the device scan and takes over its results: DriveList, DriveIndex (kept when no
-    // device is found), DeviceCount and the diagnostic lines in List1.
+    // The workflow the window drives; it owns the device's reads and writes.
+    Workflow& workflow();
+    // The poll's scan: DriveList, DriveIndex (kept when no device is found), DeviceCount and
+    // the diagnostic lines in List1.
     void ScanForDevices();
+    // Reads the device's version file and shows the settings it reports.
+    void FindCurrentSettings();
     // Appends a diagnostic line; within a poll tick it takes the next row of the tick's
     // lines, so that a row showing the same line already is left alone.
     void writeListLine(const QString& line);
+    // The diagnostic lines of a scan or search, in place of what List1 showed; with settle
+    // false, rows below them stay until the view settles.
+    void showListLines(const std::vector<std::string>& lines, bool settle = true);
     // Holds back the repaints of the option and status controls until the view settles; then
     // only those that show something else than before are repainted.
     void holdRepaints();
     // Brings List1 to exactly the lines written since the tick's scan and releases held
     // repaints. Runs at the end of a tick and before anything lets the event loop run.
     void settleView();
-    // The device's drive root: DriveList(DriveIndex), nullopt when the index lies outside.
-    std::optional<std::string> deviceRoot() const;
 
     // Start-up and window handlers.
     void Form_Load();
@@ -152,32 +146,19 @@ public:
     void Check11_Click();
     void Option2_Click(int Index);
 
-    // Reading the device's settings.
-    void FindCurrentSettings();
-    void BadVersionFile();
-    // -- settings helpers --
-
     // Poll timer and arrow.
     void Timer1_Timer();
     void showArrow(QWidget* src);
 
     // Configure command.
     void cmdConfigure_Click();
-    // The window as the shared workflow sees it.
-    WorkflowView& workflowView();
+    // The settings the controls hold, as the configure command writes them.
+    DeviceSettings chosenSettings() const;
     // Handlers that may let the event loop run (message boxes, waits) count themselves
     // here; a poll tick that falls due meanwhile is skipped rather than run inside them.
     int handlersRunning = 0;
     // The file operations of the safe write onto the device.
     SaveSteps saveSteps;
-    // The clock and the pause of the bounded wait for a deleted version file to vanish.
-    struct VanishWait {
-        std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
-        std::function<void(std::chrono::milliseconds)> pause = [](std::chrono::milliseconds span) {
-            std::this_thread::sleep_for(span);
-        };
-    };
-    VanishWait vanishWait;
 
     // Switches every Option1 button off, which their exclusive group alone would not allow.
     void SwitchAllOption1Off();
@@ -200,17 +181,13 @@ private:
     void createDiagnostics();
     void connectHandlers();
     void applyTabOrder();
-    // The diagnostic lines of a scan or search, in place of what List1 showed; with settle
-    // false, rows below them stay until the view settles.
-    void showListLines(const std::vector<std::string>& lines, bool settle = true);
-    // The tick's scan: List1's rows below its lines stay until the view settles.
-    void scanDevices();
     void focusWindowChanged(QWindow* focus);
     void firstScan();
 
-    friend class Form1WorkflowView;
     std::unique_ptr<DriveServices> drives;
-    std::unique_ptr<WorkflowView> workflow;
+    std::unique_ptr<DrivePort> port;
+    std::unique_ptr<WorkflowView> view;
+    std::unique_ptr<Workflow> workflow_;
     std::unique_ptr<ListLines> listLines;
     std::unique_ptr<HeldRepaints> heldRepaints;
     QString programDirectory;

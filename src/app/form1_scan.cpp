@@ -4,11 +4,12 @@
 
 #include "app/clickable_label.h"
 #include "app/form1.h"
+#include "app/form1_workflow_view.h"
 #include "app/held_repaints.h"
 #include "app/list_lines.h"
 #include "app/tri_state_check_box.h"
-#include "device/device_scan.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,31 +18,31 @@
 
 namespace velmaron {
 
+// Chosen before the first poll: the workflow starts afresh on them.
 void Form1::setDriveServices(std::unique_ptr<DriveServices> services) {
+    workflow_.reset();
+    port.reset();
     drives = std::move(services);
 }
 
-DriveServices& Form1::driveServices() {
-    if (!drives) {
-        drives = MakeDriveServices();
+Workflow& Form1::workflow() {
+    if (!workflow_) {
+        if (!drives)
+            drives = MakeDriveServices();
+        port = std::make_unique<DrivePort>(*drives, saveSteps);
+        view = std::make_unique<Form1WorkflowView>(*this);
+        workflow_ = std::make_unique<Workflow>(*view, *port, WorkflowState);
     }
-    return *drives;
+    return *workflow_;
 }
 
 void Form1::ScanForDevices() {
-    scanDevices();
+    workflow().ScanForDevices();
     settleView();
 }
 
-void Form1::scanDevices() {
-    ScanResult scan = velmaron::ScanForDevices(driveServices());
-    DriveList = std::move(scan.driveList);
-    if (scan.driveIndex) {
-        DriveIndex = *scan.driveIndex;
-    }
-    DeviceCount = scan.deviceCount;
-    // The settings read after the scan may write the rows below its lines again.
-    showListLines(scan.listLines, false);
+void Form1::FindCurrentSettings() {
+    workflow().FindCurrentSettings();
 }
 
 void Form1::showListLines(const std::vector<std::string>& lines, bool settle) {
@@ -71,12 +72,6 @@ void Form1::settleView() {
     listLines->finish();
     if (heldRepaints)
         heldRepaints->release();
-}
-
-std::optional<std::string> Form1::deviceRoot() const {
-    if (DriveIndex < 0 || static_cast<std::size_t>(DriveIndex) >= DriveList.size())
-        return std::nullopt;
-    return DriveList[static_cast<std::size_t>(DriveIndex)];
 }
 
 } // namespace velmaron

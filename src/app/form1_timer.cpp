@@ -1,7 +1,7 @@
-// The poll timer's tick: the window scans the drives and the shared workflow decides what the
-// window shows and does: it watches for one Velmaron, makes a suitable one ready for
-// configuring and, once a configuration is written, leads the user through pulling the cable
-// and plugging it in again. The device takes the file over when it comes back.
+// The poll timer's tick: the shared workflow scans the drives and decides what the window
+// shows: it watches for one Velmaron, makes a suitable one ready for configuring and, once a
+// configuration is written, leads the user through pulling the cable and plugging it in again.
+// The device takes the file over when it comes back.
 
 #include "app/form1.h"
 #include "app/handler_steps.h"
@@ -32,11 +32,9 @@ void Form1::Timer1_Timer() {
     if (handlersRunning > 0)
         return;
     HandlerGuard busy(handlersRunning);
-    runGuarded([&] { lblState->setText(QString::number(WorkflowState)); });
-    runGuarded([&] { scanDevices(); });
-
-    Workflow(workflowView(), WorkflowState).Tick(DeviceCount);
-    runGuarded([&] { settleView(); });
+    Guarded([&] { lblState->setText(QString::number(WorkflowState)); });
+    workflow().Tick();
+    Guarded([&] { settleView(); });
 }
 
 void Form1::showArrow(QWidget* src) {

@@ -1,8 +1,8 @@
 #pragma once
 // The shared workflow's effects on the main window: its status line, instruction band, arrow,
-// layout and configure button, its reads of the device and its writes onto it.
+// layout and configure button, the diagnostic list and the settings a device reports.
 
-#include "workflow/workflow.h"
+#include "workflow/workflow_view.h"
 
 namespace velmaron {
 
@@ -19,17 +19,15 @@ public:
     void setTall(bool tall) override;
     void setVersionVisible(bool visible) override;
     void enableConfigure(bool enabled) override;
+    void showScan(const ScanResult& scan) override;
+    void showSearch(const ScanResult& search) override;
     void beginRead() override;
-    void readSettings() override;
-    std::optional<DeviceFacts> device() override;
-    void removeConfigFile() override;
-    bool findDevice() override;
-    void readVersionText() override;
-    ConfigBuildResult buildConfig() override;
-    void removeStaleUpdateFiles() override;
-    SaveResult saveConfig(const ConfigFile& file) override;
+    void showSettings(const VersionFileRead& read) override; // form1_settings.cpp
+    void showVersionFileProblem(VersionFileProblem problem) override;
+    void showConfigFileWritten(const ConfigFile& file) override;
     void reportFailure(const ConfigureFailure& failure) override;
     void keepPolling() override;
+    void whileWaiting() override;
 
 private:
     Form1& form_;

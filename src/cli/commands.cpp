@@ -37,6 +37,12 @@ std::optional<std::string> oneDevice(Context& context) {
     return std::nullopt;
 }
 
+DeviceRead readDevice(Context& context, const std::string& root) {
+    const SaveSteps nothingIsWritten;
+    DrivePort port(context.drives, nothingIsWritten);
+    return ReadDevice(port, root);
+}
+
 const char* statusName(DeviceRead::Status status) {
     switch (status) {
     case DeviceRead::Status::Ok:
@@ -93,9 +99,9 @@ std::string ReadProblemText(const Context& context, const DeviceRead& read) {
     const std::string reconnect = " " + std::string(ReconnectText(context.language));
     switch (read.status) {
     case Status::Missing:
-        return std::string(TextOf(StatusFileProblem::Missing, context.language)) + reconnect;
+        return std::string(TextOf(VersionFileProblem::Missing, context.language)) + reconnect;
     case Status::Broken:
-        return std::string(TextOf(StatusFileProblem::Broken, context.language)) + " (" +
+        return std::string(TextOf(VersionFileProblem::Broken, context.language)) + " (" +
                read.problem + ")" + reconnect;
     case Status::UnknownType:
         return context.tr("Unbekannter Gerätetyp ", "Unknown device type ") + read.deviceType + ".";
@@ -137,7 +143,7 @@ int ShowDevice(Context& context, bool json) {
     const auto root = oneDevice(context);
     if (!root)
         return ExitNoSingleDevice;
-    const DeviceRead read = ReadDevice(*root);
+    const DeviceRead read = readDevice(context, *root);
     const ReportedSettings reported = SettingsReported(read.deviceType, read.softwareVersion);
     const std::string label = DriveLabel(context, *root);
     if (json) {
@@ -176,7 +182,7 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
     const auto root = oneDevice(context);
     if (!root)
         return ExitNoSingleDevice;
-    const DeviceRead read = ReadDevice(*root);
+    const DeviceRead read = readDevice(context, *root);
     if (!read.settings) {
         context.err << ReadProblemText(context, read) << "\n";
         return ExitFailed;

@@ -1,38 +1,44 @@
 #include "cli/device_reading.h"
 
-#include "config/version_file.h"
-#include "device/version_file_access.h"
+#include "config/version_file_decoder.h"
 
 namespace velmaron::cli {
 
-DeviceRead ReadDevice(const std::string& driveRoot) {
+DeviceRead DeviceReadOf(const VersionFileRead& read) {
     using Status = DeviceRead::Status;
-    const ReadResult file = ReadVersionFile(driveRoot);
-    if (file.status == ReadStatus::TooLong)
+    if (read.file == ReadStatus::TooLong)
         return {Status::Broken, {}, 0, std::nullopt, "the status file is far too long"};
-    if (!file.ok())
+    if (!read.readable())
         return {Status::Missing, {}, 0, std::nullopt, "the status file cannot be read"};
-    StatusDecode decoded = DecodeStatusFile(file.content);
-    DeviceRead read{Status::Broken, {}, 0, std::move(decoded.settings), std::move(decoded.problem)};
-    switch (decoded.refusal) {
-    case StatusRefusal::TooShort:
-    case StatusRefusal::BadHeader:
-        return read; // nothing of the header can be trusted
-    case StatusRefusal::None:
-        read.status = Status::Ok;
+    const VersionFileContent& content = read.content;
+    DeviceRead device{Status::Broken, {}, 0, content.reported(), content.problem};
+    switch (content.refusal) {
+    case VersionFileRefusal::TooShort:
+    case VersionFileRefusal::BadHeader:
+        return device; // nothing of the header can be trusted
+    case VersionFileRefusal::None:
+        device.status = Status::Ok;
         break;
-    case StatusRefusal::UnknownType:
-        read.status = Status::UnknownType;
+    case VersionFileRefusal::UnknownType:
+        device.status = Status::UnknownType;
         break;
-    case StatusRefusal::NoConfiguration:
-        read.status = Status::NoConfiguration;
+    case VersionFileRefusal::NoConfiguration:
+        device.status = Status::NoConfiguration;
         break;
-    case StatusRefusal::LengthMismatch:
+    case VersionFileRefusal::LengthMismatch:
         break;
     }
-    read.deviceType = DeviceTypeOf(file.content);
-    read.softwareVersion = SoftwareVersionOf(file.content);
-    return read;
+    device.deviceType = content.settings.deviceType;
+    device.softwareVersion = content.headerVersion;
+    return device;
+}
+
+DeviceRead ReadDevice(DevicePort& port, const std::string& driveRoot) {
+    ReadResult file = port.readVersionFile(driveRoot);
+    VersionFileRead read{file.status, {}};
+    if (read.readable())
+        read.content = DecodeVersionFile(file.content);
+    return DeviceReadOf(read);
 }
 
 } // namespace velmaron::cli

@@ -7,26 +7,32 @@
 #include "cli/fleet_report.h"
 #include "config/config_file_reader.h"
 #include "config/settings_words.h"
-#include "device/device_scan.h"
-#include "device/version_file_access.h"
 #include "config/version_file.h"
-#include "workflow/cleanup.h"
 #include "workflow/workflow_texts.h"
+
+#include <algorithm>
 
 namespace velmaron::cli {
 namespace {
 
-// The workflow's effects in a terminal: what it says is kept for the run to tell in its own
-// order; arrows, layout and the version label have no place here.
+// What the workflow shows, kept for the run to tell in its own order; arrows, layout and the
+// version label have no place in a terminal.
 class TerminalView final : public WorkflowView {
 public:
-    explicit TerminalView(DriveServices& drives) : drives_(drives) {}
-
-    std::string root;                       // the device's drive, as the last poll found it
-    DeviceRead read;                        // the device's last read
-    const DeviceSettings* target = nullptr; // what the configure command writes
-    std::string written;                    // the bytes of the file it built
+    ScanResult scan;   // what this poll found
+    std::string root;  // the device's drive, as the last poll with one device found it
+    DeviceRead read;   // the device's last read
+    bool readThisPoll = false;
+    std::string written; // the bytes of the configuration file on the device
     std::optional<ConfigureFailure> failure;
+
+    void startPoll() {
+        readThisPoll = false;
+        changes_.clear();
+    }
+    bool changed(WorkflowStates from, WorkflowStates to) const {
+        return std::ranges::find(changes_, std::pair{from, to}) != changes_.end();
+    }
 
     void setMessage(Message) override {}
     void setInstruction(Instruction) override {}
@@ -35,47 +41,30 @@ public:
     void setTall(bool) override {}
     void setVersionVisible(bool) override {}
     void enableConfigure(bool) override {}
-    void readSettings() override {
-        read = ReadDevice(root);
-        // As the window does: the device writes a fresh one when it is plugged in again.
-        if (read.status == DeviceRead::Status::Broken)
-            DeleteVersionFile(root);
+    void showScan(const ScanResult& found) override {
+        scan = found;
+        if (scan.deviceCount == 1)
+            root = scan.deviceRoots.front();
     }
-    std::optional<DeviceFacts> device() override {
-        if (read.status != DeviceRead::Status::Ok &&
-            read.status != DeviceRead::Status::NoConfiguration)
-            return std::nullopt;
-        return DeviceFacts{read.deviceType, read.softwareVersion};
+    void showSettings(const VersionFileRead& fileRead) override {
+        read = DeviceReadOf(fileRead);
+        readThisPoll = true;
     }
-    void removeConfigFile() override { RemoveConfigFile(root); }
-    // The first Velmaron in drive order, as the window takes it; only when it is still the
-    // one that was read and planned for, else nothing is written.
-    bool findDevice() override {
-        const ScanResult search = FindFirstDevice(drives_);
-        return !search.deviceRoots.empty() && search.deviceRoots.front() == root;
-    }
-    void readVersionText() override {} // the run reads the device right before configuring
-    ConfigBuildResult buildConfig() override {
-        ConfigBuildResult built = BuildConfigFile(ToConfigSettings(*target));
-        written = built.file ? ConfigFileBytes(*built.file) : "";
-        return built;
-    }
-    void removeStaleUpdateFiles() override { RemoveStaleUpdateFiles(root); }
-    SaveResult saveConfig(const ConfigFile& file) override {
-        return SaveUpdateFile(root, file.fileName, ConfigFileBytes(file), InterruptibleSaveSteps());
-    }
+    void showConfigFileWritten(const ConfigFile& file) override { written = ConfigFileBytes(file); }
     void reportFailure(const ConfigureFailure& why) override { failure = why; }
-    void keepPolling() override {}
+    void stateChanged(WorkflowStates from, WorkflowStates to) override {
+        changes_.emplace_back(from, to);
+    }
 
 private:
-    DriveServices& drives_;
+    std::vector<std::pair<WorkflowStates, WorkflowStates>> changes_;
 };
 
 class FleetRun {
 public:
     FleetRun(Context& context, const FleetOptions& options, std::istream& answers)
-        : context_(context), options_(options), answers_(answers), view_(context.drives),
-          workflow_(view_, state_) {}
+        : context_(context), options_(options), answers_(answers),
+          port_(context.drives, saveSteps_), workflow_(view_, port_, state_, Judging::ByThisRead) {}
 
     int run() {
         say(context_.tr("Velmarons nacheinander verbinden; Strg+C beendet.",
@@ -92,29 +81,27 @@ public:
 
 private:
     void poll() {
-        const ScanResult scan = ScanForDevices(context_.drives);
-        if (scan.deviceCount == 1)
-            view_.root = scan.deviceRoots.front();
-        const int before = state_;
-        workflow_.Tick(scan.deviceCount);
+        view_.startPoll();
+        workflow_.Tick();
+        const ScanResult& scan = view_.scan;
         if (scan.deviceCount > 1) {
             sayOnce(context_.tr("Mehrere Velmarons verbunden: bitte nur einen.",
                                 "Several Velmarons connected: one at a time, please."));
             return;
         }
-        if (before == WaitForUnplug && state_ == WaitForReplug)
+        if (view_.changed(WaitForUnplug, WaitForReplug))
             say(tell(Instruction::Replug));
-        else if (before == WaitForReplug && state_ == Saved)
+        else if (view_.changed(WaitForReplug, Saved))
             say(tell(Message::Saved));
         if (state_ == Saved && scan.deviceCount == 1 && current_)
             confirm();
-        else if (before == Saved && state_ == WaitForDevice && current_)
+        else if (view_.changed(Saved, WaitForDevice) && current_)
             finishRow(Outcome::NotConfirmed,
                       context_.tr("der Velmaron meldet die Einstellungen nicht",
                                   "the Velmaron does not report the settings"));
-        // Until it has a row, a device is judged at every poll: a status file that appears
+        // Until it has a row, a device is judged at every poll: a version file that appears
         // later makes it ready without a replug.
-        if (before == WaitForDevice && scan.deviceCount == 1 && !handled_)
+        if (view_.readThisPoll && !handled_)
             arrived();
         if (scan.deviceCount == 0 && state_ == WaitForDevice) {
             handled_ = problemTold_ = false;
@@ -167,11 +154,9 @@ private:
                       context_.tr("nicht bestätigt vom Benutzer", "declined"));
             return;
         }
-        view_.target = &plan.target;
         view_.failure.reset();
-        workflow_.Configure();
-        view_.target = nullptr;
-        if (state_ != WaitForUnplug) {
+        if (workflow_.Configure(plan.target, ConfigureTarget::DeviceRead) !=
+            ConfigureOutcome::Saved) {
             const std::string detail = failureDetail();
             say(rowPrefix() + detail);
             finishRow(Interrupted() ? Outcome::Interrupted : Outcome::Failed, detail);
@@ -202,7 +187,7 @@ private:
     }
 
     void confirm() {
-        const DeviceRead read = ReadDevice(view_.root);
+        const DeviceRead read = ReadDevice(port_, view_.root);
         if (!read.settings || read.settings != expected_)
             return; // asked again at the next poll, until the cable is pulled
         say(rowPrefix() +
@@ -325,13 +310,16 @@ private:
     const FleetOptions& options_;
     std::istream& answers_;
     TerminalView view_;
+    // A Ctrl+C during a write removes the temporary file and writes nothing more.
+    const SaveSteps saveSteps_ = InterruptibleSaveSteps();
+    DrivePort port_;
     int state_ = WaitForDevice;
     Workflow workflow_;
     std::vector<DeviceRow> rows_;
     std::optional<DeviceSettings> expected_;
     std::string lastSaid_;
     bool handled_ = false;     // the connected device has its row
-    bool problemTold_ = false; // its status file's problem has been said
+    bool problemTold_ = false; // its version file's problem has been said
     bool current_ = false;     // the last row is still open
     bool done_ = false;
 };

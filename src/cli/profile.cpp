@@ -171,7 +171,7 @@ Json SettingsJson(const DeviceSettings& s, const ReportedSettings& reported) {
     }
     json["dataSets"] = data;
     if (reported.configByte) {
-        json["fileNameFormat"] = FileNameKeys.at(static_cast<std::size_t>(s.fileNameFormat));
+        json["fileNameFormat"] = FileNameKeys.at(static_cast<std::size_t>(FileNameFormatOf(s)));
         json["model"] = ModelKeys[s.velmaronPlus ? 1 : 0];
         json["cardDate"] = s.cardDate;
     }

@@ -96,7 +96,7 @@ std::vector<std::string_view> linesOf(std::string_view text) {
 class Reader {
 public:
     ConfigFileRead read(std::string_view text) {
-        result_.block.fill(0xFF);
+        result_.block.fill(SettingsBlock::Erased);
         if (text.size() > MaxConfigFileSize)
             return fail("the file holds " + std::to_string(text.size()) +
                         " bytes, far more than a configuration");

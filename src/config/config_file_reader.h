@@ -3,6 +3,7 @@
 // checked, and the file is refused as a whole, with the reason, when one of them is wrong.
 
 #include "config/config_file.h"
+#include "config/settings_block.h"
 
 #include <cstddef>
 #include <string>

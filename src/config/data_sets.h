@@ -1,10 +1,8 @@
 #pragma once
 // The data sets a Velmaron downloads from the vehicle unit besides the overview (TREP 01,
 // always), and everything that is a fact about each of them: the codes that name it in the
-// device's lists, the window's check box, the writer's value and the words. The status file's
-// reader, the writer, the settings model and the words all loop over this one table.
-
-#include "config/config_settings.h"
+// device's lists, the window's check box and the words. The version file's decoder, the
+// writer, the window and the words all loop over this one table.
 
 #include <array>
 #include <cstddef>
@@ -29,8 +27,7 @@ enum class CodeList { Trep, Extra };
 
 struct DataSet {
     bool DataSets::*member;
-    int box;                          // the window's check box, Check2 to Check10
-    int ConfigSettings::*writerValue; // the writer's value of that box
+    int box; // the window's check box, Check2 to Check10
     CodeList list;
     int firstCode; // a code from first to last ticks the box; the writer writes them all
     int lastCode;
@@ -40,23 +37,31 @@ struct DataSet {
 
 // In the order of the window's boxes.
 inline constexpr std::array<DataSet, 8> DataSetTable = {{
-    {&DataSets::dailyActivities, 2, &ConfigSettings::Check2, CodeList::Trep, 0x02, 0x02,
+    {&DataSets::dailyActivities, 2, CodeList::Trep, 0x02, 0x02,
      "Tägliche Aktivitäten", "daily activities"},
-    {&DataSets::eventsAndFaults, 3, &ConfigSettings::Check3, CodeList::Trep, 0x03, 0x03,
+    {&DataSets::eventsAndFaults, 3, CodeList::Trep, 0x03, 0x03,
      "Ereignisse & Störungen", "events and faults"},
-    {&DataSets::detailedSpeed24h, 4, &ConfigSettings::Check4, CodeList::Trep, 0x04, 0x04,
+    {&DataSets::detailedSpeed24h, 4, CodeList::Trep, 0x04, 0x04,
      "Detaillierte Geschwindigkeit (24h)", "detailed speed (24 h)"},
-    {&DataSets::technicalData, 5, &ConfigSettings::Check5, CodeList::Trep, 0x05, 0x05,
+    {&DataSets::technicalData, 5, CodeList::Trep, 0x05, 0x05,
      "Technische Daten", "technical data"},
-    {&DataSets::driverCard, 6, &ConfigSettings::Check6, CodeList::Trep, 0x06, 0x06,
+    {&DataSets::driverCard, 6, CodeList::Trep, 0x06, 0x06,
      "Download der Fahrerkarte", "driver card"},
-    {&DataSets::vdoSpecific, 8, &ConfigSettings::Check8, CodeList::Extra, 0x12, 0x16,
+    {&DataSets::vdoSpecific, 8, CodeList::Extra, 0x12, 0x16,
      "VDO spezifische Daten", "VDO-specific data"},
-    {&DataSets::detailedSpeed168h, 9, &ConfigSettings::Check9, CodeList::Extra, 0x19, 0x19,
+    {&DataSets::detailedSpeed168h, 9, CodeList::Extra, 0x19, 0x19,
      "Detaillierte Geschwindigkeit (168h)", "detailed speed (168 h)"},
-    {&DataSets::fourHz, 10, &ConfigSettings::Check10, CodeList::Extra, 0x11, 0x11, "4 Hz Daten",
+    {&DataSets::fourHz, 10, CodeList::Extra, 0x11, 0x11, "4 Hz Daten",
      "4 Hz data"},
 }};
+
+// The data set a code in the device's lists stands for; nullptr for any other byte.
+constexpr const DataSet* DataSetForCode(int code) {
+    for (const DataSet& set : DataSetTable)
+        if (code >= set.firstCode && code <= set.lastCode)
+            return &set;
+    return nullptr;
+}
 
 // Below version 36 VDO-specific and 4 Hz data are one TREP code, the 4 Hz data's code.
 inline constexpr int CombinedSpeedDataCode = DataSetTable[7].firstCode;

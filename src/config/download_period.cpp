@@ -125,13 +125,14 @@ bool IsDaysText(std::string_view text) {
     return true;
 }
 
-std::optional<std::uint32_t> DownloadPeriod(std::string_view daysText) {
-    const auto days = LeadingWholeNumber(daysText);
-    if (!days)
-        return std::nullopt;
-    if (*days == 0)
-        return 0xFFFFFFFFu; // since the last download
-    const std::int64_t seconds = std::int64_t{*days} * 86400;
+int DaysOfText(std::string_view daysText) {
+    return LeadingWholeNumber(daysText).value_or(std::numeric_limits<std::int32_t>::max());
+}
+
+std::optional<std::uint32_t> DownloadPeriod(int days) {
+    if (days == 0)
+        return SinceLastDownload;
+    const std::int64_t seconds = std::int64_t{days} * SecondsPerDay;
     if (seconds < std::numeric_limits<std::int32_t>::min() ||
         seconds > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;

@@ -12,6 +12,9 @@ namespace velmaron {
 // nearest whole number, halves to the even one; nullopt beyond the signed 32-bit range.
 std::optional<std::int32_t> LeadingWholeNumber(std::string_view text);
 
+inline constexpr std::int32_t SecondsPerDay = 86400;
+// The period's pattern for "everything since the last download".
+inline constexpr std::uint32_t SinceLastDownload = 0xFFFFFFFF;
 // The most days whose seconds a signed 32-bit period holds.
 inline constexpr std::int32_t MaxPeriodDays = 24855;
 
@@ -19,9 +22,13 @@ inline constexpr std::int32_t MaxPeriodDays = 24855;
 // with a leading blank), at most MaxPeriodDays; empty and 0 mean "since the last download".
 bool IsDaysText(std::string_view text);
 
-// The period in seconds as a 32-bit pattern: FFFFFFFF ("since the last download") for 0 days,
-// else days * 86400 (two's complement when negative). nullopt when the days or the seconds
-// do not fit a signed 32-bit number.
-std::optional<std::uint32_t> DownloadPeriod(std::string_view daysText);
+// The days that the window's days text stands for: its leading whole number; beyond 32 bits
+// more days than any period holds.
+int DaysOfText(std::string_view daysText);
+
+// The period in seconds as a 32-bit pattern: SinceLastDownload for 0 days, else days * 86400
+// (two's complement when negative). nullopt when the seconds do not fit a signed 32-bit
+// number.
+std::optional<std::uint32_t> DownloadPeriod(int days);
 
 } // namespace velmaron

@@ -105,7 +105,7 @@ std::vector<SettingRow> SettingsInWords(const DeviceSettings& s, const ReportedS
         {in(language, {"Zusatzdaten", "Extra data"}),
          knownOr(known.speedData, extraData(s, known, language))},
         {in(language, {"Dateiname", "File names"}),
-         knownOr(known.configByte, FileNameFormatName(s.fileNameFormat, language))},
+         knownOr(known.configByte, FileNameFormatName(FileNameFormatOf(s), language))},
         {in(language, {"Modell", "Model"}),
          knownOr(known.configByte, s.velmaronPlus ? "Velmaron Plus" : "Velmaron")},
         {in(language, {"Datum auf Karte", "Date onto the card"}),

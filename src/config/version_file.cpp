@@ -2,6 +2,7 @@
 
 #include "config/ascii.h"
 #include "config/data_sets.h"
+#include "config/download_period.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -89,10 +90,10 @@ std::optional<int> DownloadPeriodDays(std::string_view versionText) {
     for (std::size_t i = 4; i-- > 0;)
         raw = (raw << 8) |
               static_cast<std::uint32_t>(ByteAt(versionText, VersionPos::DownloadPeriod + i));
-    if (raw == 0xFFFFFFFFu)
+    if (raw == SinceLastDownload)
         return std::nullopt;
     // Two's complement: a negative period is stored as such; division truncates towards 0.
-    return static_cast<std::int32_t>(raw) / 86400;
+    return static_cast<std::int32_t>(raw) / SecondsPerDay;
 }
 
 std::string DownloadPeriodText(std::string_view versionText) {
@@ -103,17 +104,20 @@ std::string DownloadPeriodText(std::string_view versionText) {
 FormCheck CheckVersionForm(std::string_view deviceType, int softwareVersion,
                            std::string_view versionText) {
     const std::size_t length = versionText.size();
-    if (deviceType == "CR" || softwareVersion >= SeparateSpeedDataVersion) {
-        FormCheck check = formOf(VersionForm::Full, length >= FullFormMinLength, 31,
+    // The TREP walk ends before the configuration byte, or at the end of the short form.
+    if (ClassOf(deviceType) == DeviceClass::Cr || softwareVersion >= SeparateSpeedDataVersion) {
+        FormCheck check = formOf(VersionForm::Full, length >= FullFormMinLength,
+                                 VersionPos::FullConfigByte - 1,
                                  ByteAt(versionText, VersionPos::FullConfigByte), true, true, true);
         check.keepBit1 = check.lengthFits && Bit1Clear(check.configByte);
         return check;
     }
-    if (softwareVersion > 27)
-        return formOf(VersionForm::Mid, length == MidFormLength, 24,
+    if (softwareVersion >= SpeedDataVersion)
+        return formOf(VersionForm::Mid, length == MidFormLength, VersionPos::MidConfigByte - 1,
                       ByteAt(versionText, VersionPos::MidConfigByte), true, false, true);
-    if (softwareVersion > 8)
-        return formOf(VersionForm::Short, length == ShortFormLength, 21, 255, false, false, false);
+    if (softwareVersion >= ShortFormVersion)
+        return formOf(VersionForm::Short, length == ShortFormLength, ShortFormLength,
+                      NoConfigByte, false, false, false);
     return FormCheck{};
 }
 
@@ -123,7 +127,7 @@ bool HasExtraData(std::string_view versionText) {
 
 bool HasDateRange(std::string_view versionText) {
     return versionText.size() >= FullFormMinLength &&
-           ByteAt(versionText, VersionPos::RangeFlag) == 'U';
+           ByteAt(versionText, VersionPos::RangeFlag) == RangeFlagOn;
 }
 
 std::string MomentHexAt(std::string_view versionText, std::size_t pos) {
@@ -134,28 +138,16 @@ std::string MomentHexAt(std::string_view versionText, std::size_t pos) {
 }
 
 std::optional<int> CheckBoxForCode(int byteValue) {
-    for (const DataSet& set : DataSetTable)
-        if (byteValue >= set.firstCode && byteValue <= set.lastCode)
-            return set.box;
+    if (const DataSet* set = DataSetForCode(byteValue))
+        return set->box;
     return std::nullopt;
 }
 
 bool CodeListEnd::Step(int lByteValue) {
-    const bool isFF = lByteValue == 255;
+    const bool isFF = lByteValue == ListEnd;
     const bool ends = isFF && PreviousWasFF;
     PreviousWasFF = isFF;
     return ends;
-}
-
-void WalkCodes(std::string_view versionText, std::size_t first, std::size_t last,
-               CodeListEnd& listEnd, const std::function<void(int box)>& tick) {
-    for (std::size_t pos = first; pos <= last; ++pos) {
-        const int code = ByteAt(versionText, pos);
-        if (const auto box = CheckBoxForCode(code))
-            tick(*box);
-        if (listEnd.Step(code))
-            return;
-    }
 }
 
 int VelmaronOptionIndex(int configByte) {
@@ -177,11 +169,11 @@ bool Bit1Clear(int configByte) {
 
 int ConfigByteForFileName(int option) {
     const int format = option == 0 ? 7 : 4 - option;
-    return (0xFF & ~ConfigByteBit::FileName) | format << ConfigByteBit::FileNameShift;
+    return (NoConfigByte & ~ConfigByteBit::FileName) | format << ConfigByteBit::FileNameShift;
 }
 
 std::string ConfigByteHex(int configByte) {
-    return hexText(static_cast<unsigned>(configByte & 0xFF), "%X");
+    return hexText(static_cast<unsigned>(configByte & NoConfigByte), "%X");
 }
 
 std::string SoftwareVersionLine(DeviceClass deviceClass, int softwareVersion) {

@@ -4,13 +4,9 @@
 // The device writes this small binary file itself. It names the device type and software
 // version and carries the download configuration the device currently holds. Positions
 // below are 1-based, as the device's documentation counts them (position = offset + 1).
-//
-// These are plain pieces: the main window sets its controls one by one in a fixed order,
-// because the click reactions of dependent options run in between, so nothing here builds
-// a finished "settings" value.
+// config/version_file_decoder.h takes a whole file apart.
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,7 +23,7 @@ inline constexpr std::size_t TrepWalk = 17;       // TREP codes; 16 (TREP 01) is
 inline constexpr std::size_t MidConfigByte = 25;
 inline constexpr std::size_t FullConfigByte = 32;
 inline constexpr std::size_t ExtraDataWalk = 33; // to the end of the file
-inline constexpr std::size_t RangeFlag = 72;     // 'U' when the date range is on
+inline constexpr std::size_t RangeFlag = 72;     // RangeFlagOn when the date range is on
 inline constexpr std::size_t RangeStart = 73;    // 4 bytes big-endian, seconds since 1970
 inline constexpr std::size_t RangeEnd = 77;
 } // namespace VersionPos
@@ -36,6 +32,13 @@ inline constexpr std::size_t MinVersionFileLength = 21; // shorter files are bro
 inline constexpr std::size_t ShortFormLength = 21;
 inline constexpr std::size_t MidFormLength = 25;
 inline constexpr std::size_t FullFormMinLength = 80;
+
+// The code lists: TREP 01 and every group of extra data open with ListStart, a list or group
+// ends with ListEnd, and two ListEnd bytes in a row end the extra data.
+inline constexpr int ListStart = 0x01;
+inline constexpr int ListEnd = 0xFF;
+// The flag at RangeFlag, and in the settings block, that switches the date range on: 'U'.
+inline constexpr int RangeFlagOn = 0x55;
 
 // Software from this version on takes a configuration file.
 inline constexpr int FirstSuitableVersion = 23;
@@ -50,6 +53,10 @@ inline constexpr int DateRangeVersion = 54;
 // From this version on 4 Hz and VDO-specific data are separate extra data; below, one TREP
 // code stands for both and the window keeps their boxes equal.
 inline constexpr int SeparateSpeedDataVersion = 36;
+// The forms of the version file: the short form from this version on; the mid form, with the
+// configuration byte, from SpeedDataVersion on; the full form from SeparateSpeedDataVersion on
+// and on every CR. Older software reports no configuration.
+inline constexpr int ShortFormVersion = 9;
 
 // The byte at a 1-based position, 0 to 255; 0 beyond the end.
 int ByteAt(std::string_view versionText, std::size_t pos);
@@ -76,6 +83,10 @@ std::optional<int> DownloadPeriodDays(std::string_view versionText);
 // with the sign's place (" 92", "-3").
 std::string DownloadPeriodText(std::string_view versionText);
 
+// The configuration byte with every bit set, every option off: what the short form, which
+// holds no byte, stands for.
+inline constexpr int NoConfigByte = 0xFF;
+
 // The form the device's type and software version call for, and what follows from it.
 // Unexpected types are held to the standard rules with the caller's (previous) version.
 enum class VersionForm { Full, Mid, Short, ConfigNotAvailable };
@@ -84,7 +95,7 @@ struct FormCheck {
     bool lengthFits = false; // false: the file is broken and must be rejected
     // Below only when the length fits and a configuration is available.
     std::size_t walkEnd = 0; // last position of the TREP walk
-    int configByte = 255;
+    int configByte = NoConfigByte;
     bool keepBit1 = false; // full form with bit 1 of the configuration byte clear
     bool check8Enabled = false;
     bool check9Enabled = false;
@@ -95,7 +106,7 @@ FormCheck CheckVersionForm(std::string_view deviceType, int softwareVersion,
 
 // The extra-data walk runs only on files longer than its start (the full form).
 bool HasExtraData(std::string_view versionText);
-// Full form with the flag 'U' at position 72.
+// Full form with RangeFlagOn at RangeFlag.
 bool HasDateRange(std::string_view versionText);
 // Four bytes from a 1-based position, most significant first, as 8 upper-case hex digits
 // (the text the date decoding takes); use with RangeStart and RangeEnd.
@@ -105,18 +116,13 @@ std::string MomentHexAt(std::string_view versionText, std::size_t pos);
 // 17 -> 10, 18..22 -> 8, 25 -> 9); nullopt for any other byte.
 std::optional<int> CheckBoxForCode(int byteValue);
 
-// Ends a code list at the second of two 255 bytes in a row. The window keeps one for its
+// Ends a code list at the second of two ListEnd bytes in a row. The window keeps one for its
 // whole life: the last byte of one walk counts for the first byte of the next.
 struct CodeListEnd {
     bool PreviousWasFF = false;
-    // True when this byte is 255 and the previous one was too.
+    // True when this byte is ListEnd and the previous one was too.
     bool Step(int lByteValue);
 };
-
-// Walks the codes from `first` to `last` (1-based): calls tick with the box of each code that
-// ticks one, until listEnd ends the list.
-void WalkCodes(std::string_view versionText, std::size_t first, std::size_t last,
-               CodeListEnd& listEnd, const std::function<void(int box)>& tick);
 
 // The bits of the configuration byte, which the device reports and the writer rebuilds; an
 // option is on when its bit is 0.

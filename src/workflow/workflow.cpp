@@ -1,135 +1,247 @@
 #include "workflow/workflow.h"
 
-#include "config/version_file.h"
+#include "config/config_file.h"
 
 namespace velmaron {
+namespace {
 
-void Workflow::Tick(int deviceCount) noexcept {
-    const bool none = deviceCount == 0;
-    const bool one = deviceCount == 1;
+// A device whose file stays (a write-protected card, a caching file system) must not hold the
+// workflow: after this long the user is told anyway.
+constexpr std::chrono::milliseconds VanishTimeout{2000};
+constexpr std::chrono::milliseconds VanishPause{10};
+
+} // namespace
+
+void Workflow::setState(WorkflowStates state) {
+    const int from = state_;
+    state_ = state;
+    if (from != state)
+        view_.stateChanged(static_cast<WorkflowStates>(from), state);
+}
+
+void Workflow::Tick() noexcept {
+    ScanForDevices();
+    const bool none = DeviceCount == 0;
+    const bool one = DeviceCount == 1;
     // Two or more devices move nothing in states 0 to 3: which one is meant cannot be told.
     switch (state_) {
     case WaitForDevice:
         if (none) {
-            runGuarded([&] { view_.setMessage(Message::ConnectDevice); });
-            runGuarded([&] { view_.setVersionVisible(false); });
+            view_.setMessage(Message::ConnectDevice);
+            view_.setVersionVisible(false);
         } else if (one) {
             checkReadiness();
         }
         break;
     case DeviceReady:
         if (none) {
-            runGuarded([&] { view_.enableConfigure(false); });
-            state_ = WaitForDevice;
+            view_.enableConfigure(false);
+            setState(WaitForDevice);
         }
         break;
     case WaitForUnplug:
         if (none) {
-            runGuarded([&] { view_.showArrow(Arrow::In); });
-            runGuarded([&] { view_.setInstruction(Instruction::Replug); });
-            state_ = WaitForReplug;
+            view_.showArrow(Arrow::In);
+            view_.setInstruction(Instruction::Replug);
+            setState(WaitForReplug);
         } else if (one) {
-            runGuarded([&] { view_.showArrow(Arrow::Out); });
+            view_.showArrow(Arrow::Out);
         }
         break;
     case WaitForReplug:
         if (none) {
-            runGuarded([&] { view_.showArrow(Arrow::In); });
-            runGuarded([&] { view_.setInstruction(Instruction::Replug); });
+            view_.showArrow(Arrow::In);
+            view_.setInstruction(Instruction::Replug);
         } else if (one) {
             announceSuccess();
         }
         break;
     case Saved:
         if (none) {
-            runGuarded([&] { view_.showArrow(Arrow::None); });
-            runGuarded([&] { view_.setTall(false); });
-            state_ = WaitForDevice;
+            view_.showArrow(Arrow::None);
+            view_.setTall(false);
+            setState(WaitForDevice);
         }
-        runGuarded([&] { view_.setArrowVisible(false); });
+        view_.setArrowVisible(false);
         break;
     default: // NotSuitable pauses one tick; any other value is not a state
-        state_ = WaitForDevice;
+        setState(WaitForDevice);
         break;
     }
+}
+
+void Workflow::ScanForDevices() noexcept {
+    const ScanResult scan = port_.scan();
+    DriveList = scan.driveList;
+    if (scan.driveIndex)
+        DriveIndex = *scan.driveIndex;
+    DeviceCount = scan.deviceCount;
+    view_.showScan(scan);
+}
+
+std::optional<std::string> Workflow::deviceRoot() const {
+    if (DriveIndex < 0 || static_cast<std::size_t>(DriveIndex) >= DriveList.size())
+        return std::nullopt;
+    return DriveList[static_cast<std::size_t>(DriveIndex)];
 }
 
 // Exactly one device while waiting: show its settings and decide what it is good for.
 void Workflow::checkReadiness() {
-    runGuarded([&] { view_.beginRead(); });
-    runGuarded([&] { view_.setMessage(Message::DeviceFound); });
-    runGuarded([&] { view_.readSettings(); });
-    runGuarded([&] { view_.setMessage(Message::SettingsRead); });
-    runGuarded([&] { view_.setVersionVisible(true); });
-    std::optional<DeviceFacts> device;
-    runGuarded([&] { device = view_.device(); });
+    view_.beginRead();
+    view_.setMessage(Message::DeviceFound);
+    FindCurrentSettings();
+    view_.setMessage(Message::SettingsRead);
+    view_.setVersionVisible(true);
+    const std::optional<DeviceFacts> device = judge();
     // A Velmaron CR is only shown, never configured here; it is read again at every poll.
     if (!device || ClassOf(device->deviceType) == DeviceClass::Cr)
         return;
     if (device->softwareVersion >= FirstSuitableVersion) {
-        runGuarded([&] { view_.enableConfigure(true); });
-        runGuarded([&] { view_.setTall(false); });
-        state_ = DeviceReady;
+        view_.enableConfigure(true);
+        view_.setTall(false);
+        setState(DeviceReady);
         return;
     }
-    runGuarded([&] { view_.setMessage(Message::NotSuitable); });
-    runGuarded([&] { view_.setArrowVisible(true); });
-    runGuarded([&] { view_.showArrow(Arrow::Out); });
-    runGuarded([&] { view_.setInstruction(Instruction::UnplugUnsuitable); });
-    runGuarded([&] { view_.setTall(true); });
-    state_ = NotSuitable;
+    view_.setMessage(Message::NotSuitable);
+    view_.setArrowVisible(true);
+    view_.showArrow(Arrow::Out);
+    view_.setInstruction(Instruction::UnplugUnsuitable);
+    view_.setTall(true);
+    setState(NotSuitable);
+}
+
+std::optional<Workflow::DeviceFacts> Workflow::judge() const {
+    if (judging_ == Judging::ByLastReads)
+        return DeviceFacts{DeviceTypeOf(VersionText), SoftwareVersion};
+    const VersionFileContent& content = lastRead_.content;
+    if (!lastRead_.readable() || (content.refusal != VersionFileRefusal::None &&
+                                  content.refusal != VersionFileRefusal::NoConfiguration))
+        return std::nullopt;
+    return DeviceFacts{content.settings.deviceType, content.settings.softwareVersion};
+}
+
+void Workflow::FindCurrentSettings() noexcept {
+    const auto root = deviceRoot();
+    lastReadRoot_ = root;
+    VersionFileRead read;
+    const ReadResult file = root ? port_.readVersionFile(*root) : ReadResult{};
+    read.file = file.status;
+    if (read.readable()) {
+        VersionText = file.content;
+        CodeListEnd fresh;
+        read.content = Guarded(
+            [&] {
+                return DecodeVersionFile(VersionText, SoftwareVersion,
+                                         judging_ == Judging::ByLastReads ? codeListEnd : fresh);
+            },
+            VersionFileContent{});
+        if (read.content.length >= MinVersionFileLength)
+            DeviceType = read.content.settings.deviceType;
+        if (read.content.headerRead())
+            SoftwareVersion = read.content.settings.softwareVersion;
+    }
+    lastRead_ = read;
+    view_.showSettings(read);
+    const bool broken =
+        read.readable() && read.content.broken() &&
+        (judging_ == Judging::ByLastReads || read.content.refusal != VersionFileRefusal::UnknownType);
+    // Far longer than any device writes: broken, like a file whose length does not fit its
+    // form.
+    if (read.file == ReadStatus::TooLong || broken)
+        BadVersionFile();
+    else if (!read.readable())
+        view_.showVersionFileProblem(VersionFileProblem::Missing);
+}
+
+// A file that is gone meanwhile, or that is no plain file, cannot be deleted and counts as
+// missing.
+void Workflow::BadVersionFile() noexcept {
+    const auto root = deviceRoot();
+    if (!root || !port_.deleteVersionFile(*root)) {
+        view_.showVersionFileProblem(VersionFileProblem::Missing);
+        return;
+    }
+    waitUntilGone(*root);
+    view_.showVersionFileProblem(VersionFileProblem::Broken);
+}
+
+// The deletion's own result is not trusted alone: some file systems report success and keep
+// showing the file for a while.
+void Workflow::waitUntilGone(const std::string& root) {
+    const auto deadline = Guarded([&] { return vanishWait.now(); }) + VanishTimeout;
+    while (port_.versionFileExists(root) && Guarded([&] { return vanishWait.now(); }) < deadline) {
+        view_.whileWaiting();
+        Guarded([&] { vanishWait.pause(VanishPause); });
+    }
 }
 
 // The device is back after the cable was pulled: it has taken the file over.
 void Workflow::announceSuccess() {
-    runGuarded([&] { view_.setInstruction(Instruction::Unplug); });
-    runGuarded([&] { view_.setMessage(Message::Saved); });
-    state_ = Saved;
-    runGuarded([&] { view_.showArrow(Arrow::None); });
-    runGuarded([&] { view_.setTall(false); });
-    runGuarded([&] { view_.removeConfigFile(); });
+    view_.setInstruction(Instruction::Unplug);
+    view_.setMessage(Message::Saved);
+    setState(Saved);
+    view_.showArrow(Arrow::None);
+    view_.setTall(false);
+    if (const auto root = deviceRoot())
+        port_.removeConfigFile(*root);
 }
 
-void Workflow::Configure() noexcept {
-    runGuarded([&] { view_.enableConfigure(false); });
-    runGuarded([&] { view_.setMessage(Message::None); });
-    // The device is the first Velmaron in drive order, whatever the last poll found.
-    bool found = false;
-    runGuarded([&] { found = view_.findDevice(); });
-    if (!found)
-        return;
-    runGuarded([&] { view_.setMessage(Message::DeviceFound); });
-    runGuarded([&] { view_.readVersionText(); });
+// A version file that cannot be read leaves the text of the last successful read.
+void Workflow::readVersionText(const std::string& root) {
+    if (ReadResult read = port_.readVersionFile(root); read.ok())
+        VersionText = std::move(read.content);
+}
+
+ConfigureOutcome Workflow::Configure(const DeviceSettings& choice,
+                                     ConfigureTarget target) noexcept {
+    view_.enableConfigure(false);
+    view_.setMessage(Message::None);
+    // The device is looked for afresh.
+    const ScanResult search = port_.findFirstDevice();
+    DriveList = search.driveList;
+    view_.showSearch(search);
+    if (!search.driveIndex)
+        return ConfigureOutcome::NoDevice;
+    if (target == ConfigureTarget::DeviceRead &&
+        (search.deviceRoots.empty() || search.deviceRoots.front() != lastReadRoot_))
+        return ConfigureOutcome::NoDevice;
+    DriveIndex = *search.driveIndex;
+    const std::string root = deviceRoot().value_or(std::string());
+    view_.setMessage(Message::DeviceFound);
+    readVersionText(root);
 
     // The file is built before anything on the device changes: a configuration that cannot be
     // built leaves the pending update files where they are.
     ConfigureFailure failure = SaveError::CannotCreate; // when nothing tells more
-    std::optional<ConfigFile> file;
-    runGuarded([&] {
-        ConfigBuildResult built = view_.buildConfig();
-        file = std::move(built.file);
-        if (!file)
+    const std::optional<ConfigFile> file = Guarded([&]() -> std::optional<ConfigFile> {
+        DeviceSettings settings = choice;
+        settings.deviceType = DeviceTypeOf(VersionText);
+        ConfigBuildResult built = BuildConfigFile(settings);
+        if (!built.file)
             failure = built.error;
+        return std::move(built.file);
     });
     bool saved = false;
     if (file) {
-        runGuarded([&] { view_.removeStaleUpdateFiles(); });
-        runGuarded([&] {
-            const SaveResult result = view_.saveConfig(*file);
-            saved = result.ok();
-            if (!saved)
-                failure = result.error;
-        });
+        port_.removeStaleUpdateFiles(root);
+        const SaveResult result =
+            port_.saveUpdateFile(root, file->fileName, Guarded([&] { return ConfigFileBytes(*file); }));
+        saved = result.ok();
+        if (saved)
+            view_.showConfigFileWritten(*file);
+        else
+            failure = result.error;
     }
     if (!saved) {
         // The user corrects the entry or the device and tries again; the run does not start.
-        runGuarded([&] { view_.reportFailure(failure); });
-        runGuarded([&] { view_.enableConfigure(true); });
-        return;
+        view_.reportFailure(failure);
+        view_.enableConfigure(true);
+        return ConfigureOutcome::NotSaved;
     }
-    runGuarded([&] { view_.readVersionText(); });
-    runGuarded([&] { DisconnectReconnectVelmaron(); });
-    state_ = WaitForUnplug;
+    readVersionText(root);
+    DisconnectReconnectVelmaron();
+    setState(WaitForUnplug);
+    return ConfigureOutcome::Saved;
 }
 
 void Workflow::DisconnectReconnectVelmaron() {

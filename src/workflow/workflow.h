@@ -1,113 +1,122 @@
 #pragma once
-// The workflow both front ends drive, the window and the command-line tool: it is told what a
-// poll of the drives found and what the user asks for, and tells its front end what to show
-// and do, in order. Between configurations it watches for one Velmaron and makes a suitable
-// one ready; after a configuration is written it leads the user through pulling the cable and
-// plugging it in again, because the device takes the file over only when it comes back.
+// The workflow both front ends drive, the window and the command-line tool. On every poll it
+// scans the drives; between configurations it watches for one Velmaron, reads it and makes a
+// suitable one ready; the configure command writes the user's settings onto the device; after
+// that it leads the user through pulling the cable and plugging it in again, because the device
+// takes the file over only when it comes back. It runs every device operation itself, through
+// its device port, and tells its view what to show.
 //
-// Every effect is a step of its own: a step that fails is skipped and the next one runs.
+// Every call into the view and the port is a step of its own: a step that fails is skipped and
+// the next one runs.
 
-#include "config/config_file.h"
-#include "device/durable_save.h"
+#include "config/device_settings.h"
+#include "config/version_file.h"
+#include "workflow/device_port.h"
+#include "workflow/guarded.h"
+#include "workflow/workflow_view.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
-#include <utility>
-#include <variant>
+#include <thread>
+#include <vector>
 
 namespace velmaron {
 
 // How often both front ends look at the drives.
 inline constexpr std::chrono::milliseconds PollInterval{500};
 
-// The states; the numbers are shown in the window's diagnostic label.
-enum WorkflowStates : int {
-    WaitForDevice = 0, // waiting for exactly one Velmaron that can be configured
-    DeviceReady = 1,   // one suitable device is read and may be configured
-    WaitForUnplug = 2, // the configuration is written; waiting for the cable to be pulled
-    WaitForReplug = 3, // waiting for the device to be plugged in again
-    Saved = 4,         // the device is back and has taken the file over
-    NotSuitable = 5,   // a device with too old software was seen; one tick's pause
+// How a device is judged when its version file is missing, broken or names an unexpected type.
+enum class Judging {
+    // As the window always has: by what the last reads left, an unexpected type held to the
+    // standard rules with the last software version.
+    ByLastReads,
+    // By this read alone: a device without a sound version file of a known type is judged
+    // again at the next poll.
+    ByThisRead,
 };
 
-// The status line, the instruction about the cable and the arrow that points its way.
-enum class Message { None, ConnectDevice, DeviceFound, SettingsRead, NotSuitable, Saved };
-enum class Instruction { Unplug, Replug, UnplugUnsuitable };
-enum class Arrow { None, In, Out };
-
-// What the front end holds about the device after reading it.
-struct DeviceFacts {
-    std::string deviceType; // "QX", "CR" or anything else, upper-cased
-    int softwareVersion = 0;
+// Where the configure command writes.
+enum class ConfigureTarget {
+    FirstDevice, // the first Velmaron in drive order, whatever the last poll found
+    DeviceRead,  // that one only when it is the device that was last read
 };
 
-// Why a configuration was not saved: it could not be built, or not be put onto the device.
-using ConfigureFailure = std::variant<ConfigError, SaveError>;
-
-// The front end's effects, called by the workflow in the order the user sees them.
-class WorkflowView {
-public:
-    virtual ~WorkflowView() = default;
-
-    virtual void setMessage(Message message) = 0;
-    virtual void setInstruction(Instruction instruction) = 0;
-    virtual void showArrow(Arrow arrow) = 0;
-    virtual void setArrowVisible(bool visible) = 0;
-    // Tall: the band with the instruction and the arrow is shown.
-    virtual void setTall(bool tall) = 0;
-    virtual void setVersionVisible(bool visible) = 0;
-    virtual void enableConfigure(bool enabled) = 0;
-    // A read of the device's settings is about to begin.
-    virtual void beginRead() {}
-    // Reads the device's status file and shows the settings it reports.
-    virtual void readSettings() = 0;
-    // What the device is, as far as the reads so far tell; nullopt when nothing can be judged
-    // yet (the device is then read again at the next poll).
-    virtual std::optional<DeviceFacts> device() = 0;
-    // Deletes the configuration file the device has taken over.
-    virtual void removeConfigFile() = 0;
-
-    // The configure command: the device is looked for afresh (false: none there), its status
-    // file read again, the file built and saved.
-    virtual bool findDevice() = 0;
-    virtual void readVersionText() = 0;
-    virtual ConfigBuildResult buildConfig() = 0;
-    virtual void removeStaleUpdateFiles() = 0;
-    virtual SaveResult saveConfig(const ConfigFile& file) = 0;
-    virtual void reportFailure(const ConfigureFailure& failure) = 0;
-    // The polls must go on while the user handles the cable.
-    virtual void keepPolling() = 0;
+enum class ConfigureOutcome {
+    NoDevice, // no Velmaron to write to: nothing was built
+    NotSaved, // built or refused, and reported
+    Saved,    // on the device; the reconnect procedure has begun
 };
 
-// Runs one step; whatever it throws ends only this step.
-template <class Step> void runGuarded(Step&& step) noexcept {
-    try {
-        std::forward<Step>(step)();
-    } catch (...) {
-    }
-}
+// The clock and the pause of the bounded wait for a deleted version file to vanish.
+struct VanishWait {
+    std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+    std::function<void(std::chrono::milliseconds)> pause = [](std::chrono::milliseconds span) {
+        std::this_thread::sleep_for(span);
+    };
+};
 
 class Workflow {
 public:
     // state: the front end's own state value, which it may also reset itself.
-    Workflow(WorkflowView& view, int& state) : view_(view), state_(state) {}
+    Workflow(WorkflowView& view, DevicePort& port, int& state,
+             Judging judging = Judging::ByLastReads)
+        : view_(view), port_(port), state_(state), judging_(judging) {}
 
-    // One poll: deviceCount Velmarons are connected now.
-    void Tick(int deviceCount) noexcept;
-    // The configure command: writes the configuration onto the first Velmaron and, when it is
-    // saved, starts the reconnect procedure. A configuration that is not saved is reported and
-    // the command stays available.
-    void Configure() noexcept;
+    // One poll: the scan, and what the state calls for with the devices it found.
+    void Tick() noexcept;
+    // The configure command: writes the settings, typed for the device that is found, and when
+    // they are saved starts the reconnect procedure. A configuration that is not saved is
+    // reported and the command stays available.
+    ConfigureOutcome Configure(const DeviceSettings& settings,
+                               ConfigureTarget target = ConfigureTarget::FirstDevice) noexcept;
+
+    // The poll's scan: takes over the drive list, the device's drive and the count.
+    void ScanForDevices() noexcept;
+    // Reads the version file of the device the last scan found, shows what it says and deals
+    // with a broken one.
+    void FindCurrentSettings() noexcept;
+    // A broken version file is deleted so that the device writes a new one when it is plugged
+    // in again.
+    void BadVersionFile() noexcept;
+
+    // The device's drive root: DriveList(DriveIndex), nullopt when the index lies outside.
+    std::optional<std::string> deviceRoot() const;
+
+    // What the last scan or the configure command's search found, and the device's version
+    // file as last read, with what the reads made of it.
+    std::vector<std::string> DriveList;
+    int DriveIndex = 0;
+    int DeviceCount = 0;
+    std::string VersionText;
+    std::string DeviceType;
+    int SoftwareVersion = 0;
+    // The end of the code lists the reads walk; it lives as long as the workflow.
+    CodeListEnd codeListEnd;
+    VanishWait vanishWait;
 
 private:
-    // The visible start of the reconnect procedure; a failure ends it.
-    void DisconnectReconnectVelmaron();
-    void checkReadiness();
-    void announceSuccess();
+    struct DeviceFacts {
+        std::string deviceType;
+        int softwareVersion = 0;
+    };
 
-    WorkflowView& view_;
+    void setState(WorkflowStates state);
+    void checkReadiness();
+    std::optional<DeviceFacts> judge() const;
+    void announceSuccess();
+    void readVersionText(const std::string& root);
+    void waitUntilGone(const std::string& root);
+    // The visible start of the reconnect procedure.
+    void DisconnectReconnectVelmaron();
+
+    GuardedView view_;
+    GuardedPort port_;
     int& state_;
+    Judging judging_;
+    VersionFileRead lastRead_;
+    std::optional<std::string> lastReadRoot_;
 };
 
 } // namespace velmaron

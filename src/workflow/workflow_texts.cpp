@@ -89,8 +89,8 @@ std::string_view TextOf(Instruction instruction, Language language) {
     return in(language, {"USB Kable trennen", "Pull the USB cable"});
 }
 
-std::string_view TextOf(StatusFileProblem problem, Language language) {
-    if (problem == StatusFileProblem::Missing)
+std::string_view TextOf(VersionFileProblem problem, Language language) {
+    if (problem == VersionFileProblem::Missing)
         return in(language, {"Konfigurationsdatei fehlt.", "The status file is missing."});
     return in(language, {"Fehler in der Konfigurationsdatei.", "The status file is broken."});
 }

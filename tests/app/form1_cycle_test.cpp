@@ -308,7 +308,7 @@ TEST_F(CycleTest, TicksDueWhileAnotherHandlerRunsAreSkipped) {
     EXPECT_EQ(messages.size(), 1);
     plugIn('E', Qx54);
     fs::remove_all(updates()); // the configure command failing to write
-    form->VersionText = Qx54;
+    form->workflow().VersionText = Qx54;
     configure();
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(nestedTicks, 0);

@@ -1,8 +1,9 @@
 // Reading the device's version file through the real window, on simulated drives.
 
 #include "app_fixture.h"
-#include "config/device_settings.h"
+#include "config/config_file.h"
 #include "config/hex_record.h"
+#include "config/version_file_decoder.h"
 
 #include <QTimer>
 #include <chrono>
@@ -39,15 +40,17 @@ std::string fileNamesShown(const Form1& window) {
     return marks;
 }
 
-// The boxes among Check2 to Check11 that the settings model ticks for a status file.
+// The boxes among Check2 to Check11 that the settings model ticks for a version file.
 std::set<int> tickedByModel(const std::string& file) {
-    const ConfigSettings c = ToConfigSettings(DecodeStatusFile(file).settings.value());
-    const int values[] = {c.Check2, c.Check3, c.Check4, c.Check5,  c.Check6,
-                          c.Check7, c.Check8, c.Check9, c.Check10, c.Check11};
+    const DeviceSettings s = DecodeVersionFile(file).reported().value();
     std::set<int> numbers;
-    for (int n = 2; n <= 11; ++n)
-        if (values[n - 2] == 1)
-            numbers.insert(n);
+    for (const DataSet& set : DataSetTable)
+        if (s.data.*set.member)
+            numbers.insert(set.box);
+    if (s.cardDate)
+        numbers.insert(7);
+    if (s.dateRangeOn)
+        numbers.insert(11);
     return numbers;
 }
 
@@ -169,7 +172,7 @@ protected:
         readAgain();
         EXPECT_EQ(messages, QStringList{MissingFile});
         EXPECT_EQ(allEntries(sim.folder()), entries);
-        EXPECT_TRUE(form->VersionText.empty());
+        EXPECT_TRUE(form->workflow().VersionText.empty());
     }
 };
 
@@ -241,8 +244,8 @@ TEST_F(SettingsTest, WaitForAVanishingFileIsBounded) {
     std::chrono::steady_clock::time_point now{};
     int pauses = 0;
     int handledAfter = -1;
-    form->vanishWait.now = [&now] { return now; };
-    form->vanishWait.pause = [&](std::chrono::milliseconds span) {
+    form->workflow().vanishWait.now = [&now] { return now; };
+    form->workflow().vanishWait.pause = [&](std::chrono::milliseconds span) {
         ++pauses;
         now += span;
         if (pauses == 50)
@@ -308,7 +311,7 @@ TEST_F(SettingsTest, CodeWalks) {
         EXPECT_EQ(tickedByModel(file), expected);
     }
     // After a read whose list ended with 255 the same walk ends at once.
-    newWindow().codeListEnd.PreviousWasFF = true;
+    newWindow().workflow().codeListEnd.PreviousWasFF = true;
     read(qx(54, {{17, {0xFF, 2, 0xFF, 0xFF}}}));
     EXPECT_EQ(ticked(*form), std::set<int>{});
 }
@@ -372,15 +375,13 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
         read(c.file);
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(form->tbDays->text(), QString::fromLatin1(c.days));
-        // The configure command's own build and save, without its search for the device.
-        const ConfigBuildResult built = form->workflowView().buildConfig();
-        ASSERT_TRUE(built.file);
-        ASSERT_TRUE(form->workflowView().saveConfig(*built.file).ok());
+        configure();
+        ASSERT_TRUE(messages.isEmpty());
         const std::string written = testing::readAll(
-            updates() / (form->DeviceType == "CR" ? "CR999000.HEX" : "QX999000.HEX"));
+            updates() / (c.file.starts_with("CR") ? "CR999000.HEX" : "QX999000.HEX"));
         // The settings model writes the same file, given the window's dates where the
         // device's range is off.
-        DeviceSettings model = DecodeStatusFile(c.file).settings.value();
+        DeviceSettings model = DecodeVersionFile(c.file).reported().value();
         if (!model.dateRangeOn) {
             const auto dayOf = [](const QDate& d) {
                 return std::chrono::sys_days(std::chrono::days(d.toJulianDay() - 2440588));
@@ -388,7 +389,7 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
             model.rangeStart = dayOf(form->DTPickerStart->date());
             model.rangeEnd = dayOf(form->DTPickerEnd->date());
         }
-        EXPECT_EQ(ConfigFileBytes(BuildConfigFile(ToConfigSettings(model)).file.value()), written);
+        EXPECT_EQ(ConfigFileBytes(BuildConfigFile(model).file.value()), written);
         const std::string settings = recordData(written, 0x3A00);
         EXPECT_EQ(settings.substr(0, 1), c.configAt ? c.file.substr(c.configAt - 1, 1) : "\xFF");
         if (c.file.starts_with("CR"))

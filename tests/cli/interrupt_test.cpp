@@ -3,7 +3,7 @@
 // target.
 
 #include "cli/console.h"
-#include "config/device_settings.h"
+#include "config/config_file.h"
 #include "support/sim_drives.h"
 
 #include <csignal>
@@ -18,7 +18,7 @@ TEST(InterruptTest, SignalDuringTheWriteLeavesNothingPartial) {
     sim.addDevice('E');
     const auto updates = sim.folder() / "E" / "UPDATES";
     std::filesystem::create_directories(updates);
-    ConfigBuildResult built = BuildConfigFile(ToConfigSettings(DeviceSettings{}));
+    ConfigBuildResult built = BuildConfigFile(DeviceSettings{});
     ASSERT_TRUE(built.file);
 
     SaveSteps halfThenSignal;

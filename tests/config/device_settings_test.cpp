@@ -1,13 +1,17 @@
 // The settings model: settings through the window's writer, the device's take-over and its
-// status file come back the same, and broken files are refused with the reason.
+// version file come back the same, and broken files are refused with the reason.
 
+#include "config/config_file.h"
 #include "config/config_file_reader.h"
 #include "config/device_settings.h"
 #include "config/hex_record.h"
+#include "config/settings_block.h"
 #include "config/version_file.h"
+#include "config/version_file_decoder.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
+#include <span>
 #include <tuple>
 
 namespace velmaron {
@@ -17,7 +21,7 @@ void PrintTo(const DeviceSettings& s, std::ostream* out) {
     *out << s.deviceType << s.softwareVersion << " days " << s.periodDays << " data "
          << d.dailyActivities << d.eventsAndFaults << d.detailedSpeed24h << d.technicalData
          << d.driverCard << d.vdoSpecific << d.detailedSpeed168h << d.fourHz << " format "
-         << s.fileNameFormat << " plus " << s.velmaronPlus << " card " << s.cardDate << " bit1 "
+         << s.fileNameFormat.value_or(-1) << " byte " << s.configByte << " plus " << s.velmaronPlus << " card " << s.cardDate << " bit1 "
          << s.keepBit1 << " range " << s.dateRangeOn << " "
          << s.rangeStart.time_since_epoch().count() << " " << s.rangeEnd.time_since_epoch().count();
 }
@@ -45,16 +49,26 @@ DeviceSettings sample(const std::string& type, int version, bool rich) {
         s.rangeStart = sys_days{2024y / March / 1};
         s.rangeEnd = sys_days{2024y / August / 31};
     }
+    // As the device reports it once it holds the settings.
+    s.configByte = RebuildConfigByte(s);
     return s;
 }
 
+SettingsLayout layoutOf(const DeviceSettings& s) {
+    return std::get<SettingsLayout>(LayOutSettings(s));
+}
+
+std::optional<DeviceSettings> reportedBy(const std::string& versionFile) {
+    return DecodeVersionFile(versionFile).reported();
+}
+
 std::string fileOf(const DeviceSettings& s) {
-    const auto built = BuildConfigFile(ToConfigSettings(s));
+    const auto built = BuildConfigFile(s);
     EXPECT_TRUE(built.file);
     return built.file ? ConfigFileBytes(*built.file) : std::string();
 }
 
-TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheStatusFile) {
+TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheVersionFile) {
     const std::tuple<const char*, int, std::size_t> devices[] = {
         {"QX", 20, 21}, {"QX", 30, 25}, {"QX", 36, 80},
         {"QX", 54, 80}, {"CR", 12, 80}, {"CR", 54, 80},
@@ -64,14 +78,14 @@ TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheStatusFile) {
             SCOPED_TRACE(std::string(type) + " " + std::to_string(version) + (rich ? " rich" : ""));
             const DeviceSettings s = sample(type, version, rich);
             // What a device that holds the settings reports.
-            const std::string status = StatusFileOf(type, version, SettingsBlockOf(s));
-            EXPECT_EQ(status.size(), length);
-            EXPECT_EQ(DecodeStatusFile(status).settings, s);
+            const std::string reported = VersionFileOf(type, version, layoutOf(s).block);
+            EXPECT_EQ(reported.size(), length);
+            EXPECT_EQ(reportedBy(reported), s);
 
             const ConfigFileRead read = ReadConfigFile(fileOf(s));
             ASSERT_TRUE(read.ok()) << read.problem;
             EXPECT_EQ(read.deviceType, type);
-            const auto taken = DecodeStatusFile(StatusFileOf(type, version, read.block)).settings;
+            const auto taken = reportedBy(VersionFileOf(type, version, read.block));
             if (std::string(type) == "QX") {
                 EXPECT_EQ(taken, s);
                 continue;
@@ -87,7 +101,7 @@ TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheStatusFile) {
     }
 }
 
-// Each data set alone: the codes the writer puts down, the box each ticks when the status file
+// Each data set alone: the codes the writer puts down, the box each ticks when the version file
 // is read, and the settings a device reports once it has taken the file over.
 TEST(DeviceSettings, EveryDataSetComesBackThroughItsCodes) {
     const struct {
@@ -109,22 +123,25 @@ TEST(DeviceSettings, EveryDataSetComesBackThroughItsCodes) {
         DeviceSettings s = sample("QX", 54, false);
         s.data.*c.member = true;
         Bytes codes;
-        const ConfigSettings written = ToConfigSettings(s);
-        for (const Bytes& list : {TrepList(written), ExtraDataList(written)})
+        const SettingsLayout layout = layoutOf(s);
+        const auto lists = {
+            std::span(layout.block).subspan(SettingsBlock::Trep, layout.trepLength),
+            std::span(layout.block).subspan(SettingsBlock::ExtraData, layout.extraDataLength)};
+        for (const auto list : lists)
             for (std::uint8_t code : list)
-                if (code != 0x01 && code != 0xFF)
+                if (code != ListStart && code != ListEnd)
                     codes.push_back(code);
         EXPECT_EQ(codes, c.codes);
         for (std::uint8_t code : codes)
             EXPECT_EQ(CheckBoxForCode(code), c.box) << int{code};
         const ConfigFileRead read = ReadConfigFile(fileOf(s));
-        EXPECT_EQ(DecodeStatusFile(StatusFileOf("QX", 54, read.block)).settings, s);
+        EXPECT_EQ(reportedBy(VersionFileOf("QX", 54, read.block)), s);
     }
 }
 
-TEST(DeviceSettings, StatusFilesWithoutSettingsAreRefused) {
-    using enum StatusRefusal;
-    const std::tuple<std::string, StatusRefusal, std::string> cases[] = {
+TEST(DeviceSettings, VersionFilesWithoutSettingsAreRefused) {
+    using enum VersionFileRefusal;
+    const std::tuple<std::string, VersionFileRefusal, std::string> cases[] = {
         {std::string("QX000054HEX") + std::string(9, '\xFF'), TooShort, "20 bytes, fewer than 21"},
         {"QX010054HEX" + std::string(69, '\xFF'), BadHeader, "six digits from 00"},
         {"AB000054HEX" + std::string(69, '\xFF'), UnknownType, "unknown device type AB"},
@@ -134,9 +151,9 @@ TEST(DeviceSettings, StatusFilesWithoutSettingsAreRefused) {
         {"CR000012HEX" + std::string(68, '\xFF'), LengthMismatch,
          "79 bytes; CR 12 writes at least 80"},
     };
-    for (const auto& [status, refusal, reason] : cases) {
-        const StatusDecode decoded = DecodeStatusFile(status);
-        EXPECT_FALSE(decoded.settings) << reason;
+    for (const auto& [file, refusal, reason] : cases) {
+        const VersionFileContent decoded = DecodeVersionFile(file);
+        EXPECT_FALSE(decoded.reported()) << reason;
         EXPECT_EQ(decoded.refusal, refusal) << reason;
         EXPECT_NE(decoded.problem.find(reason), std::string::npos) << decoded.problem;
     }

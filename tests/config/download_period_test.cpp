@@ -31,7 +31,7 @@ TEST(DownloadPeriod, GivesSecondsOrSinceTheLastDownload) {
         {"-1", 0xFFFEAE80},  {"-24855", 0x80002D80}, {"24856", {}},      {"-24856", {}},
     };
     for (const auto& [text, period] : cases)
-        EXPECT_EQ(DownloadPeriod(text), period) << text;
+        EXPECT_EQ(DownloadPeriod(DaysOfText(text)), period) << text;
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 // one the device reads, with record type 02 only for the CR device.
 
 #include "config/config_file.h"
-#include "support/hex_check.h"
+#include "config/download_period.h"
 #include "config/version_file.h"
+#include "support/hex_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -11,39 +12,42 @@ using namespace velmaron;
 
 namespace {
 
-// Picker dates lie within a few thousand years; the count of seconds never nears its limits.
-DateTime dateFrom(FuzzedDataProvider& in) {
-    return DateTime(
-        std::chrono::seconds(in.ConsumeIntegralInRange<std::int64_t>(-(1LL << 40), 1LL << 40)));
+// Picker dates lie within a few thousand years.
+std::chrono::sys_days dayFrom(FuzzedDataProvider& in) {
+    return std::chrono::sys_days(
+        std::chrono::days(in.ConsumeIntegralInRange<std::int32_t>(-(1 << 20), 1 << 20)));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    ConfigSettings s;
-    for (int* box : {&s.Check2, &s.Check3, &s.Check4, &s.Check5, &s.Check6, &s.Check7, &s.Check8,
-                     &s.Check9, &s.Check10, &s.Check11})
-        *box = in.ConsumeIntegralInRange(0, 3);
+    DeviceSettings s;
+    for (const DataSet& set : DataSetTable)
+        s.data.*set.member = in.ConsumeBool();
+    s.cardDate = in.ConsumeBool();
+    s.dateRangeOn = in.ConsumeBool();
     if (in.ConsumeBool())
-        s.Option1 = in.ConsumeIntegralInRange(-1, 5);
-    s.optVelmaron1 = in.ConsumeBool();
-    s.KeepBit1 = in.ConsumeBool();
-    s.ConfigByte = in.ConsumeIntegral<int>();
-    s.SoftwareVersion = in.ConsumeIntegral<int>();
-    s.dtPickerStart = dateFrom(in);
-    s.dtPickerEnd = dateFrom(in);
+        s.fileNameFormat = in.ConsumeIntegralInRange(-1, 5);
+    else
+        s.fileNameFormat.reset();
+    s.velmaronPlus = in.ConsumeBool();
+    s.keepBit1 = in.ConsumeBool();
+    s.configByte = in.ConsumeIntegral<int>();
+    s.softwareVersion = in.ConsumeIntegral<int>();
+    s.rangeStart = dayFrom(in);
+    s.rangeEnd = dayFrom(in);
     static const char* const types[] = {"QX", "CR", "qx", "cR", "AB", ""};
-    s.VersionText =
-        types[in.ConsumeIntegralInRange<std::size_t>(0, 5)] + in.ConsumeRandomLengthString(100);
-    s.tbDays = in.ConsumeRandomLengthString(40);
+    s.deviceType = DeviceTypeOf(types[in.ConsumeIntegralInRange<std::size_t>(0, 5)] +
+                                in.ConsumeRandomLengthString(100));
+    s.periodDays = DaysOfText(in.ConsumeRandomLengthString(40));
 
     const ConfigBuildResult built = BuildConfigFile(s);
     if (built.ConfigByte < 0 || built.ConfigByte > 255)
         __builtin_trap();
     if (!built.file)
         return 0;
-    const bool cr = DeviceTypeOf(s.VersionText) == "CR";
+    const bool cr = s.deviceType == "CR";
     if (built.file->fileName != (cr ? "CR999000.HEX" : "QX999000.HEX") ||
         !testing::IsValidConfigHex(ConfigFileBytes(*built.file), cr))
         __builtin_trap();

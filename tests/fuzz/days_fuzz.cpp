@@ -11,7 +11,7 @@ using namespace velmaron;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     LeadingWholeNumber(text);
-    const auto period = DownloadPeriod(text);
+    const auto period = DownloadPeriod(DaysOfText(text));
     if (period && *period != 0xFFFFFFFFu && static_cast<std::int32_t>(*period) % 86400 != 0)
         __builtin_trap();
     if (!IsDaysText(text))

@@ -2,7 +2,8 @@
 
 #include "config/config_file_reader.h"
 #include "config/settings_words.h"
-#include "config/version_file.h"
+#include "config/settings_block.h"
+#include "config/version_file_decoder.h"
 
 namespace velmaron::sim {
 namespace {
@@ -27,7 +28,7 @@ std::vector<std::string> DescribeSettings(const DeviceSettings& s) {
     for (const SettingRow& row :
          SettingsInWords(s, SettingsReported(s.deviceType, s.softwareVersion), Language::English))
         lines.push_back(row.name + ": " + row.value);
-    lines.push_back("configuration byte: " + ConfigByteHex(RebuildConfigByte(ToConfigSettings(s))));
+    lines.push_back("configuration byte: " + ConfigByteHex(RebuildConfigByte(s)));
     return lines;
 }
 
@@ -43,13 +44,13 @@ std::vector<std::string> DescribeDrive(const SimFolder& folder, char letter) {
                                       labelOf(properties) + ", " + state};
     const fs::path drive = folder.where(letter).value();
     const auto status = StatusFileOnDrive(drive);
-    const StatusDecode decoded = status ? DecodeStatusFile(*status) : StatusDecode{};
+    const VersionFileContent decoded = status ? DecodeVersionFile(*status) : VersionFileContent{};
     if (!status)
         lines.push_back("  status file: missing; the device writes it when plugged in");
-    else if (!decoded.settings)
+    else if (!decoded.reported())
         lines.push_back("  status file: " + decoded.problem);
     else
-        for (const std::string& line : DescribeSettings(*decoded.settings))
+        for (const std::string& line : DescribeSettings(decoded.settings))
             lines.push_back("  " + line);
     if (const auto pending = PendingConfigFile(drive, device->type)) {
         const auto settings =

@@ -3,6 +3,7 @@
 
 #include "config/device_settings.h"
 #include "config/download_period.h"
+#include "config/settings_block.h"
 #include "config/settings_words.h"
 #include "describe.h"
 #include "watch.h"
@@ -198,7 +199,12 @@ int newDevice(const Args& args) {
     const char letter = DriveLetter(args[2]);
     const SimFolder folder(args[1]);
     const std::string label = options.contains("--label") ? options.at("--label")[0] : "VELMARON";
-    folder.addDevice(letter, {s.deviceType, s.softwareVersion, SettingsBlockOf(s)}, label);
+    const auto layout = LayOutSettings(s);
+    // The options are checked above to lie within what the device's counts hold.
+    if (!std::holds_alternative<SettingsLayout>(layout))
+        throw SimError("the settings do not fit the device's settings block");
+    folder.addDevice(letter, {s.deviceType, s.softwareVersion, std::get<SettingsLayout>(layout).block},
+                     label);
     for (const std::string& line : DescribeDrive(folder, letter))
         std::cout << line << "\n";
     return 0;

@@ -2,6 +2,7 @@
 
 #include "config/config_file_reader.h"
 #include "config/device_settings.h"
+#include "config/settings_block.h"
 #include "config/hex_record.h"
 #include "device/device_files.h"
 #include "config/version_file.h"
@@ -135,7 +136,7 @@ void SimFolder::addDevice(char letter, const Device& device, const std::string& 
     const fs::path drive = plugged(letter);
     fs::create_directories(drive / "VELMARON" / "CARD");
     writeFile(drive / UpdatesDirectoryName / VersionFileBaseName,
-              StatusFileOf(device.type, device.softwareVersion, device.block));
+              VersionFileOf(device.type, device.softwareVersion, device.block));
     addDrive(letter, "label=" + label + "\n");
     saveDevice(letter, device);
 }
@@ -188,7 +189,7 @@ std::vector<std::string> SimFolder::takeOver(char letter, Device& device) const 
             lines.push_back("took " + name + " over; the file stays where it is");
         }
     }
-    const std::string status = StatusFileOf(device.type, device.softwareVersion, device.block);
+    const std::string status = VersionFileOf(device.type, device.softwareVersion, device.block);
     if (StatusFileOnDrive(drive) != status) {
         const auto existing = UpdatesFileOnDrive(drive, VersionFileBaseName);
         writeFile(existing.value_or(drive / UpdatesDirectoryName / VersionFileBaseName), status);

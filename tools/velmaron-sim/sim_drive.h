@@ -11,7 +11,7 @@
 // Like a real one, an emulated Velmaron acts when it is plugged in: it takes a sound
 // configuration file in UPDATES over and writes its status file from its settings.
 
-#include "config/config_file.h"
+#include "config/settings_block.h"
 
 #include <filesystem>
 #include <optional>
