@@ -51,13 +51,14 @@ VersionFileContent DecodeVersionFile(std::string_view text, int previousVersion,
     VersionFileContent c;
     c.length = text.size();
     DeviceSettings& s = c.settings;
+    s.deviceType = DeviceTypeOf(text);
+    s.softwareVersion = 0;
     if (text.size() < MinVersionFileLength) {
         note(c, Refusal::TooShort,
              "the status file holds " + std::to_string(text.size()) + " bytes, fewer than " +
                  std::to_string(MinVersionFileLength));
         return c;
     }
-    s.deviceType = DeviceTypeOf(text);
     c.deviceClass = ClassOf(s.deviceType);
     if (!IsValidHeader(text)) {
         note(c, Refusal::BadHeader,
