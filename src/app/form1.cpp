@@ -85,7 +85,6 @@ void Form1::Form_Load() {
                             .arg(ProgramVersionPatch));
     Label1[0]->setText(QStringLiteral("© %1 Velmaron").arg(day.year()));
     setTopTwips(cmdHelp, 50);
-    SetLimitDates();
 }
 
 // A device that is plugged in already shows its settings as soon as the window is there: the

@@ -18,7 +18,7 @@ int CheckProfile(Context& context, const std::string& file);
 
 // "QX, Software 54".
 std::string DeviceLine(const Context& context, const DeviceRead& read);
-// What is wrong with a device's status file, for the user; empty when its settings were read.
+// What is wrong with a device's version file, for the user; empty when its settings were read.
 std::string ReadProblemText(const Context& context, const DeviceRead& read);
 
 // A profile file read and parsed; nullopt, with the reason said, when it cannot be read or is

@@ -10,7 +10,7 @@ namespace velmaron::cli {
 
 enum class Outcome {
     Confirmed,    // saved, and the device reports the new settings
-    NotConfirmed, // saved, but the device's status file does not show them
+    NotConfirmed, // saved, but the device's version file does not show them
     Skipped,      // not configured: unsuitable, a CR, or declined
     Failed,       // not saved
     Interrupted,  // Ctrl+C while this device was handled

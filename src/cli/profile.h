@@ -55,7 +55,7 @@ struct KeyProblem {
 
 std::variant<Profile, KeyProblem> ParseProfile(std::string_view text);
 
-// A device's settings as a profile's keys; only what its status file reports.
+// A device's settings as a profile's keys; only what its version file reports.
 Json SettingsJson(const DeviceSettings& settings, const ReportedSettings& reported);
 // A whole profile file from a device's settings.
 std::string ProfileText(const DeviceSettings& settings, const ReportedSettings& reported);

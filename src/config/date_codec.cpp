@@ -9,31 +9,6 @@ namespace velmaron {
 
 using namespace std::chrono;
 
-namespace {
-
-// Start-up builds the limits from a calendar day plus seconds.
-DateTime epochValue() {
-    return sys_days{1970y / January / 1};
-}
-DateTime wrapValue() {
-    return sys_days{2106y / January / 1} + seconds{3'220'096};
-}
-DateTime signedLimitValue() {
-    return sys_days{2038y / January / 1} + seconds{1'566'847};
-}
-
-} // namespace
-
-DateTime EpochDate = epochValue();
-DateTime WrapDate = wrapValue();
-DateTime SignedLimitDate = signedLimitValue();
-
-void SetLimitDates() {
-    EpochDate = epochValue();
-    WrapDate = wrapValue();
-    SignedLimitDate = signedLimitValue();
-}
-
 std::optional<std::string> DateToHex(DateTime value) {
     // Moments after the signed limit count back from the wrap, so that both halves of the
     // unsigned range fit a signed 32-bit difference.

@@ -14,14 +14,11 @@ namespace velmaron {
 using DateTime = std::chrono::sys_seconds;
 
 // Second 0 of the count: 1970-01-01 00:00:00.
-extern DateTime EpochDate;
+inline constexpr DateTime EpochDate = std::chrono::sys_days{std::chrono::year{1970} / 1 / 1};
 // Second 2^32, where the unsigned count wraps to 0: 2106-02-07 06:28:16.
-extern DateTime WrapDate;
+inline constexpr DateTime WrapDate = EpochDate + std::chrono::seconds{1LL << 32};
 // Second 2^31 - 1, the last moment a signed 32-bit count can hold: 2038-01-19 03:14:07.
-extern DateTime SignedLimitDate;
-
-// Sets the three dates as start-up does; they hold the same values from the beginning.
-void SetLimitDates();
+inline constexpr DateTime SignedLimitDate = EpochDate + std::chrono::seconds{(1LL << 31) - 1};
 
 // The moment as 8 upper-case hex digits: its seconds since EpochDate modulo 2^32. nullopt
 // for a moment before 1901-12-13 20:45:52 or after 2174-02-25 09:42:23, which the device's

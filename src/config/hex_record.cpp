@@ -3,12 +3,12 @@
 namespace velmaron {
 namespace {
 
-constexpr char hexDigits[] = "0123456789ABCDEF";
+constexpr char HexDigits[] = "0123456789ABCDEF";
 
 } // namespace
 
 std::string HexByte(std::uint8_t value) {
-    return {hexDigits[value >> 4], hexDigits[value & 0x0F]};
+    return {HexDigits[value >> 4], HexDigits[value & 0x0F]};
 }
 
 std::string HexWord(std::uint32_t value) {

@@ -1,5 +1,5 @@
 // Ten thousand ticks of the real window on simulated drives while a seeded random script
-// plugs and pulls devices, swaps their status files for short, long, garbage, missing, FIFO
+// plugs and pulls devices, swaps their version files for short, long, garbage, missing, FIFO
 // and oversized ones, adds a second device, links UPDATES out of the drive, makes the
 // configuration file's name a directory and presses the configure button whenever it is
 // enabled. After every tick the window is in a state, nothing beside the drives has changed,

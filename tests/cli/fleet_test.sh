@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
-# lines: list and show, a fleet run over software 30 (its status file broken at first), 22, a
+# lines: list and show, a fleet run over software 30 (its version file broken at first), 22, a
 # CR, 54 and 25, what each device took over, a save that fails, a device that changes while
-# the user is asked, a status file that appears late, and Ctrl+C while the tool waits for the
+# the user is asked, a version file that appears late, and Ctrl+C while the tool waits for the
 # cable.
 # usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
 set -euo pipefail
@@ -100,7 +100,7 @@ Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc sh
 head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
 cp "$work/short" "$d/G/UPDATES/digivers.ion"
 
-echo "fleet: five devices, one of them unsuitable, one a CR, one with a broken status file"
+echo "fleet: five devices, one of them unsuitable, one a CR, one with a broken version file"
 cat >"$work/profile.json" <<'PROFILE'
 {"velmaronProfile": 1, "periodDays": 28,
  "dataSets": {"technicalData": true, "vdoSpecific": true, "fourHz": false,
@@ -111,7 +111,7 @@ PROFILE
 apply --count 5
 run=$!
 expect "Fehler in der Konfigurationsdatei"
-[ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken status file stays"
+[ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken version file stays"
 next G
 configure G
 next G
@@ -182,7 +182,7 @@ expect "ein weiterer verbunden; nichts gespeichert"
   fail "written although the device changed"
 s unplug "$d" H
 
-echo "fleet: a status file that appears while the device stays connected"
+echo "fleet: a version file that appears while the device stays connected"
 mv "$d/E/UPDATES/digivers.ion" "$work/status"
 cursor=0
 apply --count 1

@@ -11,7 +11,6 @@ using std::chrono::seconds;
 using testing::At;
 
 // Moments within reach come out as the round trip below shows; beyond it there is no text.
-// No test here calls SetLimitDates: the limit dates must hold their values from the start.
 TEST(DateCodec, DateToHexRefusesWhatASigned32BitDifferenceCannotReach) {
     const std::pair<DateTime, std::optional<std::string>> cases[] = {
         {At(1901, 12, 13, 20, 45, 52), "80000000"},
@@ -23,6 +22,9 @@ TEST(DateCodec, DateToHexRefusesWhatASigned32BitDifferenceCannotReach) {
     };
     for (const auto& [value, hex] : cases)
         EXPECT_EQ(DateToHex(value), hex) << value.time_since_epoch().count();
+    EXPECT_EQ(EpochDate, At(1970, 1, 1));
+    EXPECT_EQ(SignedLimitDate, At(2038, 1, 19, 3, 14, 7));
+    EXPECT_EQ(WrapDate, At(2106, 2, 7, 6, 28, 16));
 }
 
 TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {

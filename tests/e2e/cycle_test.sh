@@ -17,11 +17,11 @@ sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
 # The window's settings after the edits below, as the configuration file carries them, and
-# the status file of the device that took them over.
+# the version file of the device that took them over.
 config_file=$':103A0000175158303030303037484558008D270036\r\n:043A1000010203FFAD\r\n'
 config_file+=$':093A47006955B9006A430700FF4C\r\n:00000001FF\r\n'
-status_after=5158303030303534484558008d2700010203$(printf 'ff%.0s' $(seq 13))17
-status_after+=$(printf 'ff%.0s' $(seq 40))6955b9006a430700
+version_after=5158303030303534484558008d2700010203$(printf 'ff%.0s' $(seq 13))17
+version_after+=$(printf 'ff%.0s' $(seq 40))6955b9006a430700
 
 step "command line"
 "$build/velmaron-config" --version | grep -qx 'velmaron-config [0-9.]*' || fail "--version"
@@ -32,7 +32,7 @@ sim fixed "$drives" C
 sim stick "$drives" D
 sim new "$drives" E --type QX --version 54 --days 92 --trep 2 --config-byte 3F \
   --range 2026-01-01 2026-06-30 --range-on
-status_before=$(hex_of "$updates/digivers.ion")
+version_before=$(hex_of "$updates/digivers.ion")
 sim unplug "$drives" E
 
 desktop_start
@@ -43,7 +43,7 @@ height_is $NORMAL_HEIGHT || fail "window height $(window_height), not $NORMAL_HE
 step "plug in: the window reads the device"
 sim plug "$drives" E
 wait_until "the device is read" device_is_read
-[ "$(hex_of "$updates/digivers.ion")" = "$status_before" ] || fail "the status file changed"
+[ "$(hex_of "$updates/digivers.ion")" = "$version_before" ] || fail "the version file changed"
 
 step "change the options: no date range, 30 days, events, card date, Spanish file names"
 click_at $PLACE_CHECK11
@@ -70,7 +70,7 @@ wait_until "the window asks for the cable again" \
   region_changed_from $INSTRUCTION_LABEL "$pull_asked"
 sim plug "$drives" E
 grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
-[ "$(hex_of "$updates/digivers.ion")" = "$status_after" ] || fail "status file after the take-over:
+[ "$(hex_of "$updates/digivers.ion")" = "$version_after" ] || fail "version file after the take-over:
 $(hex_of "$updates/digivers.ion")"
 wait_until "the window deletes the taken-over file" test ! -e "$updates/QX999000.HEX"
 wait_until "the normal layout" height_is $NORMAL_HEIGHT
@@ -92,7 +92,7 @@ printf ':043A1000010203FFAC\r\n:00000001FF\r\n' >"$drives/E.unplugged/UPDATES/QX
 sim plug "$drives" E
 grep -q "refused UPDATES/QX999000.HEX: line 1 has the checksum AC instead of AD" "$work/sim.log" ||
   fail "no refusal: $(cat "$work/sim.log")"
-[ "$(hex_of "$updates/digivers.ion")" = "$status_after" ] || fail "a broken file changed the settings"
+[ "$(hex_of "$updates/digivers.ion")" = "$version_after" ] || fail "a broken file changed the settings"
 
 step "closing the window ends the program"
 press alt+F4

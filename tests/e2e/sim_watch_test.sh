@@ -25,7 +25,7 @@ key() { printf '%s' "$1" >&3; }
 
 told "Keys:"
 sleep 0.5 # the watcher's first look at the device
-# The program's part: a configuration file written and the status file deleted.
+# The program's part: a configuration file written and the version file deleted.
 printf ':103A0000BF5158303030303037484558FFFFFFFF46\r\n:033A10000102FFB1\r\n:00000001FF\r\n' \
   >"$drives/E/UPDATES/QX999000.HEX"
 told "E: the program wrote UPDATES/QX999000.HEX"
@@ -44,6 +44,6 @@ told "F: a second Velmaron QX, plugged in"
 key q
 exec 3>&-
 wait "$watcher" || fail "watch ended with $?"
-[ "$(wc -c <"$drives/E/UPDATES/digivers.ion")" = 20 ] || fail "the status file is not broken"
+[ "$(wc -c <"$drives/E/UPDATES/digivers.ion")" = 20 ] || fail "the version file is not broken"
 [ -d "$drives/F/VELMARON/CARD" ] || fail "no second device"
 echo "watch: passed"

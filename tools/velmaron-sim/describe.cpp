@@ -43,7 +43,7 @@ std::vector<std::string> DescribeDrive(const SimFolder& folder, char letter) {
                                       std::to_string(device->softwareVersion) + ", " +
                                       labelOf(properties) + ", " + state};
     const fs::path drive = folder.where(letter).value();
-    const auto status = StatusFileOnDrive(drive);
+    const auto status = VersionFileOnDrive(drive);
     const VersionFileContent decoded = status ? DecodeVersionFile(*status) : VersionFileContent{};
     if (!status)
         lines.push_back("  status file: missing; the device writes it when plugged in");

@@ -12,7 +12,7 @@ namespace velmaron::sim {
 // One line a setting: period, data sets, file names, model, card date, date range.
 std::vector<std::string> DescribeSettings(const DeviceSettings& settings);
 
-// The drive, and for a Velmaron what its status file reports and what configuration file
+// The drive, and for a Velmaron what its version file reports and what configuration file
 // waits for it.
 std::vector<std::string> DescribeDrive(const SimFolder& folder, char letter);
 

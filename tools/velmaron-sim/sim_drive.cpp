@@ -190,7 +190,7 @@ std::vector<std::string> SimFolder::takeOver(char letter, Device& device) const 
         }
     }
     const std::string status = VersionFileOf(device.type, device.softwareVersion, device.block);
-    if (StatusFileOnDrive(drive) != status) {
+    if (VersionFileOnDrive(drive) != status) {
         const auto existing = UpdatesFileOnDrive(drive, VersionFileBaseName);
         writeFile(existing.value_or(drive / UpdatesDirectoryName / VersionFileBaseName), status);
         lines.push_back("wrote " + updatesName(VersionFileBaseName) + " (" +
@@ -209,7 +209,7 @@ std::optional<fs::path> UpdatesFileOnDrive(const fs::path& drive, std::string_vi
     return updates->path() / *listed;
 }
 
-std::optional<std::string> StatusFileOnDrive(const fs::path& drive) {
+std::optional<std::string> VersionFileOnDrive(const fs::path& drive) {
     const auto path = UpdatesFileOnDrive(drive, VersionFileBaseName);
     return path ? readAtMost(*path, 4096) : std::nullopt;
 }

@@ -9,7 +9,7 @@
 //                    version and settings block; only emulated Velmarons have one
 //
 // Like a real one, an emulated Velmaron acts when it is plugged in: it takes a sound
-// configuration file in UPDATES over and writes its status file from its settings.
+// configuration file in UPDATES over and writes its version file from its settings.
 
 #include "config/settings_block.h"
 
@@ -68,8 +68,8 @@ private:
 // The real path of a file in the drive's UPDATES directory, found as the device finds it
 // (in any case, no links); nullopt when it is not there.
 std::optional<fs::path> UpdatesFileOnDrive(const fs::path& drive, std::string_view fileName);
-// The device's status file as its drive holds it; nullopt when it is missing.
-std::optional<std::string> StatusFileOnDrive(const fs::path& drive);
+// The device's version file as its drive holds it; nullopt when it is missing.
+std::optional<std::string> VersionFileOnDrive(const fs::path& drive);
 // The configuration file waiting in UPDATES for a device of this type, and its name.
 std::optional<std::pair<std::string, std::string>> PendingConfigFile(const fs::path& drive,
                                                                      const std::string& type);

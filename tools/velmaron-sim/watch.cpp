@@ -130,7 +130,7 @@ private:
     }
 
     void breakStatusFile() {
-        const auto status = StatusFileOnDrive(folder_.plugged(main_));
+        const auto status = VersionFileOnDrive(folder_.plugged(main_));
         if (!folder_.isPlugged(main_) || !status)
             throw SimError("drive " + std::string(1, main_) + " has no status file to break");
         const auto path = UpdatesFileOnDrive(folder_.plugged(main_), VersionFileBaseName);

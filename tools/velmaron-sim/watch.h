@@ -1,5 +1,5 @@
 #pragma once
-// The emulator's interactive mode: keys pull and plug the device, break its status file and
+// The emulator's interactive mode: keys pull and plug the device, break its version file and
 // add a second device, and every change the program makes on a device is told as it happens.
 
 #include "sim_drive.h"
