@@ -8,7 +8,10 @@ set(VELMARON_QT_LICENCE_FILES
   /usr/share/doc/libqt6core6/copyright
   CACHE STRING "Qt's licence texts shipped with the Qt DLLs (LGPL-3, the GPL-3 it builds on, Qt's copyright notes)")
 
-install(TARGETS velmaron-config velmaron-cli RUNTIME DESTINATION .)
+install(TARGETS velmaron-config RUNTIME DESTINATION .)
+if(TARGET velmaron-cli)
+  install(TARGETS velmaron-cli RUNTIME DESTINATION .)
+endif()
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets RUNTIME DESTINATION .)
 foreach(folder_and_plugins IN ITEMS
     "platforms Qt6::QWindowsIntegrationPlugin"

@@ -1,8 +1,8 @@
 # Installing on Linux, and the Debian package (cpack -G DEB): the program and the device
 # emulator, the desktop entry, the AppStream metainfo, the icon in every hicolor size as the
 # window's artwork renders it, and the documents Debian asks for.
-if(NOT TARGET velmaron-config)
-  return() # a build without the windows has nothing to install
+if(NOT TARGET velmaron-config OR NOT TARGET velmaron-cli)
+  return() # the package holds the window and the command-line tool
 endif()
 include(GNUInstallDirs)
 
