@@ -6,6 +6,7 @@
 #include "app/held_repaints.h"
 #include "app/info/frm_info.h"
 #include "app/list_lines.h"
+#include "app/thread_mailbox.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "config/date_codec.h"
@@ -13,6 +14,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -66,6 +68,20 @@ void Form1::connectHandlers() {
     connect(lblSWVersion, &ClickableLabel::clicked, this, &Form1::lblSWVersion_Click);
     connect(cmdConfigure, &QPushButton::clicked, this, &Form1::cmdConfigure_Click);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+
+    // A poll that finds the device as before shows its settings again over what was edited.
+    const auto edited = [this] {
+        if (workflow_)
+            workflow_->viewChanged();
+    };
+    for (QCheckBox* box :
+         {Check1, Check2, Check3, Check4, Check5, Check6, Check7, Check8, Check9, Check10, Check11})
+        connect(box, &QCheckBox::stateChanged, this, edited);
+    for (QAbstractButton* option : Option1Group->buttons() + optVelmaronGroup->buttons())
+        connect(option, &QAbstractButton::toggled, this, edited);
+    connect(tbDays, &QLineEdit::textChanged, this, edited);
+    connect(DTPickerStart, &QDateEdit::dateChanged, this, edited);
+    connect(DTPickerEnd, &QDateEdit::dateChanged, this, edited);
 }
 
 void Form1::Form_Load() {
@@ -108,6 +124,8 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::Form_Activate() {
     lblMessage->setText(QString());
     WorkflowState = 0;
+    if (workflow_)
+        workflow_->viewChanged();
 }
 
 void Form1::Form_Unload() {

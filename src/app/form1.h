@@ -34,6 +34,7 @@ namespace velmaron {
 class ClickableLabel;
 class HeldRepaints;
 class ListLines;
+class ThreadMailbox;
 class PictureBox;
 class TriStateCheckBox;
 
@@ -157,8 +158,12 @@ public:
     // Handlers that may let the event loop run (message boxes, waits) count themselves
     // here; a poll tick that falls due meanwhile is skipped rather than run inside them.
     int handlersRunning = 0;
-    // The file operations of the safe write onto the device.
-    SaveSteps saveSteps;
+    // The file operations of the safe write onto the device; the device worker keeps them as
+    // long as it needs them.
+    std::shared_ptr<SaveSteps> sharedSaveSteps = std::make_shared<SaveSteps>();
+    SaveSteps& saveSteps = *sharedSaveSteps;
+    // Runs a function that the device worker handed over, as a handler of its own.
+    void runHandedOver(const std::function<void()>& function);
 
     // Switches every Option1 button off, which their exclusive group alone would not allow.
     void SwitchAllOption1Off();
@@ -184,9 +189,9 @@ private:
     void focusWindowChanged(QWindow* focus);
     void firstScan();
 
-    std::unique_ptr<DriveServices> drives;
-    std::unique_ptr<DrivePort> port;
+    std::shared_ptr<DriveServices> drives;
     std::unique_ptr<WorkflowView> view;
+    std::unique_ptr<ThreadMailbox> mailbox;
     std::unique_ptr<Workflow> workflow_;
     std::unique_ptr<ListLines> listLines;
     std::unique_ptr<HeldRepaints> heldRepaints;

@@ -32,8 +32,11 @@ void Form1::cmdConfigure_Click() {
     HandlerGuard busy(handlersRunning);
     const DeviceSettings settings = chosenSettings();
     // The window keeps the rebuilt byte whenever the command got as far as building.
-    if (workflow().Configure(settings) != ConfigureOutcome::NoDevice)
-        ConfigByte = RebuildConfigByte(settings);
+    workflow().Configure(settings, ConfigureTarget::FirstDevice,
+                         [this, settings](ConfigureOutcome outcome) {
+                             if (outcome != ConfigureOutcome::NoDevice)
+                                 ConfigByte = RebuildConfigByte(settings);
+                         });
 }
 
 DeviceSettings Form1::chosenSettings() const {

@@ -5,6 +5,8 @@
 #include "app/clickable_label.h"
 #include "app/form1.h"
 #include "app/form1_workflow_view.h"
+#include "app/handler_steps.h"
+#include "app/thread_mailbox.h"
 #include "app/held_repaints.h"
 #include "app/list_lines.h"
 #include "app/tri_state_check_box.h"
@@ -21,7 +23,6 @@ namespace velmaron {
 // Chosen before the first poll: the workflow starts afresh on them.
 void Form1::setDriveServices(std::unique_ptr<DriveServices> services) {
     workflow_.reset();
-    port.reset();
     drives = std::move(services);
 }
 
@@ -29,16 +30,26 @@ Workflow& Form1::workflow() {
     if (!workflow_) {
         if (!drives)
             drives = MakeDriveServices();
-        port = std::make_unique<DrivePort>(*drives, saveSteps);
         view = std::make_unique<Form1WorkflowView>(*this);
-        workflow_ = std::make_unique<Workflow>(*view, *port, WorkflowState);
+        mailbox = std::make_unique<ThreadMailbox>(
+            this, [this](const std::function<void()>& function) { runHandedOver(function); });
+        workflow_ = std::make_unique<Workflow>(
+            *view, std::make_shared<DrivePort>(drives, sharedSaveSteps), WorkflowState,
+            mailbox->dispatch());
     }
     return *workflow_;
 }
 
+// Like any handler that may show a message box: a poll tick that falls due meanwhile is
+// skipped, and the window shows what the function did before the event loop runs on.
+void Form1::runHandedOver(const std::function<void()>& function) {
+    HandlerGuard busy(handlersRunning);
+    function();
+    settleView();
+}
+
 void Form1::ScanForDevices() {
     workflow().ScanForDevices();
-    settleView();
 }
 
 void Form1::FindCurrentSettings() {

@@ -7,7 +7,6 @@
 #include "app/qt_text.h"
 #include "workflow/workflow_texts.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -99,10 +98,12 @@ void Form1WorkflowView::keepPolling() {
         form_.Timer1->start();
 }
 
-// The window keeps drawing and taking events while the workflow waits for the device.
-void Form1WorkflowView::whileWaiting() {
-    form_.settleView();
-    QCoreApplication::processEvents();
+// Below the lines of the last poll, until a poll ends and shows the drives afresh.
+void Form1WorkflowView::showUnresponsiveDrive(const std::string& root) {
+    const QString line = QString::fromLocal8Bit(root) + QStringLiteral("\tnot responding");
+    const int rows = form_.List1->count();
+    if (rows == 0 || form_.List1->item(rows - 1)->text() != line)
+        form_.writeListLine(line);
 }
 
 } // namespace velmaron

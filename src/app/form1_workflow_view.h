@@ -27,7 +27,7 @@ public:
     void showConfigFileWritten(const ConfigFile& file) override;
     void reportFailure(const ConfigureFailure& failure) override;
     void keepPolling() override;
-    void whileWaiting() override;
+    void showUnresponsiveDrive(const std::string& root) override;
 
 private:
     Form1& form_;

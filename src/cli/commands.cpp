@@ -6,6 +6,7 @@
 #include "config/settings_words.h"
 #include "device/device_files.h"
 #include "device/device_scan.h"
+#include "device/version_file_access.h"
 #include "config/version_file.h"
 #include "workflow/workflow_texts.h"
 
@@ -37,10 +38,9 @@ std::optional<std::string> oneDevice(Context& context) {
     return std::nullopt;
 }
 
-DeviceRead readDevice(Context& context, const std::string& root) {
-    const SaveSteps nothingIsWritten;
-    DrivePort port(context.drives, nothingIsWritten);
-    return ReadDevice(port, root);
+// Reads and decodes the version file UPDATES\digivers.ion on the drive; nothing is changed.
+DeviceRead readDevice(const std::string& root) {
+    return DeviceReadOf(ReadVersionFile(root));
 }
 
 const char* statusName(DeviceRead::Status status) {
@@ -143,7 +143,7 @@ int ShowDevice(Context& context, bool json) {
     const auto root = oneDevice(context);
     if (!root)
         return ExitNoSingleDevice;
-    const DeviceRead read = readDevice(context, *root);
+    const DeviceRead read = readDevice(*root);
     const ReportedSettings reported = SettingsReported(read.deviceType, read.softwareVersion);
     const std::string label = DriveLabel(context, *root);
     if (json) {
@@ -182,7 +182,7 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
     const auto root = oneDevice(context);
     if (!root)
         return ExitNoSingleDevice;
-    const DeviceRead read = readDevice(context, *root);
+    const DeviceRead read = readDevice(*root);
     if (!read.settings) {
         context.err << ReadProblemText(context, read) << "\n";
         return ExitFailed;

@@ -33,8 +33,7 @@ DeviceRead DeviceReadOf(const VersionFileRead& read) {
     return device;
 }
 
-DeviceRead ReadDevice(DevicePort& port, const std::string& driveRoot) {
-    ReadResult file = port.readVersionFile(driveRoot);
+DeviceRead DeviceReadOf(const ReadResult& file) {
     VersionFileRead read{file.status, {}};
     if (read.readable())
         read.content = DecodeVersionFile(file.content);

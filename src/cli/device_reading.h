@@ -3,7 +3,7 @@
 // fleet run.
 
 #include "config/device_settings.h"
-#include "workflow/device_port.h"
+#include "device/device_files.h"
 #include "workflow/workflow_view.h"
 
 #include <optional>
@@ -26,10 +26,9 @@ struct DeviceRead {
     std::string problem; // why there are no settings, in English
 };
 
-// What one read of the version file tells of the device.
+// What one read of the version file tells of the device: as the workflow read it, or as the
+// file came, decoded here.
 DeviceRead DeviceReadOf(const VersionFileRead& read);
-
-// Reads and decodes the version file UPDATES\digivers.ion on the drive; nothing is changed.
-DeviceRead ReadDevice(DevicePort& port, const std::string& driveRoot);
+DeviceRead DeviceReadOf(const ReadResult& file);
 
 } // namespace velmaron::cli

@@ -1,6 +1,7 @@
 #include "cli/fleet_run.h"
 
 #include "cli/apply_plan.h"
+#include "cli/call_queue.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/device_reading.h"
@@ -64,7 +65,12 @@ class FleetRun {
 public:
     FleetRun(Context& context, const FleetOptions& options, std::istream& answers)
         : context_(context), options_(options), answers_(answers),
-          port_(context.drives, saveSteps_), workflow_(view_, port_, state_, Judging::ByThisRead) {}
+          workflow_(view_,
+                    std::make_shared<DrivePort>(
+                        // The run's drive services outlive an operation that the run gives up.
+                        std::shared_ptr<DriveServices>(&context.drives, [](DriveServices*) {}),
+                        std::make_shared<SaveSteps>(InterruptibleSaveSteps())),
+                    state_, calls_.dispatch(), {Judging::ByThisRead, true}) {}
 
     int run() {
         say(context_.tr("Velmarons nacheinander verbinden; Strg+C beendet.",
@@ -76,13 +82,31 @@ public:
             if (Interrupted())
                 break;
         }
-        return finish();
+        const int code = finish();
+        // A save that Ctrl+C stopped removes its temporary file, unless the drive keeps it
+        // waiting: then the program ends all the same.
+        workflow_.waitForDevice(GiveUpAfter);
+        return code;
     }
 
 private:
+    static constexpr std::chrono::milliseconds GiveUpAfter{800};
+
+    // Runs what the workflow hands back until it has nothing more running; false on Ctrl+C.
+    bool settle() {
+        while (!workflow_.idle()) {
+            if (Interrupted())
+                return false;
+            calls_.runFor(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+
     void poll() {
         view_.startPoll();
         workflow_.Tick();
+        if (!settle())
+            return;
         const ScanResult& scan = view_.scan;
         if (scan.deviceCount > 1) {
             sayOnce(context_.tr("Mehrere Velmarons verbunden: bitte nur einen.",
@@ -155,8 +179,10 @@ private:
             return;
         }
         view_.failure.reset();
-        if (workflow_.Configure(plan.target, ConfigureTarget::DeviceRead) !=
-            ConfigureOutcome::Saved) {
+        ConfigureOutcome outcome = ConfigureOutcome::NotSaved;
+        workflow_.Configure(plan.target, ConfigureTarget::DeviceRead,
+                            [&outcome](ConfigureOutcome o) { outcome = o; });
+        if (!settle() || outcome != ConfigureOutcome::Saved) {
             const std::string detail = failureDetail();
             say(rowPrefix() + detail);
             finishRow(Interrupted() ? Outcome::Interrupted : Outcome::Failed, detail);
@@ -187,7 +213,11 @@ private:
     }
 
     void confirm() {
-        const DeviceRead read = ReadDevice(port_, view_.root);
+        std::optional<ReadResult> file;
+        workflow_.ReadVersionFile(view_.root, [&file](const ReadResult& r) { file = r; });
+        if (!settle() || !file)
+            return;
+        const DeviceRead read = DeviceReadOf(*file);
         if (!read.settings || read.settings != expected_)
             return; // asked again at the next poll, until the cable is pulled
         say(rowPrefix() +
@@ -310,10 +340,9 @@ private:
     const FleetOptions& options_;
     std::istream& answers_;
     TerminalView view_;
-    // A Ctrl+C during a write removes the temporary file and writes nothing more.
-    const SaveSteps saveSteps_ = InterruptibleSaveSteps();
-    DrivePort port_;
+    CallQueue calls_;
     int state_ = WaitForDevice;
+    // A Ctrl+C during a write removes the temporary file and writes nothing more.
     Workflow workflow_;
     std::vector<DeviceRow> rows_;
     std::optional<DeviceSettings> expected_;

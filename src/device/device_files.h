@@ -43,6 +43,7 @@ struct ReadResult {
     ReadStatus status = ReadStatus::Missing;
     std::string content; // one char per byte; empty unless Ok
     bool ok() const { return status == ReadStatus::Ok; }
+    bool operator==(const ReadResult&) const = default;
 };
 
 // The tool's one way to read a file: opens without blocking, reads only a regular file (as

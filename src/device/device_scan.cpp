@@ -1,6 +1,7 @@
 #include "device/device_scan.h"
 
 #include "device/device_files.h"
+#include "device/drive_watch.h"
 
 namespace velmaron {
 namespace {
@@ -10,6 +11,7 @@ enum class Stop { AtFirstDevice, Never };
 // Whether the drive at root is a removable drive carrying the marker directory; appends its
 // diagnostic line when it is removable.
 bool examineDrive(DriveServices& drives, std::string& root, std::vector<std::string>& lines) {
+    const DriveCall call(root);
     // Only the removable type maps to "Removable drive".
     const int type = drives.DriveType(root);
     if (type != kDriveRemovable) {

@@ -22,6 +22,7 @@ struct ScanResult {
     std::vector<std::string> listLines;
     // The roots of the qualifying drives, in list order.
     std::vector<std::string> deviceRoots;
+    bool operator==(const ScanResult&) const = default;
 };
 
 // The drive list string (roots each ended by a NUL) split into roots. The split is at NUL

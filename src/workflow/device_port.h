@@ -8,6 +8,7 @@
 #include "device/drive_services.h"
 #include "device/durable_save.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,11 +35,11 @@ public:
 };
 
 // The operations on the drives that the drive services show, with the durable save's steps
-// (which tests and the command-line tool replace).
+// (which tests and the command-line tool replace). It keeps what it uses, so that an operation
+// still waiting on a drive when its front end has gone finds all of it.
 class DrivePort final : public DevicePort {
 public:
-    DrivePort(DriveServices& drives, const SaveSteps& saveSteps)
-        : drives_(drives), saveSteps_(saveSteps) {}
+    DrivePort(std::shared_ptr<DriveServices> drives, std::shared_ptr<const SaveSteps> saveSteps);
 
     ScanResult scan() override;
     ScanResult findFirstDevice() override;
@@ -51,8 +52,8 @@ public:
     void removeConfigFile(const std::string& root) override;
 
 private:
-    DriveServices& drives_;
-    const SaveSteps& saveSteps_;
+    std::shared_ptr<DriveServices> drives_;
+    std::shared_ptr<const SaveSteps> saveSteps_;
 };
 
 } // namespace velmaron

@@ -6,6 +6,8 @@
 #include "workflow/device_port.h"
 #include "workflow/workflow_view.h"
 
+#include <memory>
+#include <string>
 #include <utility>
 
 namespace velmaron {
@@ -54,7 +56,9 @@ public:
     void stateChanged(WorkflowStates from, WorkflowStates to) override {
         Guarded([&] { view_.stateChanged(from, to); });
     }
-    void whileWaiting() override { Guarded([&] { view_.whileWaiting(); }); }
+    void showUnresponsiveDrive(const std::string& root) override {
+        Guarded([&] { view_.showUnresponsiveDrive(root); });
+    }
 
 private:
     WorkflowView& view_;
@@ -63,7 +67,7 @@ private:
 // A failed operation is one that found or did nothing: no device, no file, nothing saved.
 class GuardedPort final : public DevicePort {
 public:
-    explicit GuardedPort(DevicePort& port) : port_(port) {}
+    explicit GuardedPort(std::shared_ptr<DevicePort> port) : owned_(std::move(port)), port_(*owned_) {}
 
     ScanResult scan() override { return Guarded([&] { return port_.scan(); }); }
     ScanResult findFirstDevice() override {
@@ -91,6 +95,7 @@ public:
     }
 
 private:
+    std::shared_ptr<DevicePort> owned_;
     DevicePort& port_;
 };
 

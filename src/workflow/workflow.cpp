@@ -10,7 +10,86 @@ namespace {
 constexpr std::chrono::milliseconds VanishTimeout{2000};
 constexpr std::chrono::milliseconds VanishPause{10};
 
+// The deletion's own result is not trusted alone: some file systems report success and keep
+// showing the file for a while. On the worker's thread.
+void waitUntilGone(DevicePort& port, const std::string& root, const VanishWait& wait) {
+    const auto now = [&] { return Guarded([&] { return wait.now(); }); };
+    const auto deadline = now() + VanishTimeout;
+    while (port.versionFileExists(root) && now() < deadline)
+        Guarded([&] { wait.pause(VanishPause); });
+}
+
+std::optional<std::string> rootOf(const ScanResult& scan) {
+    if (!scan.driveIndex || static_cast<std::size_t>(*scan.driveIndex) >= scan.driveList.size())
+        return std::nullopt;
+    return scan.driveList[static_cast<std::size_t>(*scan.driveIndex)];
+}
+
+// What the configure command's first steps find: the device, and its version file.
+struct Search {
+    ScanResult found;
+    ReadResult versionFile;
+};
+
+// What its last steps leave: the save, and the version file read again.
+struct Saving {
+    SaveResult save;
+    ReadResult versionFile;
+};
+
 } // namespace
+
+struct Workflow::PollResult {
+    ScanResult scan;
+    std::optional<ReadResult> versionFile; // read when one device was found in WaitForDevice
+    bool operator==(const PollResult&) const = default;
+};
+
+struct Workflow::PollShared {
+    std::atomic<bool> inFlight{false};
+    // The next poll is shown whatever it finds.
+    std::atomic<bool> mustShow{true};
+    // What the last poll that was handed back found; the worker's thread alone touches it.
+    std::optional<PollResult> lastShown;
+};
+
+Workflow::Workflow(WorkflowView& view, std::shared_ptr<DevicePort> port, int& state,
+                   Dispatch dispatch, WorkflowOptions options)
+    : view_(view), guardedPort_(std::make_shared<GuardedPort>(std::move(port))),
+      worker_(guardedPort_), state_(state), dispatch_(std::move(dispatch)), options_(options),
+      poll_(std::make_shared<PollShared>()) {}
+
+// Results that come back later find the workflow gone and are dropped; a device operation that
+// still waits on a drive is abandoned with the worker.
+Workflow::~Workflow() = default;
+
+template <class Result>
+void Workflow::run(std::function<Result(DevicePort&)> job, std::function<void(Result)> done) {
+    ++running_;
+    worker_.submit([job = std::move(job), done = std::move(done), dispatch = dispatch_,
+                    alive = std::weak_ptr<bool>(alive_), self = this](DevicePort& port) {
+        auto result = std::make_shared<Result>(job(port));
+        dispatch([alive, done, result, self] {
+            if (alive.expired())
+                return;
+            Guarded([&] { done(std::move(*result)); });
+            if (!alive.expired()) // what was shown may have closed the front end
+                --self->running_;
+        });
+    });
+}
+
+bool Workflow::idle() const {
+    return running_ == 0 && !poll_->inFlight.load();
+}
+
+bool Workflow::waitForDevice(std::chrono::milliseconds timeout) const {
+    return worker_.waitIdle(timeout);
+}
+
+void Workflow::viewChanged() {
+    poll_->mustShow = true;
+}
 
 void Workflow::setState(WorkflowStates state) {
     const int from = state_;
@@ -20,9 +99,76 @@ void Workflow::setState(WorkflowStates state) {
 }
 
 void Workflow::Tick() noexcept {
-    ScanForDevices();
+    // The configure command's steps come first; the next poll follows them.
+    if (configuring_)
+        return;
+    if (poll_->inFlight) {
+        noteSlowDrive();
+        return;
+    }
+    const bool readIfOne = state_ == WaitForDevice;
+    const bool mayGoUnshown = !options_.everyPoll && state_ == shownState_ && shownIsFixed_ &&
+                              (state_ == WaitForDevice || state_ == DeviceReady);
+    poll_->inFlight = true;
+    pollStarted_ = clock();
+    worker_.submit([shared = poll_, readIfOne, mayGoUnshown, dispatch = dispatch_,
+                    alive = std::weak_ptr<bool>(alive_), self = this,
+                    epoch = epoch_](DevicePort& port) {
+        PollResult result;
+        result.scan = port.scan();
+        if (const auto root = rootOf(result.scan); readIfOne && result.scan.deviceCount == 1 && root)
+            result.versionFile = port.readVersionFile(*root);
+        const bool mustShow = shared->mustShow.exchange(false);
+        if (mayGoUnshown && !mustShow && shared->lastShown == result) {
+            shared->inFlight = false; // the state machine would do nothing with it
+            return;
+        }
+        shared->lastShown = result;
+        dispatch([alive, self, result = std::move(result), epoch] {
+            if (!alive.expired())
+                self->finishPoll(result, epoch);
+        });
+    });
+}
+
+void Workflow::noteSlowDrive() {
+    if (clock() - pollStarted_ < SlowDriveAfter)
+        return;
+    if (const auto waiting = worker_.waitingOn()) {
+        view_.showUnresponsiveDrive(waiting->root);
+        poll_->mustShow = true; // the poll that ends the wait shows the drives again
+    }
+}
+
+void Workflow::finishPoll(const PollResult& result, int epoch) {
+    const auto finished = [this] {
+        shownState_ = state_;
+        poll_->inFlight = false;
+    };
+    // A poll asked for before a configure command is not shown: the command came first.
+    if (epoch != epoch_) {
+        poll_->mustShow = true;
+        poll_->inFlight = false;
+        return;
+    }
+    applyScan(result.scan);
+    act(result, finished);
+}
+
+void Workflow::applyScan(const ScanResult& scan) {
+    DriveList = scan.driveList;
+    if (scan.driveIndex)
+        DriveIndex = *scan.driveIndex;
+    DeviceCount = scan.deviceCount;
+    view_.showScan(scan);
+}
+
+// What the state calls for with the devices the poll found.
+void Workflow::act(const PollResult& result, const Then& finished) {
     const bool none = DeviceCount == 0;
     const bool one = DeviceCount == 1;
+    // Only these states do the same again when the poll finds the same again.
+    shownIsFixed_ = state_ == WaitForDevice || state_ == DeviceReady;
     // Two or more devices move nothing in states 0 to 3: which one is meant cannot be told.
     switch (state_) {
     case WaitForDevice:
@@ -30,7 +176,12 @@ void Workflow::Tick() noexcept {
             view_.setMessage(Message::ConnectDevice);
             view_.setVersionVisible(false);
         } else if (one) {
-            checkReadiness();
+            if (!result.versionFile) { // asked for in another state: read at the next poll
+                poll_->mustShow = true;
+                break;
+            }
+            checkReadiness(*result.versionFile, finished);
+            return;
         }
         break;
     case DeviceReady:
@@ -68,15 +219,7 @@ void Workflow::Tick() noexcept {
         setState(WaitForDevice);
         break;
     }
-}
-
-void Workflow::ScanForDevices() noexcept {
-    const ScanResult scan = port_.scan();
-    DriveList = scan.driveList;
-    if (scan.driveIndex)
-        DriveIndex = *scan.driveIndex;
-    DeviceCount = scan.deviceCount;
-    view_.showScan(scan);
+    finished();
 }
 
 std::optional<std::string> Workflow::deviceRoot() const {
@@ -86,12 +229,20 @@ std::optional<std::string> Workflow::deviceRoot() const {
 }
 
 // Exactly one device while waiting: show its settings and decide what it is good for.
-void Workflow::checkReadiness() {
+void Workflow::checkReadiness(const ReadResult& versionFile, const Then& finished) {
     view_.beginRead();
     view_.setMessage(Message::DeviceFound);
-    FindCurrentSettings();
-    view_.setMessage(Message::SettingsRead);
-    view_.setVersionVisible(true);
+    applyRead(deviceRoot(), versionFile, [this, finished, epoch = epoch_] {
+        if (epoch == epoch_) {
+            view_.setMessage(Message::SettingsRead);
+            view_.setVersionVisible(true);
+            decide();
+        }
+        finished();
+    });
+}
+
+void Workflow::decide() {
     const std::optional<DeviceFacts> device = judge();
     // A Velmaron CR is only shown, never configured here; it is read again at every poll.
     if (!device || ClassOf(device->deviceType) == DeviceClass::Cr)
@@ -111,7 +262,7 @@ void Workflow::checkReadiness() {
 }
 
 std::optional<Workflow::DeviceFacts> Workflow::judge() const {
-    if (judging_ == Judging::ByLastReads)
+    if (options_.judging == Judging::ByLastReads)
         return DeviceFacts{DeviceTypeOf(VersionText), SoftwareVersion};
     const VersionFileContent& content = lastRead_.content;
     if (!lastRead_.readable() || (content.refusal != VersionFileRefusal::None &&
@@ -120,19 +271,21 @@ std::optional<Workflow::DeviceFacts> Workflow::judge() const {
     return DeviceFacts{content.settings.deviceType, content.settings.softwareVersion};
 }
 
-void Workflow::FindCurrentSettings() noexcept {
-    const auto root = deviceRoot();
+void Workflow::applyRead(const std::optional<std::string>& root, const ReadResult& file,
+                         const Then& then) {
     lastReadRoot_ = root;
     VersionFileRead read;
-    const ReadResult file = root ? port_.readVersionFile(*root) : ReadResult{};
     read.file = file.status;
+    const int versionBefore = SoftwareVersion;
+    const bool listEndBefore = codeListEnd.PreviousWasFF;
     if (read.readable()) {
         VersionText = file.content;
         CodeListEnd fresh;
+        const bool byLastReads = options_.judging == Judging::ByLastReads;
         read.content = Guarded(
             [&] {
                 return DecodeVersionFile(VersionText, SoftwareVersion,
-                                         judging_ == Judging::ByLastReads ? codeListEnd : fresh);
+                                         byLastReads ? codeListEnd : fresh);
             },
             VersionFileContent{});
         if (read.content.length >= MinVersionFileLength)
@@ -142,37 +295,68 @@ void Workflow::FindCurrentSettings() noexcept {
     }
     lastRead_ = read;
     view_.showSettings(read);
-    const bool broken =
-        read.readable() && read.content.broken() &&
-        (judging_ == Judging::ByLastReads || read.content.refusal != VersionFileRefusal::UnknownType);
+    const bool broken = read.readable() && read.content.broken() &&
+                        (options_.judging == Judging::ByLastReads ||
+                         read.content.refusal != VersionFileRefusal::UnknownType);
+    // The same bytes read again show the same again only when what the read carries over to
+    // the next one has settled.
+    if (!read.readable() || broken || SoftwareVersion != versionBefore ||
+        codeListEnd.PreviousWasFF != listEndBefore)
+        shownIsFixed_ = false;
     // Far longer than any device writes: broken, like a file whose length does not fit its
     // form.
-    if (read.file == ReadStatus::TooLong || broken)
-        BadVersionFile();
-    else if (!read.readable())
-        view_.showVersionFileProblem(VersionFileProblem::Missing);
-}
-
-// A file that is gone meanwhile, or that is no plain file, cannot be deleted and counts as
-// missing.
-void Workflow::BadVersionFile() noexcept {
-    const auto root = deviceRoot();
-    if (!root || !port_.deleteVersionFile(*root)) {
-        view_.showVersionFileProblem(VersionFileProblem::Missing);
+    if (read.file == ReadStatus::TooLong || broken) {
+        deleteBrokenFile(then);
         return;
     }
-    waitUntilGone(*root);
-    view_.showVersionFileProblem(VersionFileProblem::Broken);
+    if (!read.readable())
+        view_.showVersionFileProblem(VersionFileProblem::Missing);
+    then();
 }
 
-// The deletion's own result is not trusted alone: some file systems report success and keep
-// showing the file for a while.
-void Workflow::waitUntilGone(const std::string& root) {
-    const auto deadline = Guarded([&] { return vanishWait.now(); }) + VanishTimeout;
-    while (port_.versionFileExists(root) && Guarded([&] { return vanishWait.now(); }) < deadline) {
-        view_.whileWaiting();
-        Guarded([&] { vanishWait.pause(VanishPause); });
+// A broken version file is deleted so that the device writes a new one when it is plugged in
+// again. A file that is gone meanwhile, or that is no plain file, cannot be deleted and counts
+// as missing.
+void Workflow::deleteBrokenFile(const Then& then) {
+    const auto root = deviceRoot();
+    if (!root) {
+        view_.showVersionFileProblem(VersionFileProblem::Missing);
+        then();
+        return;
     }
+    run<bool>(
+        [root = *root, wait = vanishWait](DevicePort& port) {
+            if (!port.deleteVersionFile(root))
+                return false;
+            waitUntilGone(port, root, wait);
+            return true;
+        },
+        [this, then](bool deleted) {
+            view_.showVersionFileProblem(deleted ? VersionFileProblem::Broken
+                                                 : VersionFileProblem::Missing);
+            then();
+        });
+}
+
+void Workflow::ScanForDevices() noexcept {
+    run<ScanResult>([](DevicePort& port) { return port.scan(); },
+                    [this](ScanResult scan) { applyScan(scan); });
+}
+
+void Workflow::FindCurrentSettings() noexcept {
+    const auto root = deviceRoot();
+    run<ReadResult>(
+        [root](DevicePort& port) { return root ? port.readVersionFile(*root) : ReadResult{}; },
+        [this, root](ReadResult file) {
+            ++running_; // until the broken file is dealt with
+            applyRead(root, file, [this] { --running_; });
+        });
+}
+
+void Workflow::ReadVersionFile(const std::string& root,
+                               std::function<void(const ReadResult&)> done) {
+    run<ReadResult>([root](DevicePort& port) { return port.readVersionFile(root); },
+                    [done](ReadResult file) { done(file); });
 }
 
 // The device is back after the cable was pulled: it has taken the file over.
@@ -182,66 +366,102 @@ void Workflow::announceSuccess() {
     setState(Saved);
     view_.showArrow(Arrow::None);
     view_.setTall(false);
-    if (const auto root = deviceRoot())
-        port_.removeConfigFile(*root);
+    const auto root = deviceRoot();
+    if (!root)
+        return;
+    run<bool>(
+        [root = *root](DevicePort& port) {
+            port.removeConfigFile(root);
+            return true;
+        },
+        [](bool) {});
 }
 
-// A version file that cannot be read leaves the text of the last successful read.
-void Workflow::readVersionText(const std::string& root) {
-    if (ReadResult read = port_.readVersionFile(root); read.ok())
-        VersionText = std::move(read.content);
-}
-
-ConfigureOutcome Workflow::Configure(const DeviceSettings& choice,
-                                     ConfigureTarget target) noexcept {
+void Workflow::Configure(const DeviceSettings& choice, ConfigureTarget target,
+                         std::function<void(ConfigureOutcome)> done) noexcept {
+    if (configuring_)
+        return;
+    configuring_ = true;
+    ++epoch_;
+    poll_->mustShow = true;
+    const auto finish = [this, done](ConfigureOutcome outcome) {
+        configuring_ = false;
+        if (done)
+            Guarded([&] { done(outcome); });
+    };
     view_.enableConfigure(false);
     view_.setMessage(Message::None);
     // The device is looked for afresh.
-    const ScanResult search = port_.findFirstDevice();
-    DriveList = search.driveList;
-    view_.showSearch(search);
-    if (!search.driveIndex)
-        return ConfigureOutcome::NoDevice;
-    if (target == ConfigureTarget::DeviceRead &&
-        (search.deviceRoots.empty() || search.deviceRoots.front() != lastReadRoot_))
-        return ConfigureOutcome::NoDevice;
-    DriveIndex = *search.driveIndex;
-    const std::string root = deviceRoot().value_or(std::string());
-    view_.setMessage(Message::DeviceFound);
-    readVersionText(root);
+    run<Search>(
+        [](DevicePort& port) {
+            Search search{port.findFirstDevice(), {}};
+            if (const auto root = rootOf(search.found))
+                search.versionFile = port.readVersionFile(*root);
+            return search;
+        },
+        [this, choice, target, finish](Search search) {
+            DriveList = search.found.driveList;
+            view_.showSearch(search.found);
+            const bool elsewhere = target == ConfigureTarget::DeviceRead &&
+                                   (search.found.deviceRoots.empty() ||
+                                    search.found.deviceRoots.front() != lastReadRoot_);
+            if (!search.found.driveIndex || elsewhere)
+                return finish(ConfigureOutcome::NoDevice);
+            DriveIndex = *search.found.driveIndex;
+            const std::string root = deviceRoot().value_or(std::string());
+            view_.setMessage(Message::DeviceFound);
+            // A version file that cannot be read leaves the text of the last successful read.
+            if (search.versionFile.ok())
+                VersionText = search.versionFile.content;
 
-    // The file is built before anything on the device changes: a configuration that cannot be
-    // built leaves the pending update files where they are.
-    ConfigureFailure failure = SaveError::CannotCreate; // when nothing tells more
-    const std::optional<ConfigFile> file = Guarded([&]() -> std::optional<ConfigFile> {
-        DeviceSettings settings = choice;
-        settings.deviceType = DeviceTypeOf(VersionText);
-        ConfigBuildResult built = BuildConfigFile(settings);
-        if (!built.file)
-            failure = built.error;
-        return std::move(built.file);
-    });
-    bool saved = false;
-    if (file) {
-        port_.removeStaleUpdateFiles(root);
-        const SaveResult result =
-            port_.saveUpdateFile(root, file->fileName, Guarded([&] { return ConfigFileBytes(*file); }));
-        saved = result.ok();
-        if (saved)
-            view_.showConfigFileWritten(*file);
-        else
-            failure = result.error;
-    }
-    if (!saved) {
-        // The user corrects the entry or the device and tries again; the run does not start.
-        view_.reportFailure(failure);
+            // The file is built before anything on the device changes: a configuration that
+            // cannot be built leaves the pending update files where they are.
+            ConfigureFailure failure = SaveError::CannotCreate; // when nothing tells more
+            const std::optional<ConfigFile> file = Guarded([&]() -> std::optional<ConfigFile> {
+                DeviceSettings settings = choice;
+                settings.deviceType = DeviceTypeOf(VersionText);
+                ConfigBuildResult built = BuildConfigFile(settings);
+                if (!built.file)
+                    failure = built.error;
+                return std::move(built.file);
+            });
+            if (!file) {
+                // The user corrects the entry or the device and tries again.
+                view_.reportFailure(failure);
+                view_.enableConfigure(true);
+                return finish(ConfigureOutcome::NotSaved);
+            }
+            view_.setMessage(Message::Saving);
+            run<Saving>(
+                [root, name = file->fileName,
+                 bytes = Guarded([&] { return ConfigFileBytes(*file); })](DevicePort& port) {
+                    port.removeStaleUpdateFiles(root);
+                    Saving saving{port.saveUpdateFile(root, name, bytes), {}};
+                    if (saving.save.ok())
+                        saving.versionFile = port.readVersionFile(root);
+                    return saving;
+                },
+                [this, file = *file, finish](Saving saving) {
+                    saved(file, saving.save, saving.versionFile);
+                    finish(saving.save.ok() ? ConfigureOutcome::Saved
+                                            : ConfigureOutcome::NotSaved);
+                });
+        });
+}
+
+void Workflow::saved(const ConfigFile& file, const SaveResult& result, const ReadResult& again) {
+    if (!result.ok()) {
+        // The run does not start; the device is still the one found.
+        view_.setMessage(Message::DeviceFound);
+        view_.reportFailure(result.error);
         view_.enableConfigure(true);
-        return ConfigureOutcome::NotSaved;
+        return;
     }
-    readVersionText(root);
+    view_.showConfigFileWritten(file);
+    if (again.ok())
+        VersionText = again.content;
     DisconnectReconnectVelmaron();
     setState(WaitForUnplug);
-    return ConfigureOutcome::Saved;
 }
 
 void Workflow::DisconnectReconnectVelmaron() {

@@ -69,6 +69,8 @@ std::string_view TextOf(Message message, Language language) {
         return in(language, {"Konfiguration gelesen", "Settings read"});
     case Message::NotSuitable:
         return in(language, {"Nicht geeignet", "Not suitable"});
+    case Message::Saving:
+        return in(language, {"Konfiguration wird gespeichert …", "Saving the configuration …"});
     case Message::Saved:
         return in(language, {"Erfolgreich Gespeichert!", "Saved successfully!"});
     case Message::None:

@@ -8,6 +8,7 @@
 #include "device/device_scan.h"
 #include "device/durable_save.h"
 
+#include <string>
 #include <variant>
 
 namespace velmaron {
@@ -23,7 +24,7 @@ enum WorkflowStates : int {
 };
 
 // The status line, the instruction about the cable and the arrow that points its way.
-enum class Message { None, ConnectDevice, DeviceFound, SettingsRead, NotSuitable, Saved };
+enum class Message { None, ConnectDevice, DeviceFound, SettingsRead, NotSuitable, Saving, Saved };
 enum class Instruction { Unplug, Replug, UnplugUnsuitable };
 enum class Arrow { None, In, Out };
 
@@ -67,9 +68,9 @@ public:
     // The polls must go on while the user handles the cable.
     virtual void keepPolling() {}
     virtual void stateChanged(WorkflowStates /*from*/, WorkflowStates /*to*/) {}
-    // Called again and again while the workflow waits for the device; the front end stays
-    // responsive meanwhile.
-    virtual void whileWaiting() {}
+    // A poll has waited this long on the drive at root; the next poll that ends shows the
+    // drives afresh.
+    virtual void showUnresponsiveDrive(const std::string& /*root*/) {}
 };
 
 } // namespace velmaron

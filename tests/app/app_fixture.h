@@ -111,14 +111,30 @@ protected:
     }
     void readAgain() {
         form->ScanForDevices();
+        settle();
         ASSERT_EQ(form->DeviceCount, 1);
         form->FindCurrentSettings();
+        settle();
     }
 
-    void tick() { form->Timer1_Timer(); }
+    // The device worker's results are shown on the window's thread; until they all are. What
+    // the worker hands back is posted before it is idle; the window's events go on meanwhile.
+    void settle() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!form->workflow().idle() && std::chrono::steady_clock::now() < deadline) {
+            form->workflow().waitForDevice(std::chrono::milliseconds(2));
+            QCoreApplication::processEvents();
+        }
+        ASSERT_TRUE(form->workflow().idle());
+    }
+    void tick() {
+        form->Timer1_Timer();
+        settle();
+    }
     // The reconnect procedure starts the poll timer; here only the test's own calls tick.
     void configure() {
         form->cmdConfigure_Click();
+        settle();
         timerStarted = form->Timer1->isActive();
         form->Timer1->stop();
     }

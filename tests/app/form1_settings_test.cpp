@@ -6,6 +6,8 @@
 #include "config/version_file_decoder.h"
 
 #include <QTimer>
+#include <atomic>
+#include <thread>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -194,6 +196,7 @@ TEST_F(MissingFileTest, DeletesNothing) {
     }
     messages.clear();
     newWindow().FindCurrentSettings(); // no scan: no drive to read from
+    settle();
     EXPECT_EQ(messages, QStringList{MissingFile});
 }
 
@@ -239,17 +242,20 @@ TEST_F(SettingsTest, WaitForAVanishingFileIsBounded) {
     plugIn('E', content);
     if (testing::namesIn(updates()).size() != 2)
         GTEST_SKIP() << "names that differ only in case are one file here";
-    // A clock that only the pauses move; an event posted at one pause must be handled before
-    // the next.
+    // A clock that only the pauses move, on the device worker's thread; an event posted to the
+    // window at one pause must be handled before the next.
     std::chrono::steady_clock::time_point now{};
-    int pauses = 0;
-    int handledAfter = -1;
+    std::atomic<int> pauses = 0;
+    std::atomic<int> handledAfter = -1;
     form->workflow().vanishWait.now = [&now] { return now; };
     form->workflow().vanishWait.pause = [&](std::chrono::milliseconds span) {
         ++pauses;
         now += span;
-        if (pauses == 50)
-            QTimer::singleShot(0, [&] { handledAfter = pauses; });
+        if (pauses != 50)
+            return;
+        QMetaObject::invokeMethod(form.get(), [&] { handledAfter = pauses.load(); });
+        for (int wait = 0; wait < 5000 && handledAfter < 0; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     };
     readAgain();
     EXPECT_EQ(messages, QStringList{BrokenFile});

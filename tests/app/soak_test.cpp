@@ -90,9 +90,11 @@ TEST_F(SoakTest, TenThousandTicksOfPluggingPullingAndBrokenFiles) {
         }
         messages.clear();
         form->Timer1_Timer();
+        settle();
         if (form->cmdConfigure->isEnabled() && chance(30)) {
             ++configured;
             form->cmdConfigure_Click();
+            settle();
             form->Timer1->stop();
             saved += form->WorkflowState == WaitForUnplug;
         }

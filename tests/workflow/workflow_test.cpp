@@ -1,12 +1,18 @@
-// The state machine on its own: a fake device port and a view that writes down what it is
-// told. What the workflow does on the device and shows, and in which order, is the check.
+// The state machine on its own: a fake device port on the device worker's thread and a view
+// that writes down what it is told. What the workflow does on the device and shows, and in
+// which order, is the check; and that the device is never touched on the front end's thread.
 
 #include "config/download_period.h"
+#include "device/drive_watch.h"
 #include "support/version_files.h"
 #include "workflow/workflow.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -19,10 +25,24 @@ using testing::qx;
 using testing::versionFile;
 using Log = std::vector<std::string>;
 
+// Written by the worker's thread and the test's, one after the other.
+struct SharedLog {
+    std::mutex mutex;
+    Log lines;
+    void add(std::string line) {
+        std::lock_guard lock(mutex);
+        lines.push_back(std::move(line));
+    }
+    Log take() {
+        std::lock_guard lock(mutex);
+        return std::exchange(lines, {});
+    }
+};
+
 const char* const Root = "E:\\";
 
 std::string nameOf(Message m) {
-    const char* names[] = {"none", "connect", "found", "read", "unsuitable", "saved"};
+    const char* names[] = {"none", "connect", "found", "read", "unsuitable", "saving", "saved"};
     return names[static_cast<int>(m)];
 }
 std::string nameOf(Instruction i) {
@@ -43,42 +63,68 @@ struct FakeDevice {
     SaveResult save;          // what saving gives
 };
 
+// Holds the port's calls while closed, as a drive that does not answer.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = true;
+    void pass() {
+        std::unique_lock lock(mutex);
+        opened.wait(lock, [&] { return open; });
+    }
+    void set(bool isOpen) {
+        {
+            std::lock_guard lock(mutex);
+            open = isOpen;
+        }
+        opened.notify_all();
+    }
+};
+
 class FakePort final : public DevicePort {
 public:
-    FakePort(Log& log, FakeDevice& device) : log_(log), device_(device) {}
+    FakePort(SharedLog& log, FakeDevice& device, Gate& gate, std::thread::id frontEnd)
+        : log_(log), device_(device), gate_(gate), frontEnd_(frontEnd) {}
+    int onFrontEnd = 0; // calls made on the front end's thread
 
     ScanResult scan() override {
-        log_.push_back("scan");
+        DriveCall call(Root);
+        note("scan");
+        gate_.pass();
         return found(device_.count);
     }
     ScanResult findFirstDevice() override {
-        log_.push_back("search");
+        note("search");
         return found(device_.count > 0 ? 1 : 0);
     }
     ReadResult readVersionFile(const std::string& root) override {
-        log_.push_back("read " + root);
+        note("read " + root);
         if (!device_.versionFile)
             return {ReadStatus::Missing, {}};
         return {ReadStatus::Ok, *device_.versionFile};
     }
     bool deleteVersionFile(const std::string&) override {
-        log_.push_back("delete");
+        note("delete");
         return device_.deletable;
     }
     bool versionFileExists(const std::string&) override {
         return device_.staysAfterDelete-- > 0;
     }
-    void removeStaleUpdateFiles(const std::string&) override { log_.push_back("clean"); }
+    void removeStaleUpdateFiles(const std::string&) override { note("clean"); }
     SaveResult saveUpdateFile(const std::string&, const std::string& name,
                               std::string_view) override {
-        log_.push_back("save " + name);
+        note("save " + name);
         if (device_.save.error == SaveError::PulledWhileSaving)
             device_.count = 0;
         return device_.save;
     }
-    void removeConfigFile(const std::string&) override { log_.push_back("remove"); }
+    void removeConfigFile(const std::string&) override { note("remove"); }
 
 private:
+    void note(std::string call) {
+        onFrontEnd += std::this_thread::get_id() == frontEnd_;
+        log_.add(std::move(call));
+    }
     static ScanResult found(int count) {
         ScanResult scan;
         scan.driveList = {"C:\\", Root, "G:\\"};
@@ -90,14 +136,16 @@ private:
         return scan;
     }
 
-    Log& log_;
+    SharedLog& log_;
     FakeDevice& device_;
+    Gate& gate_;
+    std::thread::id frontEnd_;
 };
 
 // Writes down each display call; the scans, which come with every poll, only as their count.
 class RecordingView final : public WorkflowView {
 public:
-    explicit RecordingView(Log& log) : log_(log) {}
+    explicit RecordingView(SharedLog& log) : log_(log) {}
     std::string throwOn; // a call that fails
 
     void setMessage(Message m) override { note("message " + nameOf(m)); }
@@ -132,47 +180,92 @@ public:
     void stateChanged(WorkflowStates from, WorkflowStates to) override {
         note("state " + std::to_string(from) + ">" + std::to_string(to));
     }
-    void whileWaiting() override { note("waiting"); }
+    void showUnresponsiveDrive(const std::string& root) override {
+        note("not responding " + root);
+    }
 
 private:
     void note(const std::string& call) {
         if (!throwOn.empty() && call.starts_with(throwOn))
             throw std::runtime_error(call);
-        log_.push_back(call);
+        log_.add(call);
     }
-    Log& log_;
+    SharedLog& log_;
+};
+
+// What the worker hands back, run when the test says so.
+struct Handed {
+    std::mutex mutex;
+    std::deque<std::function<void()>> calls;
+    Dispatch dispatch() {
+        return [this](std::function<void()> call) {
+            std::lock_guard lock(mutex);
+            calls.push_back(std::move(call));
+        };
+    }
+    bool runOne() {
+        std::function<void()> call;
+        {
+            std::lock_guard lock(mutex);
+            if (calls.empty())
+                return false;
+            call = std::move(calls.front());
+            calls.pop_front();
+        }
+        call();
+        return true;
+    }
 };
 
 struct Bench {
-    Log log;
+    SharedLog log;
     FakeDevice device;
-    FakePort port{log, device};
+    Gate gate;
+    std::shared_ptr<FakePort> port =
+        std::make_shared<FakePort>(log, device, gate, std::this_thread::get_id());
     RecordingView view{log};
+    Handed handed;
     int state = WaitForDevice;
+    std::chrono::steady_clock::time_point clock{};
+    int pauses = 0;
     Workflow workflow;
 
-    explicit Bench(Judging judging = Judging::ByLastReads)
-        : workflow(view, port, state, judging) {
+    explicit Bench(WorkflowOptions options = {})
+        : workflow(view, port, state, handed.dispatch(), options) {
         workflow.vanishWait.now = [this] { return clock; };
-        workflow.vanishWait.pause = [this](std::chrono::milliseconds span) { clock += span; };
+        workflow.vanishWait.pause = [this](std::chrono::milliseconds span) {
+            ++pauses;
+            clock += span;
+        };
+        workflow.clock = [this] { return clock; };
+    }
+    // Until everything the workflow started has been shown.
+    void settle() {
+        while (!workflow.idle()) {
+            workflow.waitForDevice(std::chrono::seconds(10));
+            while (handed.runOne()) {
+            }
+        }
     }
     // The calls of one step alone.
     Log tick() {
-        log.clear();
+        log.take();
         workflow.Tick();
-        return log;
+        settle();
+        return log.take();
     }
     Log configure(const DeviceSettings& settings = {},
                   ConfigureTarget target = ConfigureTarget::FirstDevice) {
-        log.clear();
-        outcome = workflow.Configure(settings, target);
-        return log;
+        log.take();
+        workflow.Configure(settings, target, [this](ConfigureOutcome o) { outcome = o; });
+        settle();
+        return log.take();
     }
-    std::chrono::steady_clock::time_point clock{};
     ConfigureOutcome outcome = ConfigureOutcome::NoDevice;
 };
 
-const Log ReadSuitable = {"scan", "scan shown 1", "begin read", "message found", "read E:\\",
+// The poll reads the version file of the one device it finds, on the worker's thread.
+const Log ReadSuitable = {"scan", "read E:\\", "scan shown 1", "begin read", "message found",
                           "settings QX54", "message read", "version shown", "button on",
                           "normal", "state 0>1"};
 
@@ -218,7 +311,7 @@ TEST(Workflow, EachStateWithNoneOneAndTwoDevices) {
 
 // What one device in WaitForDevice turns out to be, judged as the window judges it.
 TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
-    const Log head = {"scan", "scan shown 1", "begin read", "message found", "read E:\\"};
+    const Log head = {"scan", "read E:\\", "scan shown 1", "begin read", "message found"};
     const Log shown = {"message read", "version shown"};
     const Log unsuitable = {"message unsuitable", "arrow shown", "arrow out", "instruction unplug!",
                             "tall", "state 0>5"};
@@ -271,10 +364,10 @@ TEST(Workflow, JudgedByThisReadAloneNothingIsDecidedOnABadFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Bench bench(Judging::ByThisRead);
+        Bench bench({Judging::ByThisRead});
         bench.workflow.SoftwareVersion = 54;
         bench.device.versionFile = c.file;
-        Log expected = {"scan", "scan shown 1", "begin read", "message found", "read E:\\"};
+        Log expected = {"scan", "read E:\\", "scan shown 1", "begin read", "message found"};
         expected.insert(expected.end(), c.read.begin(), c.read.end());
         expected.insert(expected.end(), {"message read", "version shown"});
         EXPECT_EQ(bench.tick(), expected);
@@ -282,8 +375,7 @@ TEST(Workflow, JudgedByThisReadAloneNothingIsDecidedOnABadFile) {
     }
 }
 
-// A deleted file that keeps showing is waited for, within a bound, with the front end served
-// between the pauses.
+// A deleted file that keeps showing is waited for, within a bound, before the user is told.
 TEST(Workflow, TheWaitForADeletedFileIsBounded) {
     for (const int stays : {0, 3, 1000}) {
         SCOPED_TRACE(stays);
@@ -291,23 +383,21 @@ TEST(Workflow, TheWaitForADeletedFileIsBounded) {
         bench.device.versionFile = qx(54).substr(0, 10);
         bench.device.staysAfterDelete = stays;
         const Log calls = bench.tick();
-        const auto waits = std::count(calls.begin(), calls.end(), "waiting");
-        EXPECT_EQ(waits, std::min(stays, 200)); // 2 s in pauses of 10 ms
-        const auto problem = std::find(calls.begin(), calls.end(), "problem broken");
-        ASSERT_NE(problem, calls.end());
-        EXPECT_EQ(std::count(calls.begin(), problem, "waiting"), waits);
+        EXPECT_EQ(bench.pauses, std::min(stays, 200)); // 2 s in pauses of 10 ms
+        const auto deleted = std::find(calls.begin(), calls.end(), "delete");
+        ASSERT_NE(deleted, calls.end());
+        EXPECT_EQ(*std::next(deleted), "problem broken");
     }
 }
 
-const Log SearchFound = {"button off", "message none", "search", "search shown", "message found",
-                         "read E:\\"};
+const Log SearchFound = {"button off", "message none", "search", "read E:\\", "search shown",
+                         "message found"};
 
 // The configure command's outcomes, and that nothing on the device changes before the file
 // is built.
 TEST(Workflow, ConfigureOutcomes) {
-    const Log reconnect = {"read E:\\",          "message none", "instruction unplug",
-                           "arrow shown",        "tall",         "keep polling",
-                           "state 1>2"};
+    const Log reconnect = {"message none", "instruction unplug", "arrow shown",
+                           "tall",         "keep polling",       "state 1>2"};
     DeviceSettings tooManyDays;
     tooManyDays.periodDays = MaxPeriodDays + 1;
     const struct {
@@ -321,19 +411,23 @@ TEST(Workflow, ConfigureOutcomes) {
         int after;
     } cases[] = {
         {"saved", 1, qx(54), {}, {},
-         {"clean", "save QX999000.HEX", "written QX999000.HEX"}, ConfigureOutcome::Saved, 2},
+         {"message saving", "clean", "save QX999000.HEX", "read E:\\", "written QX999000.HEX"},
+         ConfigureOutcome::Saved, 2},
         {"saved on a CR", 1, versionFile("CR000012HEX", 80), {}, {},
-         {"clean", "save CR999000.HEX", "written CR999000.HEX"}, ConfigureOutcome::Saved, 2},
+         {"message saving", "clean", "save CR999000.HEX", "read E:\\", "written CR999000.HEX"},
+         ConfigureOutcome::Saved, 2},
         {"cannot be built", 1, qx(54), tooManyDays, {},
          {"failure build 2", "button on"}, ConfigureOutcome::NotSaved, 1},
         {"unknown type", 1, versionFile("AB000054HEX", 80), {}, {},
          {"failure build 1", "button on"}, ConfigureOutcome::NotSaved, 1},
         {"save failed", 1, qx(54), {}, {SaveError::WriteProtected, "refused"},
-         {"clean", "save QX999000.HEX", "failure save 3", "button on"}, ConfigureOutcome::NotSaved,
-         1},
+         {"message saving", "clean", "save QX999000.HEX", "message found", "failure save 3",
+          "button on"},
+         ConfigureOutcome::NotSaved, 1},
         {"pulled while saving", 1, qx(54), {}, {SaveError::PulledWhileSaving, "gone"},
-         {"clean", "save QX999000.HEX", "failure save 5", "button on"}, ConfigureOutcome::NotSaved,
-         1},
+         {"message saving", "clean", "save QX999000.HEX", "message found", "failure save 5",
+          "button on"},
+         ConfigureOutcome::NotSaved, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -363,7 +457,7 @@ TEST(Workflow, ConfigureFindsNoDeviceOrAnotherOne) {
     // Only onto the device that was read: here it was never read.
     bench.device.count = 1;
     EXPECT_EQ(bench.configure({}, ConfigureTarget::DeviceRead),
-              (Log{"button off", "message none", "search", "search shown"}));
+              (Log{"button off", "message none", "search", "read E:\\", "search shown"}));
     EXPECT_EQ(bench.outcome, ConfigureOutcome::NoDevice);
     bench.state = WaitForDevice;
     EXPECT_EQ(bench.tick(), ReadSuitable);
@@ -390,7 +484,126 @@ TEST(Workflow, AFailingStepIsSkippedAndTheNextOneRuns) {
         bench.device.count = 0;
         bench.tick();
         EXPECT_EQ(bench.state, WaitForDevice);
+        EXPECT_EQ(bench.port->onFrontEnd, 0);
     }
+}
+
+// A poll that finds what the one before found, where the state machine would do nothing with
+// it, is not handed back; what the front end changed itself, or a device read that has not
+// settled yet, is shown again. The command-line tool sees every poll.
+TEST(Workflow, APollThatFindsNothingNewGoesUnshown) {
+    const Log quiet = {"scan"};
+    Bench none;
+    none.device.count = 0;
+    EXPECT_NE(none.tick(), quiet);
+    EXPECT_EQ(none.tick(), quiet);
+    none.workflow.viewChanged();
+    EXPECT_NE(none.tick(), quiet);
+    EXPECT_EQ(none.tick(), quiet);
+
+    Bench cr;
+    cr.device.versionFile = versionFile("CR000012HEX", 80);
+    const Log reread = {"scan", "read E:\\"};
+    EXPECT_NE(cr.tick(), reread); // software 0 before, 12 after
+    EXPECT_NE(cr.tick(), reread);
+    EXPECT_EQ(cr.tick(), reread);
+    cr.device.versionFile = versionFile("CR000013HEX", 80);
+    EXPECT_NE(cr.tick(), reread);
+
+    Bench everyPoll({Judging::ByThisRead, true});
+    everyPoll.device.count = 0;
+    everyPoll.tick();
+    EXPECT_EQ(everyPoll.tick(), (Log{"scan", "scan shown 0", "message connect", "version hidden"}));
+}
+
+// A drive that does not answer holds one poll and never a pile of them; after SlowDriveAfter
+// the front end is told which drive it is, and the drives are shown afresh once it answers.
+TEST(Workflow, ADriveThatDoesNotAnswerHoldsOnePoll) {
+    Bench bench;
+    bench.device.count = 0;
+    bench.gate.set(false);
+    bench.workflow.Tick();
+    while (bench.log.take() != Log{"scan"}) // the worker is at the drive
+        std::this_thread::yield();
+    for (int i = 0; i < 3; ++i) {
+        bench.clock += std::chrono::milliseconds(500);
+        bench.workflow.Tick();
+    }
+    EXPECT_FALSE(bench.workflow.idle());
+    EXPECT_EQ(bench.log.take(), Log{});
+    bench.clock += std::chrono::milliseconds(500);
+    bench.workflow.Tick();
+    EXPECT_EQ(bench.log.take(), Log{"not responding E:\\"});
+    bench.gate.set(true);
+    bench.settle();
+    EXPECT_EQ(bench.log.take(), (Log{"scan shown 0", "message connect", "version hidden"}));
+    EXPECT_EQ(bench.tick(), Log{"scan"}); // nothing new since
+}
+
+// A configure command given while a poll waits on the drive comes first: the poll is not shown,
+// and the next one follows the command.
+TEST(Workflow, AConfigureCommandGoesBeforeAPollThatWaits) {
+    Bench bench;
+    bench.state = DeviceReady;
+    bench.gate.set(false);
+    bench.workflow.Tick();
+    bench.workflow.Configure({}, ConfigureTarget::FirstDevice, [&](ConfigureOutcome o) {
+        bench.outcome = o;
+    });
+    bench.workflow.Tick(); // no poll while the command runs
+    bench.gate.set(true);
+    bench.settle();
+    const Log calls = bench.log.take();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "scan"), 1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "scan shown 1"), 0);
+    EXPECT_EQ(bench.outcome, ConfigureOutcome::Saved);
+    EXPECT_EQ(bench.state, WaitForUnplug);
+}
+
+// A port that never answers until the test lets it, and says when it has been left.
+struct HangingPort final : DevicePort {
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
+    std::shared_ptr<std::atomic<int>> phase = std::make_shared<std::atomic<int>>(0);
+    ScanResult scan() override {
+        *phase = 1;
+        gate->pass();
+        *phase = 2;
+        return {};
+    }
+    ScanResult findFirstDevice() override { return {}; }
+    ReadResult readVersionFile(const std::string&) override { return {}; }
+    bool deleteVersionFile(const std::string&) override { return false; }
+    bool versionFileExists(const std::string&) override { return false; }
+    void removeStaleUpdateFiles(const std::string&) override {}
+    SaveResult saveUpdateFile(const std::string&, const std::string&, std::string_view) override {
+        return {};
+    }
+    void removeConfigFile(const std::string&) override {}
+};
+
+// The front end closes while a drive hangs: the workflow goes at once, and what the drive
+// answers later reaches nothing.
+TEST(Workflow, GoesWhileADriveHangsAndItsAnswerReachesNothing) {
+    auto port = std::make_shared<HangingPort>();
+    auto gate = port->gate;
+    auto phase = port->phase;
+    gate->set(false);
+    SharedLog log;
+    RecordingView view(log);
+    Handed handed;
+    int state = WaitForDevice;
+    auto workflow = std::make_unique<Workflow>(view, std::move(port), state, handed.dispatch());
+    workflow->Tick();
+    while (*phase == 0)
+        std::this_thread::yield();
+    workflow.reset();
+    gate->set(true);
+    while (*phase != 2)
+        std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // for the hand-back, if any
+    while (handed.runOne()) {
+    }
+    EXPECT_TRUE(log.take().empty());
 }
 
 } // namespace

@@ -1,0 +1,27 @@
+#pragma once
+// What the device worker hands back to the command-line tool: kept until the tool's own thread,
+// waiting for it, runs it.
+
+#include "workflow/device_worker.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace velmaron::cli {
+
+class CallQueue {
+public:
+    CallQueue();
+
+    // For the worker's thread; safe to call after the queue is gone.
+    Dispatch dispatch() const;
+    // Runs what has been handed over, after waiting at most wait for the first of it.
+    void runFor(std::chrono::milliseconds wait);
+
+private:
+    struct Calls;
+    std::shared_ptr<Calls> calls_;
+};
+
+} // namespace velmaron::cli

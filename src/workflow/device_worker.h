@@ -1,0 +1,57 @@
+#pragma once
+// The thread that does every drive and device-file call, so that the front end's own thread
+// never waits on a drive: a stick can be slow, broken, or never answer at all. Jobs run one
+// after another, in the order they are given; each hands its result back through the front
+// end's dispatcher, on the front end's thread.
+//
+// A worker that is destroyed while a job waits on a drive is abandoned, not joined: its thread
+// ends whenever the drive answers, or with the program.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace velmaron {
+
+class DevicePort;
+
+// Hands a function over to the front end's thread, to run there soon, in the order given.
+using Dispatch = std::function<void(std::function<void()>)>;
+
+class DeviceWorker {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // The port's calls run on the worker's thread only; the drive each goes to (DriveCall) is
+    // watched.
+    explicit DeviceWorker(std::shared_ptr<DevicePort> port);
+    ~DeviceWorker();
+    DeviceWorker(const DeviceWorker&) = delete;
+    DeviceWorker& operator=(const DeviceWorker&) = delete;
+
+    // Runs job on the worker's thread after the jobs before it.
+    void submit(std::function<void(DevicePort&)> job);
+
+    // True from submit until the job has returned.
+    bool busy() const;
+
+    // The drive the running job is waiting on and since when; nullopt when it waits on none.
+    struct Waiting {
+        std::string root;
+        Clock::time_point since;
+    };
+    std::optional<Waiting> waitingOn() const;
+
+    // Waits at most timeout for the jobs given so far to finish; true when they have.
+    bool waitIdle(std::chrono::milliseconds timeout) const;
+
+    struct State; // shared with the thread, which may outlive the worker
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+
+} // namespace velmaron
