@@ -1,0 +1,243 @@
+// A drive that does not answer, through the real window: the window keeps drawing, taking
+// events and closing; the poll waits, one at a time, names the drive after two seconds, and
+// goes on as usual once the drive answers; a save that hangs at any of its steps shows that it
+// runs and ends as it always has. No drive or file call runs on the window's thread.
+
+#include "app_fixture.h"
+#include "device/durable_file.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace velmaron::test {
+namespace {
+
+// Each call waits while the gate is shut; the threads that called, and how many calls ran at
+// once at most, are kept.
+class Gate {
+public:
+    void shut() { set(false); }
+    void open() { set(true); }
+    void pass() {
+        std::unique_lock lock(mutex_);
+        threads_.insert(std::this_thread::get_id());
+        ++waiting_;
+        mostAtOnce_ = std::max(mostAtOnce_, waiting_);
+        opened_.wait(lock, [&] { return open_; });
+        --waiting_;
+    }
+    // Until some call waits at the gate; the window's events go on meanwhile.
+    bool holdsACall() {
+        return QTest::qWaitFor(
+            [this] {
+                std::lock_guard lock(mutex_);
+                return waiting_ > 0;
+            },
+            5000);
+    }
+    int mostAtOnce() {
+        std::lock_guard lock(mutex_);
+        return mostAtOnce_;
+    }
+    bool calledOn(std::thread::id thread) {
+        std::lock_guard lock(mutex_);
+        return threads_.contains(thread);
+    }
+
+private:
+    void set(bool isOpen) {
+        {
+            std::lock_guard lock(mutex_);
+            open_ = isOpen;
+        }
+        opened_.notify_all();
+    }
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = true;
+    int waiting_ = 0;
+    int mostAtOnce_ = 0;
+    std::set<std::thread::id> threads_;
+};
+
+// The simulated drives, each behind the gate.
+class GatedDrives final : public DriveServices {
+public:
+    GatedDrives(std::unique_ptr<DriveServices> drives, std::shared_ptr<Gate> gate)
+        : drives_(std::move(drives)), gate_(std::move(gate)) {}
+    std::string GetDriveList() override { return drives_->GetDriveList(); }
+    int DriveType(const std::string& root) override {
+        gate_->pass();
+        return drives_->DriveType(root);
+    }
+    std::string VolumeName(std::string& drive) override {
+        gate_->pass();
+        return drives_->VolumeName(drive);
+    }
+
+private:
+    std::unique_ptr<DriveServices> drives_;
+    std::shared_ptr<Gate> gate_;
+};
+
+class SlowDriveTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        form->setDriveServices(
+            std::make_unique<GatedDrives>(MakeSimulatedDriveServices(sim.folder().string()), gate));
+        form->workflow().clock = [this] { return now; };
+    }
+    void TearDown() override {
+        gate->open();
+        saveGate->open();
+        WindowTest::TearDown();
+    }
+
+    // Events on the window's thread go on: a timer's event comes.
+    static bool eventsFlow() {
+        bool fired = false;
+        QTimer::singleShot(10, [&fired] { fired = true; });
+        return QTest::qWaitFor([&fired] { return fired; }, 2000);
+    }
+
+    std::string status() const {
+        return std::to_string(form->WorkflowState) +
+               (form->cmdConfigure->isEnabled() ? " on " : " off ") +
+               form->lblMessage->text().toStdString();
+    }
+
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();     // the drives
+    std::shared_ptr<Gate> saveGate = std::make_shared<Gate>(); // the steps of the save
+    std::chrono::steady_clock::time_point now{};
+};
+
+const std::string Qx54 = qx(54);
+
+TEST_F(SlowDriveTest, APollWaitsAloneAndNamesTheDriveAfterTwoSeconds) {
+    sim.addDrive('D');
+    plugIn('E', Qx54);
+    gate->shut();
+    form->Timer1_Timer();
+    ASSERT_TRUE(gate->holdsACall());
+    EXPECT_TRUE(eventsFlow());
+    const std::string drive = sim.root('D');
+    for (int second = 0; second < 4; ++second) {
+        now += std::chrono::milliseconds(500);
+        form->Timer1_Timer(); // no second poll while the first one waits
+        const bool named = !listLines(form->List1).empty() &&
+                           listLines(form->List1).back() == drive + "\tnot responding";
+        EXPECT_EQ(named, second >= 3) << second;
+    }
+    gate->open();
+    settle();
+    EXPECT_EQ(gate->mostAtOnce(), 1);
+    EXPECT_EQ(status(), "1 on Konfiguration gelesen");
+    for (const std::string& line : listLines(form->List1))
+        EXPECT_EQ(line.find("not responding"), std::string::npos) << line;
+}
+
+TEST_F(SlowDriveTest, TheWindowClosesWhileADriveHangs) {
+    plugIn('E', Qx54);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    gate->shut();
+    form->Timer1_Timer();
+    ASSERT_TRUE(gate->holdsACall());
+    EXPECT_TRUE(form->close());
+    form.reset(); // the worker is left to the drive
+    gate->open();
+    EXPECT_TRUE(eventsFlow()); // what the drive answers later reaches nothing
+    newWindow();
+}
+
+// A save that hangs at each of its steps in turn: meanwhile the button is off and the status
+// line says that the configuration is being saved; then the run starts as it always does.
+TEST_F(SlowDriveTest, ASaveThatHangsAtAnyStepEndsAsUsual) {
+    using Dir = const DeviceDirectory&;
+    const std::function<void(SaveSteps&)> hangs[] = {
+        [this](SaveSteps& s) {
+            s.writeDurably = [this](Dir dir, const std::string& name, std::string_view bytes) {
+                saveGate->pass();
+                return WriteFileDurably(dir, name, bytes);
+            };
+        },
+        [this](SaveSteps& s) {
+            s.replace = [this](Dir dir, const std::string& from, const std::string& to) {
+                saveGate->pass();
+                return RenameReplacing(dir, from, to);
+            };
+        },
+        [this](SaveSteps& s) {
+            s.flushDirectory = [this](Dir dir) {
+                saveGate->pass();
+                return FlushDirectory(dir);
+            };
+        },
+        [this](SaveSteps& s) {
+            s.readBack = [this](Dir dir, const std::string& name) {
+                saveGate->pass();
+                return dir.Read(name);
+            };
+        },
+    };
+    plugIn('E', Qx54);
+    for (std::size_t step = 0; step < std::size(hangs); ++step) {
+        SCOPED_TRACE(step);
+        form->saveSteps = {};
+        WindowTest::tick();
+        ASSERT_EQ(status(), "1 on Konfiguration gelesen");
+        hangs[step](form->saveSteps);
+        saveGate->shut();
+        form->cmdConfigure_Click();
+        ASSERT_TRUE(saveGate->holdsACall());
+        EXPECT_TRUE(eventsFlow());
+        EXPECT_EQ(status(), "1 off Konfiguration wird gespeichert …");
+        form->Timer1_Timer(); // no poll while the command runs
+        saveGate->open();
+        settle();
+        form->Timer1->stop();
+        EXPECT_EQ(status(), "2 off ");
+        EXPECT_EQ(instruction(), "USB Kabel trennen");
+        EXPECT_TRUE(messages.isEmpty());
+        // Back to the start for the next step.
+        pull('E');
+        WindowTest::tick();
+        replug('E');
+        WindowTest::tick();
+        pull('E');
+        WindowTest::tick();
+        replug('E');
+    }
+    EXPECT_FALSE(saveGate->calledOn(std::this_thread::get_id()));
+}
+
+// A whole cycle: every drive call and every step of the save on another thread than the
+// window's.
+TEST_F(SlowDriveTest, NoDriveOrFileCallOnTheWindowsThread) {
+    using Dir = const DeviceDirectory&;
+    form->saveSteps.writeDurably = [this](Dir dir, const std::string& name,
+                                          std::string_view bytes) {
+        saveGate->pass();
+        return WriteFileDurably(dir, name, bytes);
+    };
+    plugIn('E', Qx54);
+    WindowTest::tick();
+    configure();
+    pull('E');
+    WindowTest::tick();
+    replug('E');
+    WindowTest::tick();
+    EXPECT_EQ(form->lblMessage->text(), QStringLiteral("Erfolgreich Gespeichert!"));
+    EXPECT_TRUE(gate->mostAtOnce() > 0 && saveGate->mostAtOnce() > 0);
+    EXPECT_FALSE(gate->calledOn(std::this_thread::get_id()));
+    EXPECT_FALSE(saveGate->calledOn(std::this_thread::get_id()));
+}
+
+} // namespace
+} // namespace velmaron::test
