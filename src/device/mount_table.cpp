@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
+#include <set>
 
 namespace velmaron {
 namespace {
@@ -118,25 +120,34 @@ std::string DecodeEscapes(std::string_view text, std::string_view marker, std::s
 }
 
 std::vector<Mount> ParseMountInfo(std::string_view mountinfo) {
-    std::vector<Mount> mounts;
+    std::vector<Entry> entries;
     while (!mountinfo.empty()) {
         const std::size_t end = std::min(mountinfo.find('\n'), mountinfo.size());
-        auto entry = parseMountLine(mountinfo.substr(0, end));
+        if (auto entry = parseMountLine(mountinfo.substr(0, end))) {
+            entries.push_back(std::move(*entry));
+        }
         mountinfo.remove_prefix(std::min(end + 1, mountinfo.size()));
-        if (!entry || !entry->drive) {
+    }
+    // What a mount point shows is its last mount, whether a drive or not.
+    std::map<std::string_view, std::size_t> lastAt;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        lastAt[entries[i].mount.root] = i;
+    }
+    std::vector<Mount> drives;
+    std::set<std::string_view> volumes;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Mount& mount = entries[i].mount;
+        if (!entries[i].drive || lastAt.find(mount.root)->second != i) {
             continue;
         }
-        const Mount& mount = entry->mount;
-        // A later mount on the same mount point hides the earlier one; a volume mounted
-        // twice is still one drive, listed at its first mount point.
-        std::erase_if(mounts, [&](const Mount& m) { return m.root == mount.root; });
-        const bool seen = std::ranges::any_of(
-            mounts, [&](const Mount& m) { return !mount.remote && m.device == mount.device; });
-        if (!seen) {
-            mounts.push_back(mount);
+        // Each mount of a network file system is a drive of its own, even where two share
+        // a device number.
+        const bool firstOfVolume = volumes.insert(mount.device).second;
+        if (mount.remote || firstOfVolume) {
+            drives.push_back(mount);
         }
     }
-    return mounts;
+    return drives;
 }
 
 } // namespace velmaron

@@ -18,9 +18,9 @@ struct Mount {
 
 // The drives in mount order. Pseudo file systems (device major 0) are left out, except
 // network file systems, which have major 0 too and are the remote drives; so is a bind
-// mount of a part of a volume. A later drive on a mount point hides the drive mounted there
-// before; a volume mounted twice is one drive, listed where it is first mounted. Lines that
-// are not mountinfo lines are skipped.
+// mount of a part of a volume. A later mount on a mount point hides what was mounted there
+// before; a volume mounted twice is one drive, listed where it is first mounted and still
+// visible. Lines that are not mountinfo lines are skipped.
 std::vector<Mount> ParseMountInfo(std::string_view mountinfo);
 
 // Decodes escapes of the form backslash, marker, then digits in the given base, up to 255:

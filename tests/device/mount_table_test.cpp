@@ -67,6 +67,16 @@ TEST(ParseMountInfo, FindsTheDrivesAmongTheMounts) {
          line("8:17", "/", "/x", "vfat") + line("8:33", "/", "/y", "vfat") +
              line("8:49", "/", "/x", "vfat"),
          {drive("/y/", "8:33"), drive("/x/", "8:49")}},
+        {"a pseudo file system hides the volume beneath it",
+         line("8:17", "/", "/x", "vfat") + line("0:30", "/", "/x", "tmpfs"),
+         {}},
+        {"a bind mount of a part hides the volume beneath it",
+         line("8:17", "/", "/x", "vfat") + line("8:1", "/srv", "/x", "ext4"),
+         {}},
+        {"a volume whose first mount point is hidden stays at its second",
+         line("8:17", "/", "/a", "vfat") + line("8:17", "/", "/b", "vfat") +
+             line("0:30", "/", "/a", "tmpfs"),
+         {drive("/b/", "8:17")}},
         {"no optional fields, and the last line without its newline",
          "36 25 8:17 / /a rw - vfat /dev/sdb1 rw\n40 25 8:33 / /b rw - vfat /dev/sdc1 rw",
          {drive("/a/", "8:17"), drive("/b/", "8:33")}},
