@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 // What sysfs tells of a mounted block device; it stays true as long as the mount does.
 struct BlockFacts {
-    int type = kDriveUnknown;
+    DriveKind kind = DriveKind::Unknown;
     // The name of its directory in sysfs, for example sdb1; empty when it cannot be found.
     std::string name;
 };
@@ -84,8 +84,8 @@ public:
     MountTable(const MountTable&) = delete;
     MountTable& operator=(const MountTable&) = delete;
 
-    // Brings the table up to date; true when it changed. False from readable() when
-    // mountinfo cannot be opened and read, and the table is then empty.
+    // Brings the table up to date; true when it changed. A mountinfo that cannot be opened
+    // and read gives an empty table.
     bool refresh() {
         std::optional<std::string> text;
         if (watched_ >= 0) {
@@ -104,7 +104,6 @@ public:
         } else {
             text = openAndRead();
         }
-        readable_ = text.has_value();
         if (!text) {
             text.emplace();
         }
@@ -119,7 +118,6 @@ public:
         return true;
     }
 
-    bool readable() const { return readable_; }
     std::vector<Drive>& drives() { return drives_; }
 
 private:
@@ -148,7 +146,6 @@ private:
 
     fs::path path_;
     int watched_ = -1;
-    bool readable_ = false;
     std::string text_;
     std::vector<Drive> drives_;
 };
@@ -215,39 +212,31 @@ public:
         : roots_(roots), mountTable_(roots.proc / "self" / "mountinfo"),
           labels_(roots.dev / "disk" / "by-label") {}
 
-    std::string GetDriveList() override {
+    std::vector<std::string> GetDriveList() override {
         refreshMounts();
-        if (!mountTable_.readable()) {
-            return {};
-        }
-        std::string list;
+        std::vector<std::string> roots;
         for (const Drive& drive : mountTable_.drives()) {
-            list += drive.root;
-            list += '\0';
+            roots.push_back(drive.root);
         }
-        if (!list.empty()) {
-            list += '\0';
-        }
-        return list;
+        return roots;
     }
 
-    int DriveType(const std::string& root) override {
+    DriveKind DriveType(const std::string& root) override {
         Drive* drive = findDrive(withTrailingSlash(root));
         if (drive == nullptr) {
-            return kDriveNoRootDir;
+            return DriveKind::NoRootDir;
         }
-        return drive->remote ? kDriveRemote : factsOf(*drive).type;
+        return drive->remote ? DriveKind::Remote : factsOf(*drive).kind;
     }
 
-    std::string VolumeName(std::string& root) override {
-        root = withTrailingSlash(root);
-        Drive* drive = findDrive(root);
+    std::optional<std::string> VolumeName(const std::string& root) override {
+        Drive* drive = findDrive(withTrailingSlash(root));
         std::error_code error;
         if (drive == nullptr || !fs::is_directory(drive->root, error)) {
-            return std::string(kNoVolumeName);
+            return std::nullopt;
         }
         if (drive->remote) {
-            return {};
+            return "";
         }
         const std::string& name = factsOf(*drive).name;
         return name.empty() ? std::string() : labels_.labelOf(name);
@@ -298,15 +287,15 @@ private:
         const fs::path directory = (link.parent_path() / target).lexically_normal();
         const fs::path disk =
             fs::exists(directory / "partition", error) ? directory.parent_path() : directory;
-        BlockFacts facts{kDriveFixed, directory.filename().string()};
+        BlockFacts facts{DriveKind::Fixed, directory.filename().string()};
         const std::string diskName = disk.filename().string();
         if (diskName.starts_with("sr")) {
-            facts.type = kDriveCdrom;
+            facts.kind = DriveKind::Cdrom;
         } else if (diskName.starts_with("ram") || diskName.starts_with("zram")) {
-            facts.type = kDriveRamDisk;
+            facts.kind = DriveKind::RamDisk;
         } else if (const auto removable = readWholeFile(disk / "removable");
                    removable && removable->starts_with('1')) {
-            facts.type = kDriveRemovable;
+            facts.kind = DriveKind::Removable;
         }
         return facts;
     }
