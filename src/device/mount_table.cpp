@@ -31,16 +31,17 @@ constexpr std::string_view PseudoMajor = "0:";
 constexpr std::size_t OctalDigits = 3;
 constexpr int Octal = 8;
 constexpr int MaxByte = 255;
-constexpr int Decimal = 10;
+// The value of the digit a (or A) in bases above ten.
+constexpr int ValueOfDigitA = 10;
 
 int digitValue(char c, int base) {
     int value = base;
     if (c >= '0' && c <= '9') {
         value = c - '0';
     } else if (c >= 'a' && c <= 'f') {
-        value = c - 'a' + Decimal;
+        value = c - 'a' + ValueOfDigitA;
     } else if (c >= 'A' && c <= 'F') {
-        value = c - 'A' + Decimal;
+        value = c - 'A' + ValueOfDigitA;
     }
     return value < base ? value : -1;
 }
