@@ -66,8 +66,8 @@ void fakeScan(benchmark::State& state, Machine machine, bool servicesOnly) {
     const int expected = machine == Machine::NoDevice ? 0 : 1;
     for (auto _ : state) {
         if (servicesOnly) {
-            for (std::string& root : SplitDriveList(drives->GetDriveList()))
-                if (drives->DriveType(root) == kDriveRemovable)
+            for (const std::string& root : drives->GetDriveList())
+                if (drives->DriveType(root) == DriveKind::Removable)
                     benchmark::DoNotOptimize(drives->VolumeName(root));
             continue;
         }

@@ -75,7 +75,7 @@ std::optional<std::string> readProfileFile(Context& context, const std::string& 
 } // namespace
 
 std::string DriveLabel(Context& context, std::string root) {
-    return context.drives.VolumeName(root);
+    return VolumeLabelText(context.drives, root);
 }
 
 bool WriteTextFile(Context& context, const std::string& file, const std::string& text) {
@@ -120,9 +120,9 @@ int ListDrives(Context& context, bool json) {
                                                    context.tr("Name", "Label"),
                                                    context.tr("Art", "Type"), "Velmaron"}};
     for (const std::string& root : scan.driveList) {
-        const int type = context.drives.DriveType(root);
+        const DriveKind type = context.drives.DriveType(root);
         // As the scan: only removable drives are asked for their label and the marker.
-        const bool removable = type == kDriveRemovable;
+        const bool removable = type == DriveKind::Removable;
         const std::string label = removable ? DriveLabel(context, root) : "";
         const bool device = std::ranges::find(scan.deviceRoots, root) != scan.deviceRoots.end();
         drives.push_back({{"root", root},

@@ -3,23 +3,27 @@
 #include "device/device_files.h"
 #include "device/drive_watch.h"
 
+#include <string_view>
+
 namespace velmaron {
 namespace {
+
+// The label shown for a volume that cannot be read (no medium, drive gone): nine characters
+// and three blanks.
+constexpr std::string_view NoVolumeName = "(No name)   ";
 
 enum class Stop { AtFirstDevice, Never };
 
 // Whether the drive at root is a removable drive carrying the marker directory; appends its
 // diagnostic line when it is removable.
-bool examineDrive(DriveServices& drives, std::string& root, std::vector<std::string>& lines) {
+bool examineDrive(DriveServices& drives, const std::string& root, std::vector<std::string>& lines) {
     const DriveCall call(root);
-    // Only the removable type maps to "Removable drive".
-    const int type = drives.DriveType(root);
-    if (type != kDriveRemovable) {
+    // Only the removable kind has the text "Removable drive".
+    const DriveKind kind = drives.DriveType(root);
+    if (kind != DriveKind::Removable) {
         return false;
     }
-    const std::string typeText = DriveTypeText(type);
-    const std::string label = drives.VolumeName(root);
-    lines.push_back(root + '\t' + label + '\t' + typeText);
+    lines.push_back(root + '\t' + VolumeLabelText(drives, root) + '\t' + DriveTypeText(kind));
     // A drive that is not ready simply has no marker directory.
     return HasDeviceDirectory(root, MarkerDirectoryName);
 }
@@ -27,7 +31,7 @@ bool examineDrive(DriveServices& drives, std::string& root, std::vector<std::str
 ScanResult scan(DriveServices& drives, Stop stop) {
     ScanResult result;
     try {
-        result.driveList = SplitDriveList(drives.GetDriveList());
+        result.driveList = drives.GetDriveList();
     } catch (...) {
         return result;
     }
@@ -51,18 +55,8 @@ ScanResult scan(DriveServices& drives, Stop stop) {
 
 } // namespace
 
-std::vector<std::string> SplitDriveList(const std::string& driveListString) {
-    std::vector<std::string> roots;
-    std::size_t start = 0;
-    while (start < driveListString.size()) {
-        const std::size_t end = driveListString.find('\0', start);
-        const std::size_t stop = end == std::string::npos ? driveListString.size() : end;
-        if (stop > start) {
-            roots.push_back(driveListString.substr(start, stop - start));
-        }
-        start = stop + 1;
-    }
-    return roots;
+std::string VolumeLabelText(DriveServices& drives, const std::string& root) {
+    return drives.VolumeName(root).value_or(std::string(NoVolumeName));
 }
 
 ScanResult ScanForDevices(DriveServices& drives) {

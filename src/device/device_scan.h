@@ -25,9 +25,9 @@ struct ScanResult {
     bool operator==(const ScanResult&) const = default;
 };
 
-// The drive list string (roots each ended by a NUL) split into roots. The split is at NUL
-// characters only: mount points may contain blanks.
-std::vector<std::string> SplitDriveList(const std::string& driveListString);
+// The label of the drive at root as the diagnostic lines show it: the volume's label, or
+// "(No name)   " when the volume cannot be read.
+std::string VolumeLabelText(DriveServices& drives, const std::string& root);
 
 // The poll's scan: all qualifying drives are counted and driveIndex is the last of them.
 // Never throws; a drive that fails any step is skipped.

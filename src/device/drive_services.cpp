@@ -2,13 +2,14 @@
 
 #include <array>
 #include <cstdlib>
+#include <string_view>
 
 namespace velmaron {
 
-std::string DriveTypeText(int typeCode) {
-    // The scan selects drives by comparing with "Removable drive", so these texts are part
-    // of the interface, not only of the display.
-    static constexpr std::array<std::string_view, 7> texts = {
+std::string DriveTypeText(DriveKind kind) {
+    // In the order of DriveKind. The diagnostic lines show these texts, so they are part of
+    // the interface, not only of the display.
+    static constexpr auto texts = std::to_array<std::string_view>({
         "The drive type cannot be determined",
         "The root directory does not exist",
         "Removable drive",
@@ -16,11 +17,12 @@ std::string DriveTypeText(int typeCode) {
         "Remote (network) drive",
         "Optical drive (CD or DVD)",
         "RAM disk",
-    };
-    if (typeCode < 0 || typeCode >= static_cast<int>(texts.size())) {
+    });
+    const auto index = static_cast<std::size_t>(kind);
+    if (index >= texts.size()) {
         return {};
     }
-    return std::string(texts[static_cast<std::size_t>(typeCode)]);
+    return std::string(texts[index]);
 }
 
 std::unique_ptr<DriveServices> MakeDriveServices() {

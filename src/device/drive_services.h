@@ -4,45 +4,32 @@
 // plus a simulated one that maps drives to folders, for tests and demonstrations.
 
 #include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace velmaron {
 
-// The drive type codes, as Windows numbers them.
-enum DriveTypeCode : int {
-    kDriveUnknown = 0,
-    kDriveNoRootDir = 1,
-    kDriveRemovable = 2,
-    kDriveFixed = 3,
-    kDriveRemote = 4,
-    kDriveCdrom = 5,
-    kDriveRamDisk = 6,
-};
-
-// The label of a volume that cannot be read (no medium, drive gone): nine characters and
-// three blanks.
-inline constexpr std::string_view kNoVolumeName = "(No name)   ";
+enum class DriveKind { Unknown, NoRootDir, Removable, Fixed, Remote, Cdrom, RamDisk };
 
 class DriveServices {
 public:
     virtual ~DriveServices() = default;
 
-    // The drive roots in the system's order, each followed by a NUL, with one more NUL
-    // after the last; the empty string when the drives cannot be listed.
-    virtual std::string GetDriveList() = 0;
+    // The drive roots in the system's order; empty when the drives cannot be listed.
+    virtual std::vector<std::string> GetDriveList() = 0;
 
-    // The type code 0..6 of the drive with the given root.
-    virtual int DriveType(const std::string& root) = 0;
+    // The kind of the drive with the given root; NoRootDir for a root that names no drive.
+    virtual DriveKind DriveType(const std::string& root) = 0;
 
-    // The volume label of a drive; the empty string for a volume without a label and
-    // kNoVolumeName when the volume cannot be read. Completes a short form of the drive
-    // (E or E: on Windows) to its root and stores that back into drive.
-    virtual std::string VolumeName(std::string& drive) = 0;
+    // The volume label of a drive: the empty string for a volume without a label, nullopt
+    // when the volume cannot be read. A backend that knows short forms of a root (E or E:
+    // on Windows and for the simulated drives) accepts them here.
+    virtual std::optional<std::string> VolumeName(const std::string& root) = 0;
 };
 
-// The English text of a drive type code; the empty string for codes outside 0..6.
-std::string DriveTypeText(int typeCode);
+// The English text of a drive kind; the empty string for a value outside the enumeration.
+std::string DriveTypeText(DriveKind kind);
 
 // The backend the program uses: the simulated drives when VELMARON_SIM_DRIVES is set,
 // else the platform's own.

@@ -1,10 +1,10 @@
-// Drive services on Linux. The drives are the mounted file systems of /proc/self/mountinfo
-// in mount order, each with its mount point and a trailing '/' as its root. Pseudo file
-// systems (device major 0) are left out, except network file systems, which have major 0
-// too and count as remote drives. The type of a block device comes from sysfs, its label
-// from the links in /dev/disk/by-label.
+// Drive services on Linux. The drives are those of /proc/self/mountinfo as mount_table.h
+// finds them, each with its mount point and a trailing '/' as its root. The type of a block
+// device comes from sysfs, its label from the links in /dev/disk/by-label.
 
 #include "device/drive_services_linux.h"
+
+#include "device/mount_table.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,6 @@
 #include <map>
 #include <optional>
 #include <poll.h>
-#include <string_view>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -26,31 +25,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<std::string_view, 19> kNetworkFileSystems = {
-    "nfs",         "nfs4",        "cifs",      "smb3",        "smbfs",
-    "ncpfs",       "afs",         "coda",      "ceph",        "9p",
-    "lustre",      "glusterfs",   "davfs",     "fuse.sshfs",  "fuse.glusterfs",
-    "fuse.davfs2", "fuse.rclone", "fuse.s3fs", "fuse.cephfs",
-};
-
 // What sysfs tells of a mounted block device; it stays true as long as the mount does.
 struct BlockFacts {
-    int type = kDriveUnknown;
+    DriveKind kind = DriveKind::Unknown;
     // The name of its directory in sysfs, for example sdb1; empty when it cannot be found.
     std::string name;
 };
 
-struct Mount {
-    std::string root;   // mount point with a trailing '/'
-    std::string device; // "major:minor"
-    bool remote = false;
+struct Drive : Mount {
     std::optional<BlockFacts> facts; // filled on first use
 };
+
+// Files in /proc and /sys are read in pieces of this size.
+constexpr std::size_t ReadChunk = 16384;
+// udev's escapes in label names: \x and two hexadecimal digits.
+constexpr std::size_t HexDigits = 2;
+constexpr int Hexadecimal = 16;
 
 // Files in /proc and /sys report a size of 0, so read until the end rather than by size.
 std::optional<std::string> readAll(int file) {
     std::string content;
-    std::array<char, 16384> buffer{};
+    std::array<char, ReadChunk> buffer{};
     ssize_t count = 0;
     while ((count = ::read(file, buffer.data(), buffer.size())) != 0) {
         if (count < 0 && errno != EINTR) {
@@ -74,112 +69,6 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
     return content;
 }
 
-int digitValue(char c, int base) {
-    int value = base;
-    if (c >= '0' && c <= '9') {
-        value = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        value = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-        value = c - 'A' + 10;
-    }
-    return value < base ? value : -1;
-}
-
-// Decodes escapes of the form backslash, marker, then digits in the given base. mountinfo
-// writes blank, tab, newline and backslash as \040, \011, \012 and \134; udev writes
-// characters that are unsafe in file names as \xNN.
-std::string decodeEscapes(std::string_view text, std::string_view marker, std::size_t digits,
-                          int base) {
-    std::string decoded;
-    decoded.reserve(text.size());
-    const std::size_t length = 1 + marker.size() + digits;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::string_view rest = text.substr(i);
-        int value = -1;
-        if (rest.size() >= length && rest[0] == '\\' && rest.substr(1).starts_with(marker)) {
-            value = 0;
-            for (const char c : rest.substr(1 + marker.size(), digits)) {
-                const int digit = digitValue(c, base);
-                value = digit < 0 || value < 0 ? -1 : value * base + digit;
-            }
-        }
-        if (value >= 0 && value <= 255) {
-            decoded += static_cast<char>(value);
-            i += length - 1;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
-}
-
-std::string decodeMountEscapes(std::string_view text) {
-    return decodeEscapes(text, "", 3, 8);
-}
-
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (start <= line.size()) {
-        const std::size_t end = std::min(line.find(' ', start), line.size());
-        fields.push_back(line.substr(start, end - start));
-        start = end + 1;
-    }
-    return fields;
-}
-
-// One line of mountinfo: id, parent id, major:minor, root within the file system, mount
-// point, options, optional fields, "-", file system type, source, super options.
-std::optional<Mount> parseMountLine(std::string_view line) {
-    const auto fields = splitFields(line);
-    if (fields.size() < 8) {
-        return std::nullopt;
-    }
-    const auto separator = std::find(fields.begin() + 6, fields.end(), std::string_view("-"));
-    if (separator == fields.end() || std::next(separator) == fields.end()) {
-        return std::nullopt;
-    }
-    const std::string_view device = fields[2];
-    const std::string_view type = *(separator + 1);
-    Mount mount;
-    mount.device = std::string(device);
-    mount.remote = std::ranges::find(kNetworkFileSystems, type) != kNetworkFileSystems.end();
-    if (!mount.remote) {
-        // Pseudo file systems have major 0; a bind mount of a part of a volume (root other
-        // than "/") is not a drive of its own.
-        if (device.starts_with("0:") || decodeMountEscapes(fields[3]) != "/") {
-            return std::nullopt;
-        }
-    }
-    mount.root = decodeMountEscapes(fields[4]);
-    if (mount.root.empty() || mount.root.back() != '/') {
-        mount.root += '/';
-    }
-    return mount;
-}
-
-std::vector<Mount> parseMountInfo(std::string_view text) {
-    std::vector<Mount> mounts;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        auto mount = parseMountLine(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (!mount) {
-            continue;
-        }
-        // A later mount on the same mount point hides the earlier one; a volume mounted
-        // twice is still one drive, listed at its first mount point.
-        std::erase_if(mounts, [&](const Mount& m) { return m.root == mount->root; });
-        const bool seen = std::ranges::any_of(
-            mounts, [&](const Mount& m) { return !mount->remote && m.device == mount->device; });
-        if (!seen) {
-            mounts.push_back(std::move(*mount));
-        }
-    }
-    return mounts;
-}
-
 // The mount table as last read, kept while it does not change. The kernel's mountinfo tells
 // of a change through poll(): a priority event when a mount appeared or went since the file
 // was opened or last polled, so the table is read again exactly then. A mountinfo that
@@ -195,8 +84,8 @@ public:
     MountTable(const MountTable&) = delete;
     MountTable& operator=(const MountTable&) = delete;
 
-    // Brings the table up to date; true when it changed. False from readable() when
-    // mountinfo cannot be opened and read, and the table is then empty.
+    // Brings the table up to date; true when it changed. A mountinfo that cannot be opened
+    // and read gives an empty table.
     bool refresh() {
         std::optional<std::string> text;
         if (watched_ >= 0) {
@@ -215,7 +104,6 @@ public:
         } else {
             text = openAndRead();
         }
-        readable_ = text.has_value();
         if (!text) {
             text.emplace();
         }
@@ -223,12 +111,14 @@ public:
             return false;
         }
         text_ = std::move(*text);
-        mounts_ = parseMountInfo(text_);
+        drives_.clear();
+        for (Mount& mount : ParseMountInfo(text_)) {
+            drives_.push_back({std::move(mount), {}});
+        }
         return true;
     }
 
-    bool readable() const { return readable_; }
-    std::vector<Mount>& mounts() { return mounts_; }
+    std::vector<Drive>& drives() { return drives_; }
 
 private:
     bool changedSincePoll() const {
@@ -256,9 +146,8 @@ private:
 
     fs::path path_;
     int watched_ = -1;
-    bool readable_ = false;
     std::string text_;
-    std::vector<Mount> mounts_;
+    std::vector<Drive> drives_;
 };
 
 // The volume labels that udev keeps as links in /dev/disk/by-label, by block device name;
@@ -303,8 +192,9 @@ private:
             const fs::path target = fs::read_symlink(it->path(), linkError);
             if (!linkError) {
                 // The first link to a device wins, as a walk in directory order would find it.
-                labels_.try_emplace(target.filename().string(),
-                                    decodeEscapes(it->path().filename().string(), "x", 2, 16));
+                labels_.try_emplace(
+                    target.filename().string(),
+                    DecodeEscapes(it->path().filename().string(), "x", HexDigits, Hexadecimal));
             }
         }
     }
@@ -322,41 +212,33 @@ public:
         : roots_(roots), mountTable_(roots.proc / "self" / "mountinfo"),
           labels_(roots.dev / "disk" / "by-label") {}
 
-    std::string GetDriveList() override {
+    std::vector<std::string> GetDriveList() override {
         refreshMounts();
-        if (!mountTable_.readable()) {
-            return {};
+        std::vector<std::string> roots;
+        for (const Drive& drive : mountTable_.drives()) {
+            roots.push_back(drive.root);
         }
-        std::string list;
-        for (const auto& mount : mountTable_.mounts()) {
-            list += mount.root;
-            list += '\0';
-        }
-        if (!list.empty()) {
-            list += '\0';
-        }
-        return list;
+        return roots;
     }
 
-    int DriveType(const std::string& root) override {
-        Mount* mount = findMount(withTrailingSlash(root));
-        if (mount == nullptr) {
-            return kDriveNoRootDir;
+    DriveKind DriveType(const std::string& root) override {
+        Drive* drive = findDrive(withTrailingSlash(root));
+        if (drive == nullptr) {
+            return DriveKind::NoRootDir;
         }
-        return mount->remote ? kDriveRemote : factsOf(*mount).type;
+        return drive->remote ? DriveKind::Remote : factsOf(*drive).kind;
     }
 
-    std::string VolumeName(std::string& drive) override {
-        drive = withTrailingSlash(drive);
-        Mount* mount = findMount(drive);
+    std::optional<std::string> VolumeName(const std::string& root) override {
+        Drive* drive = findDrive(withTrailingSlash(root));
         std::error_code error;
-        if (mount == nullptr || !fs::is_directory(mount->root, error)) {
-            return std::string(kNoVolumeName);
+        if (drive == nullptr || !fs::is_directory(drive->root, error)) {
+            return std::nullopt;
         }
-        if (mount->remote) {
-            return {};
+        if (drive->remote) {
+            return "";
         }
-        const std::string& name = factsOf(*mount).name;
+        const std::string& name = factsOf(*drive).name;
         return name.empty() ? std::string() : labels_.labelOf(name);
     }
 
@@ -377,21 +259,21 @@ private:
         return changed;
     }
 
-    // The mount with this root, from the current table.
-    Mount* findMount(const std::string& root) {
-        auto& mounts = mountTable_.mounts();
-        auto it = std::ranges::find(mounts, root, &Mount::root);
-        if (it == mounts.end() && refreshMounts()) {
-            it = std::ranges::find(mounts, root, &Mount::root);
+    // The drive with this root, from the current table.
+    Drive* findDrive(const std::string& root) {
+        auto& drives = mountTable_.drives();
+        auto it = std::ranges::find(drives, root, &Drive::root);
+        if (it == drives.end() && refreshMounts()) {
+            it = std::ranges::find(drives, root, &Drive::root);
         }
-        return it == mounts.end() ? nullptr : &*it;
+        return it == drives.end() ? nullptr : &*it;
     }
 
-    const BlockFacts& factsOf(Mount& mount) const {
-        if (!mount.facts) {
-            mount.facts = blockFacts(mount.device);
+    const BlockFacts& factsOf(Drive& drive) const {
+        if (!drive.facts) {
+            drive.facts = blockFacts(drive.device);
         }
-        return *mount.facts;
+        return *drive.facts;
     }
 
     BlockFacts blockFacts(const std::string& device) const {
@@ -405,15 +287,15 @@ private:
         const fs::path directory = (link.parent_path() / target).lexically_normal();
         const fs::path disk =
             fs::exists(directory / "partition", error) ? directory.parent_path() : directory;
-        BlockFacts facts{kDriveFixed, directory.filename().string()};
+        BlockFacts facts{DriveKind::Fixed, directory.filename().string()};
         const std::string diskName = disk.filename().string();
         if (diskName.starts_with("sr")) {
-            facts.type = kDriveCdrom;
+            facts.kind = DriveKind::Cdrom;
         } else if (diskName.starts_with("ram") || diskName.starts_with("zram")) {
-            facts.type = kDriveRamDisk;
+            facts.kind = DriveKind::RamDisk;
         } else if (const auto removable = readWholeFile(disk / "removable");
                    removable && removable->starts_with('1')) {
-            facts.type = kDriveRemovable;
+            facts.kind = DriveKind::Removable;
         }
         return facts;
     }

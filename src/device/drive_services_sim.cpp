@@ -28,12 +28,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+constexpr char Separator = static_cast<char>(fs::path::preferred_separator);
 // Drives without a medium are listed at roots inside this folder, which is never created.
-constexpr const char* kNoMediumFolder = ".no-medium";
+constexpr const char* NoMediumFolder = ".no-medium";
+constexpr std::size_t Letters = 26;
+constexpr std::string_view PropertiesExtension = ".drive";
 
 struct DriveProperties {
-    int type = kDriveRemovable;
+    DriveKind kind = DriveKind::Removable;
     std::string label;
     bool ready = true;
 };
@@ -52,23 +54,23 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-int typeCodeOf(const std::string& name) {
-    static constexpr std::array<std::pair<std::string_view, int>, 7> names = {{
-        {"removable", kDriveRemovable},
-        {"fixed", kDriveFixed},
-        {"remote", kDriveRemote},
-        {"cdrom", kDriveCdrom},
-        {"ramdisk", kDriveRamDisk},
-        {"noroot", kDriveNoRootDir},
-        {"unknown", kDriveUnknown},
-    }};
-    for (const auto& [text, code] : names) {
+DriveKind kindOf(const std::string& name) {
+    static constexpr auto names = std::to_array<std::pair<std::string_view, DriveKind>>({
+        {"removable", DriveKind::Removable},
+        {"fixed", DriveKind::Fixed},
+        {"remote", DriveKind::Remote},
+        {"cdrom", DriveKind::Cdrom},
+        {"ramdisk", DriveKind::RamDisk},
+        {"noroot", DriveKind::NoRootDir},
+        {"unknown", DriveKind::Unknown},
+    });
+    for (const auto& [text, kind] : names) {
         if (name == text) {
-            return code;
+            return kind;
         }
     }
     // A misspelt type should not pass for a removable drive.
-    return kDriveUnknown;
+    return DriveKind::Unknown;
 }
 
 std::optional<int> letterIndex(std::string_view name) {
@@ -93,7 +95,7 @@ DriveProperties parseProperties(const std::string& content) {
             value.pop_back();
         }
         if (key == "type") {
-            properties.type = typeCodeOf(lowerCase(trimmed(value)));
+            properties.kind = kindOf(lowerCase(trimmed(value)));
         } else if (key == "label") {
             properties.label = value;
         } else if (key == "ready") {
@@ -132,29 +134,24 @@ public:
     // A scan starts here: the folder is listed once and each drive's properties file read
     // once; the scan's questions about the listed drives are answered from that. A question
     // about another root lists the folder afresh.
-    std::string GetDriveList() override {
+    std::vector<std::string> GetDriveList() override {
         listed_ = listDrives();
-        std::string list;
+        std::vector<std::string> roots;
         for (const Drive& drive : listed_) {
-            list += drive.root;
-            list += '\0';
+            roots.push_back(drive.root);
         }
-        if (!list.empty()) {
-            list += '\0';
-        }
-        return list;
+        return roots;
     }
 
-    int DriveType(const std::string& root) override {
+    DriveKind DriveType(const std::string& root) override {
         const Drive* drive = findDrive(root);
-        return drive ? drive->properties.type : kDriveNoRootDir;
+        return drive ? drive->properties.kind : DriveKind::NoRootDir;
     }
 
-    std::string VolumeName(std::string& drive) override {
-        completeShortForm(drive);
-        const Drive* found = findDrive(drive);
+    std::optional<std::string> VolumeName(const std::string& root) override {
+        const Drive* found = findDrive(completeShortForm(root));
         if (!found || !found->properties.ready) {
-            return std::string(kNoVolumeName);
+            return std::nullopt;
         }
         return found->properties.label;
     }
@@ -169,13 +166,14 @@ private:
     // The connected drives in letter order. An upper-case directory wins over a lower-case
     // one of the same letter, and so does the properties file named in the directory's case.
     std::vector<Drive> listDrives() const {
-        std::array<std::string, 26> names;
-        std::array<std::vector<std::string>, 26> propertyFiles;
+        std::array<std::string, Letters> names;
+        std::array<std::vector<std::string>, Letters> propertyFiles;
         std::error_code error;
         for (fs::directory_iterator it(folder_, error), end; !error && it != end;
              it.increment(error)) {
             const std::string name = it->path().filename().string();
-            if (name.size() == 7 && name.ends_with(".drive")) {
+            if (name.size() == 1 + PropertiesExtension.size() &&
+                name.ends_with(PropertiesExtension)) {
                 if (const auto index = letterIndex(name.substr(0, 1)))
                     propertyFiles[static_cast<std::size_t>(*index)].push_back(name);
                 continue;
@@ -202,7 +200,8 @@ private:
             };
             DriveProperties properties;
             for (const std::string& file :
-                 {name + ".drive", std::string(1, otherCase(name[0])) + ".drive"}) {
+                 {name + std::string(PropertiesExtension),
+                  std::string(1, otherCase(name[0])) + std::string(PropertiesExtension)}) {
                 if (has(file)) {
                     properties = readProperties(folder_ / file);
                     break;
@@ -243,37 +242,36 @@ private:
     std::string rootOf(const std::string& name, const DriveProperties& properties) const {
         fs::path root = folder_ / name;
         if (!properties.ready) {
-            root = folder_ / kNoMediumFolder / name;
+            root = folder_ / NoMediumFolder / name;
         }
-        return root.make_preferred().string() + kSeparator;
+        return root.make_preferred().string() + Separator;
     }
 
     // E or E: names the simulated drive E, as it would on Windows.
-    void completeShortForm(std::string& drive) {
+    std::string completeShortForm(const std::string& drive) {
         const bool shortForm = drive.size() == 1 || (drive.size() == 2 && drive[1] == ':');
         const auto index = shortForm ? letterIndex(drive.substr(0, 1)) : std::nullopt;
         if (!index) {
-            return;
+            return drive;
         }
         listed_ = listDrives();
         for (const Drive& listed : listed_) {
             if (letterIndex(listed.name) == index) {
-                drive = listed.root;
-                return;
+                return listed.root;
             }
         }
-        drive = rootOf(std::string(1, static_cast<char>('A' + *index)), {});
+        return rootOf(std::string(1, static_cast<char>('A' + *index)), {});
     }
 
     // The letter of the drive directory that root names, whether or not it is there.
     std::optional<int> letterOfRoot(const std::string& root) const {
         std::string trimmedRoot = root;
         while (trimmedRoot.size() > 1 &&
-               (trimmedRoot.back() == '/' || trimmedRoot.back() == kSeparator)) {
+               (trimmedRoot.back() == '/' || trimmedRoot.back() == Separator)) {
             trimmedRoot.pop_back();
         }
         fs::path directory = fs::path(trimmedRoot).lexically_normal();
-        if (directory.parent_path() == folder_ / kNoMediumFolder) {
+        if (directory.parent_path() == folder_ / NoMediumFolder) {
             directory = folder_ / directory.filename();
         }
         if (directory.parent_path() != folder_) {

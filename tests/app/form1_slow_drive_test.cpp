@@ -70,14 +70,14 @@ class GatedDrives final : public DriveServices {
 public:
     GatedDrives(std::unique_ptr<DriveServices> drives, std::shared_ptr<Gate> gate)
         : drives_(std::move(drives)), gate_(std::move(gate)) {}
-    std::string GetDriveList() override { return drives_->GetDriveList(); }
-    int DriveType(const std::string& root) override {
+    std::vector<std::string> GetDriveList() override { return drives_->GetDriveList(); }
+    DriveKind DriveType(const std::string& root) override {
         gate_->pass();
         return drives_->DriveType(root);
     }
-    std::string VolumeName(std::string& drive) override {
+    std::optional<std::string> VolumeName(const std::string& root) override {
         gate_->pass();
-        return drives_->VolumeName(drive);
+        return drives_->VolumeName(root);
     }
 
 private:

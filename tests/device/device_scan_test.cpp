@@ -17,19 +17,6 @@ std::string line(const std::string& root, const std::string& label) {
     return root + '\t' + label + '\t' + "Removable drive";
 }
 
-TEST(SplitDriveList, SplitsAtNulOnly) {
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"", {}},
-        {std::string(1, '\0'), {}},
-        {std::string("C:\\\0D:\\\0E:\\\0\0", 13), {"C:\\", "D:\\", "E:\\"}},
-        {std::string("/media/anna/CARD 01/\0/\0\0", 24), {"/media/anna/CARD 01/", "/"}},
-        {std::string("A:\\\0B:\\", 7), {"A:\\", "B:\\"}},
-        {std::string(" C:\\ \0\0", 7), {" C:\\ "}},
-    };
-    for (const auto& [text, roots] : cases)
-        EXPECT_EQ(SplitDriveList(text), roots) << text;
-}
-
 TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
     // A drive is its letter, '*' when it carries the marker (else a blank), and its
     // properties; a line is the letter and the label it shows.
@@ -41,7 +28,8 @@ TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
         std::vector<std::string> lines;
         std::size_t firstLines; // lines of the configure search
     };
-    const std::string noName(kNoVolumeName);
+    // nine characters and three blanks
+    const std::string noName = "(No name)   ";
     const Case cases[] = {
         {"no drives", {}, 0, {}, {}, {}, 0},
         {"not removable", {"C*type=fixed", "D*type=cdrom", "N*type=remote"}, 0, {}, {}, {}, 0},
@@ -115,36 +103,36 @@ TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
     EXPECT_EQ(scan.listLines.size(), 1u);
 }
 
-// Drive services whose calls fail for some drives, or whose list fails ("throw").
+// Drive services whose calls fail for some drives, or whose list fails (no list).
 struct FailingDrives : DriveServices {
-    explicit FailingDrives(std::string drives) : list(std::move(drives)) {}
-    std::string GetDriveList() override {
-        return list == "throw" ? throw std::runtime_error("no list") : list;
+    explicit FailingDrives(std::optional<std::vector<std::string>> drives)
+        : list(std::move(drives)) {}
+    std::vector<std::string> GetDriveList() override {
+        return list ? *list : throw std::runtime_error("no list");
     }
-    int DriveType(const std::string& root) override {
+    DriveKind DriveType(const std::string& root) override {
         if (root.starts_with("bad-type"))
             throw std::runtime_error("no type");
-        return root.starts_with("odd-type") ? 99 : kDriveRemovable;
+        return root.starts_with("odd-type") ? static_cast<DriveKind>(99) : DriveKind::Removable;
     }
-    std::string VolumeName(std::string& drive) override {
-        return drive.starts_with("bad-label") ? throw std::runtime_error("no label") : "L";
+    std::optional<std::string> VolumeName(const std::string& root) override {
+        return root.starts_with("bad-label") ? throw std::runtime_error("no label") : "L";
     }
-    std::string list;
+    std::optional<std::vector<std::string>> list;
 };
 
 TEST(ScanForDevices, FailingStepsSkipTheDriveAndNeverThrow) {
     SimDrives sim;
     sim.addDevice('E');
     const std::string root = sim.root('E');
-    FailingDrives drives(std::string("bad-type") + '\0' + "bad-label" + '\0' + "odd-type" + '\0' +
-                         root + '\0' + '\0');
+    FailingDrives drives(std::vector<std::string>{"bad-type", "bad-label", "odd-type", root});
     const auto scan = ScanForDevices(drives);
     EXPECT_EQ(scan.driveList.size(), 4u);
     EXPECT_EQ(scan.deviceCount, 1);
     EXPECT_EQ(scan.driveIndex, 3);
     EXPECT_EQ(scan.listLines, std::vector<std::string>{line(root, "L")});
 
-    FailingDrives noList("throw");
+    FailingDrives noList(std::nullopt);
     const auto empty = ScanForDevices(noList);
     EXPECT_TRUE(empty.driveList.empty() && empty.deviceCount == 0);
 }

@@ -38,24 +38,24 @@ TEST_F(FakeLinux, ListsRealVolumesInMountOrderWithTypesAndLabels) {
         mount("1:0", "ram", "ram", "ext2") + mount("9:9", "odd", "odd", "ext4") + "broken line\n");
     const struct {
         std::string name;
-        int type;
+        DriveKind type;
         std::string label;
     } expected[] = {
-        {"data", kDriveFixed, ""},
-        {"CARD 01", kDriveRemovable, "CARD 01"},
-        {"cd\\rom", kDriveCdrom, "DVD\\VOL"},
-        {"share", kDriveRemote, ""},
-        {"ssh", kDriveRemote, ""},
-        {"ram", kDriveRamDisk, ""},
-        {"odd", kDriveUnknown, ""},
+        {"data", DriveKind::Fixed, ""},
+        {"CARD 01", DriveKind::Removable, "CARD 01"},
+        {"cd\\rom", DriveKind::Cdrom, "DVD\\VOL"},
+        {"share", DriveKind::Remote, ""},
+        {"ssh", DriveKind::Remote, ""},
+        {"ram", DriveKind::RamDisk, ""},
+        {"odd", DriveKind::Unknown, ""},
     };
     auto drives = services();
-    std::string list;
+    std::vector<std::string> list;
     for (const auto& e : expected)
-        list += root(e.name) + '\0';
-    EXPECT_EQ(drives->GetDriveList(), list + '\0');
+        list.push_back(root(e.name));
+    EXPECT_EQ(drives->GetDriveList(), list);
     for (const auto& e : expected) {
-        std::string drive = root(e.name);
+        const std::string drive = root(e.name);
         EXPECT_EQ(drives->DriveType(drive), e.type) << e.name;
         EXPECT_EQ(drives->VolumeName(drive), e.label) << e.name;
     }
@@ -65,30 +65,27 @@ TEST_F(FakeLinux, TheRootFileSystemAndHiddenAndRepeatedMounts) {
     writeMountInfo(mount("8:0", "x", "x", "ext4") + mount("8:17", "x", "x", "vfat") +
                    mount("8:17", "y", "y", "vfat") + "26 1 8:0 / / rw - ext4 /dev/sda rw\n");
     auto drives = services();
-    EXPECT_EQ(drives->GetDriveList(), root("x") + '\0' + "/" + '\0' + '\0');
-    EXPECT_EQ(drives->DriveType(root("x")), kDriveRemovable);
+    EXPECT_EQ(drives->GetDriveList(), (std::vector<std::string>{root("x"), "/"}));
+    EXPECT_EQ(drives->DriveType(root("x")), DriveKind::Removable);
 }
 
 TEST_F(FakeLinux, VanishedAndUnknownRootsAndMissingMountInfo) {
     writeMountInfo(mount("8:17", "card", "card", "vfat"));
     auto drives = services();
     // A root asked for before any listing is still found, and without its trailing '/'.
-    std::string bare = (path() / "mnt" / "card").string();
-    EXPECT_EQ(drives->DriveType(bare), kDriveRemovable);
+    const std::string bare = (path() / "mnt" / "card").string();
+    EXPECT_EQ(drives->DriveType(bare), DriveKind::Removable);
     EXPECT_EQ(drives->VolumeName(bare), "CARD 01");
-    EXPECT_EQ(bare, root("card"));
 
-    std::string unknown = (path() / "elsewhere").string();
-    EXPECT_EQ(drives->DriveType(unknown), kDriveNoRootDir);
-    EXPECT_EQ(drives->VolumeName(unknown), kNoVolumeName);
-    EXPECT_EQ(unknown.back(), '/');
+    const std::string unknown = (path() / "elsewhere").string();
+    EXPECT_EQ(drives->DriveType(unknown), DriveKind::NoRootDir);
+    EXPECT_EQ(drives->VolumeName(unknown), std::nullopt);
 
     fs::remove(path() / "mnt" / "card");
-    std::string vanished = root("card");
-    EXPECT_EQ(drives->VolumeName(vanished), kNoVolumeName);
+    EXPECT_EQ(drives->VolumeName(root("card")), std::nullopt);
 
     fs::remove(path() / "proc" / "self" / "mountinfo");
-    EXPECT_EQ(drives->GetDriveList(), "");
+    EXPECT_EQ(drives->GetDriveList(), std::vector<std::string>{});
 }
 
 // The table, the volumes' facts and the labels are kept between listings, never beyond a
@@ -97,30 +94,32 @@ TEST_F(FakeLinux, ChangesAreSeenAtTheNextListing) {
     const std::string data = mount("8:0", "data", "data", "ext4");
     const std::string card = mount("8:17", "card", "card", "vfat");
     auto drives = services();
-    const std::string NoName(kNoVolumeName);
     auto label = [&](const char* name) { return path() / "dev/disk/by-label" / name; };
+    using Roots = std::vector<std::string>;
     const struct {
         const char* name;
         std::function<void()> change;
-        std::string list;
-        int cardType;
-        std::string cardLabel;
+        Roots list;
+        DriveKind cardType;
+        std::optional<std::string> cardLabel;
     } steps[] = {
-        {"no stick", [&] { writeMountInfo(data); }, root("data"), kDriveNoRootDir, NoName},
-        {"stick mounted", [&] { writeMountInfo(data + card); }, root("data") + '\0' + root("card"),
-         kDriveRemovable, "CARD 01"},
+        {"no stick", [&] { writeMountInfo(data); }, Roots{root("data")}, DriveKind::NoRootDir,
+         std::nullopt},
+        {"stick mounted", [&] { writeMountInfo(data + card); }, Roots{root("data"), root("card")},
+         DriveKind::Removable, "CARD 01"},
         {"relabelled", [&] { fs::rename(label("CARD\\x2001"), label("NEW")); },
-         root("data") + '\0' + root("card"), kDriveRemovable, "NEW"},
-        {"unmounted", [&] { writeMountInfo(data); }, root("data"), kDriveNoRootDir, NoName},
+         Roots{root("data"), root("card")}, DriveKind::Removable, "NEW"},
+        {"unmounted", [&] { writeMountInfo(data); }, Roots{root("data")}, DriveKind::NoRootDir,
+         std::nullopt},
         {"the disk mounted in its place",
-         [&] { writeMountInfo(mount("8:0", "card", "card", "ext4")); }, root("card"), kDriveFixed,
-         ""},
+         [&] { writeMountInfo(mount("8:0", "card", "card", "ext4")); }, Roots{root("card")},
+         DriveKind::Fixed, ""},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         step.change();
-        EXPECT_EQ(drives->GetDriveList(), step.list + '\0' + '\0');
-        std::string drive = root("card");
+        EXPECT_EQ(drives->GetDriveList(), step.list);
+        const std::string drive = root("card");
         EXPECT_EQ(drives->DriveType(drive), step.cardType);
         EXPECT_EQ(drives->VolumeName(drive), step.cardLabel);
     }
@@ -130,11 +129,11 @@ TEST(DriveServicesFactory, SimulatedDrivesWhenTheVariableIsSet) {
     testing::SimDrives sim;
     sim.addDrive('E', "label=SIM\n");
     ASSERT_EQ(setenv("VELMARON_SIM_DRIVES", sim.folder().c_str(), 1), 0);
-    const std::string simulated = MakeDriveServices()->GetDriveList();
+    const auto simulated = MakeDriveServices()->GetDriveList();
     ASSERT_EQ(setenv("VELMARON_SIM_DRIVES", "", 1), 0);
-    const std::string emptyVariable = MakeDriveServices()->GetDriveList();
+    const auto emptyVariable = MakeDriveServices()->GetDriveList();
     unsetenv("VELMARON_SIM_DRIVES");
-    EXPECT_EQ(simulated, sim.root('E') + '\0' + '\0');
+    EXPECT_EQ(simulated, std::vector{sim.root('E')});
     EXPECT_EQ(emptyVariable, MakePlatformDriveServices()->GetDriveList());
 }
 

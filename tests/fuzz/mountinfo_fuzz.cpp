@@ -1,24 +1,23 @@
-// The system's list of mounted file systems, as the Linux drive services read it on every poll.
+// The system's list of mounted file systems, as the Linux drive services parse it whenever it
+// changes. What comes out must be usable as drive roots whatever comes in.
 
-#include "device/device_scan.h"
-#include "device/drive_services_linux.h"
-#include "support/sim_drives.h"
+#include "device/mount_table.h"
 
 #include <cstdint>
+#include <set>
 
 using namespace velmaron;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static testing::TempDrive tree;
-    static const LinuxSystemRoots roots{tree.mkdir("proc"), tree.mkdir("sys"), tree.mkdir("dev")};
-    testing::writeFile(roots.proc / "self" / "mountinfo",
-                       std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto drives = MakeLinuxDriveServices(roots);
-    for (std::string root : SplitDriveList(drives->GetDriveList())) {
-        const int type = drives->DriveType(root);
-        if (type < kDriveUnknown || type > kDriveRamDisk)
+    const auto mounts = ParseMountInfo(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::set<std::string_view> roots, volumes;
+    for (const Mount& mount : mounts) {
+        // A root ends in '/', names one drive only, and a volume is listed once.
+        if (mount.root.empty() || mount.root.back() != '/' || !roots.insert(mount.root).second)
             __builtin_trap();
-        drives->VolumeName(root);
+        if (!mount.remote &&
+            (mount.device.starts_with("0:") || !volumes.insert(mount.device).second))
+            __builtin_trap();
     }
     return 0;
 }

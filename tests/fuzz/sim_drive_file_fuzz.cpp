@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const auto drive = sim.addDrive('E');
     testing::writeFile(sim.folder() / "E.drive",
                        std::string_view(reinterpret_cast<const char*>(data), size));
-    std::string root = sim.root('E');
-    const int type = sim.services().DriveType(root);
-    if (type < kDriveUnknown || type > kDriveRamDisk)
+    const std::string root = sim.root('E');
+    // Every kind a properties file can give has a text.
+    if (DriveTypeText(sim.services().DriveType(root)).empty())
         __builtin_trap();
     sim.services().VolumeName(root);
     return 0;
