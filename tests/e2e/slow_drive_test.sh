@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The real program on a drive that answers every lookup two seconds late: a FUSE file system
+# (tests/e2e/slow_drive.py) over a Velmaron emulated by velmaron-sim. The window's own thread is
+# sampled all along and must never be found waiting on the drive, while the device worker's
+# is; a whole cycle ends as on a quick drive; and closing the window while the drive hangs for
+# good ends the program.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build}
+check_name=slow-drive
+source scripts/lib/desktop.sh
+
+if [ ! -c /dev/fuse ] || ! command -v fusermount3 >/dev/null; then
+  echo "slow-drive: SKIPPED: this machine has no FUSE"
+  exit 0
+fi
+
+step() { echo "slow-drive: $*"; }
+sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
+fuse_pid=""
+mount_drive() {
+  mkdir -p "$drives/E"
+  /usr/bin/python3 tests/e2e/slow_drive.py "$backing/E" "$drives/E" "$work/delay" \
+    >>"$work/fuse.log" 2>&1 &
+  fuse_pid=$!
+  wait_until "the slow drive is there" mountpoint -q "$drives/E"
+}
+unmount_drive() {
+  # Lazily: the program may hold a handle on the drive, as when a cable is pulled.
+  fusermount3 -u -z "$drives/E"
+  wait "$fuse_pid" 2>/dev/null || true
+  fuse_pid=""
+  rmdir "$drives/E"
+}
+cleanup() {
+  echo 0 >"$work/delay"
+  [ -z "$fuse_pid" ] || unmount_drive
+  [ -z "${sampler:-}" ] || kill "$sampler" 2>/dev/null || true
+  desktop_stop
+}
+work_folder cleanup
+backing=$work/backing # the emulated device's own folder of drives
+drives=$work/drives   # what the program sees: E is the slow drive
+mkdir -p "$drives"
+echo 2 >"$work/delay"
+
+# Where each thread of the program waits, five times a second: "request_wait_answer" is a
+# thread waiting for the FUSE file system to answer.
+sample_threads() { # pid
+  while kill -0 "$1" 2>/dev/null; do
+    for task in /proc/"$1"/task/*; do
+      printf '%s %s\n' "${task##*/}" "$(cat "$task/wchan" 2>/dev/null)"
+    done
+    sleep 0.2
+  done >"$work/wchan"
+}
+
+step "a QX device with software version 54 on a drive that answers each lookup after 2 s"
+sim new "$backing" E --type QX --version 54 --days 92 --trep 2 --config-byte 3F
+cp "$backing/E.drive" "$drives/E.drive"
+
+desktop_start
+program_start "$build" "$drives"
+sample_threads "$program_pid" &
+sampler=$!
+wait_until "the window shows no device" no_device_shown
+mount_drive
+wait_until --within 60 "the device is read" device_is_read
+
+step "Alt+K writes the configuration file, however slowly"
+press alt+k
+wait_until --within 120 "the configuration file is written" test -f "$backing/E/UPDATES/QX999000.HEX"
+wait_until --within 60 "the tall layout" height_is $TALL_HEIGHT
+
+step "pull and plug: the device takes the file over, the window deletes it"
+pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
+unmount_drive
+sim unplug "$backing" E
+wait_until --within 60 "the window asks for the cable again" \
+  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
+sim plug "$backing" E
+grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
+mount_drive
+wait_until --within 120 "the window deletes the taken-over file" \
+  test ! -e "$backing/E/UPDATES/QX999000.HEX"
+wait_until --within 60 "the normal layout" height_is $NORMAL_HEIGHT
+
+step "the drive hangs for good; closing the window ends the program"
+echo 3600 >"$work/delay"
+sleep 3 # a poll is waiting on the drive by now
+press alt+F4
+# The program has ended when its main thread has: the kernel keeps the process until the
+# worker's thread gets the drive's answer, which a real hung drive may never give.
+main_thread_ended() {
+  program_ended || grep -q '^State:[[:space:]]*Z' "/proc/$program_pid/status" 2>/dev/null
+}
+wait_until --within 5 "the program ends" main_thread_ended
+echo 0 >"$work/delay"
+wait_until "the drive answers and the process goes" program_ended
+
+kill "$sampler" 2>/dev/null || true
+sampler=""
+main_waits=$(grep -c "^$program_pid request_wait_answer" "$work/wchan" || true)
+worker_waits=$(grep -v "^$program_pid " "$work/wchan" | grep -c request_wait_answer || true)
+samples=$(grep -c "^$program_pid " "$work/wchan" || true)
+step "$samples samples of the window's thread, $main_waits waiting on the drive; the worker waited in $worker_waits"
+[ "$samples" -gt 50 ] || fail "too few samples of the window's thread"
+[ "$worker_waits" -gt 0 ] || fail "the drive was never slow"
+[ "$main_waits" = 0 ] || fail "the window's thread waited on the drive"
+echo "slow-drive: passed"
