@@ -37,6 +37,7 @@ class ClickableLabel;
 class HeldRepaints;
 class ListLines;
 class PictureBox;
+class ScreenFit;
 class TriStateCheckBox;
 
 class Form1 : public QWidget {
@@ -190,6 +191,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();
@@ -213,6 +215,7 @@ private:
     std::unique_ptr<WorkflowView> workflow;
     std::unique_ptr<ListLines> listLines;
     std::unique_ptr<HeldRepaints> heldRepaints;
+    ScreenFit* screenFit = nullptr; // a child of the window
     QString programDirectory;
     Clock today;
     bool wide = false;
