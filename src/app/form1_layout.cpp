@@ -261,6 +261,8 @@ void Form1::applyTabOrder() {
         optVelmaron[1], List1};
     for (std::size_t index = 1; index < std::size(order); ++index)
         QWidget::setTabOrder(order[index - 1], order[index]);
+    // The window opens with the first of them focused.
+    Option2[0]->setFocus();
 }
 
 } // namespace velmaron

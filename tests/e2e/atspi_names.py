@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """What a screen reader is told of velmaron-config's main window, read from the accessibility
 bus (AT-SPI) as a screen reader reads it: every focusable control and every group that holds
 one has a name of its own (not empty, not the window's title, not the title of a group it lies
@@ -33,7 +33,7 @@ DESCRIPTIONS = {
     "Von/Bis": "Ab Firmwareversion 54 verfügbar",
     "VDO spezifische Daten": "Verfügbar in VDO Tachographen",
 }
-GROUP_ROLES = ("panel", "grouping", "filler")
+GROUP_ROLES = ("panel", "grouping")
 
 
 def find_application(seconds):

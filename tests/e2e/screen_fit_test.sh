@@ -18,7 +18,7 @@ drives=$work/drives
 config=$drives/E/UPDATES/QX999000.HEX
 "$build/velmaron-sim" new "$drives" E --type QX --version 54 --days 92 --trep 2,3 >/dev/null
 
-frame_inside() { python3 tests/e2e/x_frame_inside.py "$window"; }
+frame_inside() { /usr/bin/python3 tests/e2e/x_frame_inside.py "$window"; }
 # Alt+K does nothing until the device's settings are read and the button is enabled.
 configured() {
   [ -f "$config" ] && return 0
@@ -39,7 +39,7 @@ for entry in "${cases[@]}"; do
   rm -f "$config"
   desktop_start "$screen"
   if [ "$taskbar" != 0 ]; then
-    python3 tests/e2e/x_dock.py "$taskbar" >"$work/dock" &
+    /usr/bin/python3 tests/e2e/x_dock.py "$taskbar" >"$work/dock" &
     desktop_pids+=($!)
     wait_until "$name: the taskbar's strip reserved" grep -q reserved "$work/dock"
   fi

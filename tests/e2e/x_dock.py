@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A taskbar for the tests: a grey dock window along the bottom of the screen that reserves
 its height (_NET_WM_STRUT_PARTIAL), so that the window manager's work area leaves it out.
 
@@ -10,7 +10,7 @@ import signal
 import sys
 import time
 
-from Xlib import X, Xatom, display
+from Xlib import X, Xatom, Xutil, display
 
 
 def main():
@@ -28,7 +28,11 @@ def main():
     dock.change_property(atom("_NET_WM_STRUT_PARTIAL"), Xatom.CARDINAL, 32,
                          [0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, width - 1])
     dock.change_property(atom("_NET_WM_STRUT"), Xatom.CARDINAL, 32, [0, 0, 0, height])
+    # Where it asks to be, not where the window manager would place a window.
+    dock.set_wm_normal_hints(flags=Xutil.USPosition | Xutil.PPosition | Xutil.PSize,
+                             x=0, y=screen.height_in_pixels - height, width=width, height=height)
     dock.map()
+    dock.configure(x=0, y=screen.height_in_pixels - height)
     desk.flush()
     # Told once the window manager's work area leaves the strip out.
     while True:

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Whether an X window's frame lies inside the work area that the window manager leaves free
 of docks and taskbars (_NET_WORKAREA).
 
@@ -12,8 +12,8 @@ import sys
 from Xlib import X, display
 
 
-def cardinals(window, name):
-    prop = window.get_full_property(window.display.intern_atom(name), X.AnyPropertyType)
+def cardinals(desk, window, name):
+    prop = window.get_full_property(desk.intern_atom(name), X.AnyPropertyType)
     return list(prop.value) if prop else None
 
 
@@ -21,8 +21,8 @@ def main():
     desk = display.Display()
     root = desk.screen().root
     window = desk.create_resource_object("window", int(sys.argv[1], 0))
-    extents = cardinals(window, "_NET_FRAME_EXTENTS")  # left, right, top, bottom
-    area = cardinals(root, "_NET_WORKAREA")  # x, y, width, height per desktop
+    extents = cardinals(desk, window, "_NET_FRAME_EXTENTS")  # left, right, top, bottom
+    area = cardinals(desk, root, "_NET_WORKAREA")  # x, y, width, height per desktop
     if not extents or not area:
         print("no frame extents or work area")
         return 2
