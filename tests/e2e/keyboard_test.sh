@@ -4,7 +4,7 @@
 # a broken status file's message box is closed with Return; then every focusable control and
 # group must have a name of its own (tests/e2e/atspi_names.py); then a whole cycle runs by
 # Tab, Shift+Tab, Space, the arrow keys and Alt+K, no mouse, and must write the same file as
-# the mouse's cycle in tests/e2e/cycle_test.sh.
+# the mouse's cycle in tests/e2e/cycle_test.sh (tests/e2e/edited_settings.sh).
 #
 #   dbus-run-session -- tests/e2e/keyboard_test.sh [BUILD]
 set -euo pipefail
@@ -33,13 +33,10 @@ times() { # count, key
 boxes_shown() { [ "$(xdotool search --onlyvisible --name '^Velmaron Configuration$' | wc -l)" -gt "${1:-1}" ]; }
 no_box_shown() { ! boxes_shown; }
 
-# The settings that tests/e2e/cycle_test.sh makes, as the configuration file carries them.
-config_file=$':103A0000175158303030303037484558008D270036\r\n:043A1000010203FFAD\r\n'
-config_file+=$':093A47006955B9006A430700FF4C\r\n:00000001FF\r\n'
+source tests/e2e/edited_settings.sh
 
 step "a QX device with software version 54 and a broken status file"
-sim new "$drives" E --type QX --version 54 --days 92 --trep 2 --config-byte 3F \
-  --range 2026-01-01 2026-06-30 --range-on
+new_device
 truncate -s 20 "$updates/digivers.ion"
 
 desktop_start
@@ -78,10 +75,7 @@ times 3 Down   # Spanisch (TGD)
 times 2 shift+Tab # the help button, the page selector
 keys Left      # the options page again
 keys alt+k
-wait_until "the configuration file is written" test -f "$updates/QX999000.HEX"
-cmp -s "$updates/QX999000.HEX" <(printf '%s' "$config_file") || fail "configuration file:
-$(cat -A "$updates/QX999000.HEX")"
-wait_until "the tall layout" height_is $TALL_HEIGHT
+edits_written
 
 step "pull and plug: the device takes the file over"
 sim unplug "$drives" E
