@@ -70,6 +70,10 @@ ScreenFit::ScreenFit(QWidget* fitted, QLabel* bandPicture, QWidget* bandArrow,
 }
 
 void ScreenFit::setWantedHeight(int clientHeight, bool tallLayout) {
+    // The poll asks again and again for the layout it has; a window the user has dragged
+    // partly off the screen is then left where it is.
+    if (clientHeight == wanted && tallLayout == tall)
+        return;
     wanted = clientHeight;
     tall = tallLayout;
     fit();
