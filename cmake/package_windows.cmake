@@ -30,10 +30,11 @@ include(CPack)
 find_program(VELMARON_WIXL wixl)
 find_program(VELMARON_WIXL_HEAT wixl-heat)
 if(VELMARON_WIXL AND VELMARON_WIXL_HEAT AND TARGET velmaron-config)
+  set(msi velmaron-config-${PROJECT_VERSION}-win64.msi)
   add_custom_target(velmaron_msi
     COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/pack-msi ${CMAKE_BINARY_DIR} ${PROJECT_VERSION}
-            ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi
-    COMMENT "Packing ${CPACK_PACKAGE_FILE_NAME}.msi"
+            ${CMAKE_BINARY_DIR}/packages/${msi}
+    COMMENT "Packing ${msi}"
     VERBATIM)
   add_dependencies(velmaron_msi velmaron-config velmaron-cli)
 endif()
