@@ -12,6 +12,14 @@
 
 namespace velmaron {
 
+namespace {
+
+// Systems tell a window's frame a few pixels short (a border they leave out, rounding at 150 %):
+// a window that has to fit keeps this much more room beside and below it.
+const QMargins FrameSlack(4, 0, 4, 4);
+
+} // namespace
+
 WindowPlace placeWithin(const QRect& frame, const QMargins& margins, int wanted, int smallest,
                         const QRect& area) {
     const int room = area.height() - margins.top() - margins.bottom();
@@ -91,15 +99,18 @@ void ScreenFit::fit() {
     watchScreen(screen);
     const QRect frame = window->frameGeometry();
     const QRect client = window->geometry();
-    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
-                           frame.right() - client.right(), frame.bottom() - client.bottom());
-    const WindowPlace place = placeWithin(frame, margins, height,
+    const QMargins margins =
+        QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                 frame.right() - client.right(), frame.bottom() - client.bottom()) +
+        FrameSlack;
+    const WindowPlace place = placeWithin(frame.marginsAdded(FrameSlack), margins, height,
                                           tall ? design.smallestHeight() : height,
                                           screen->availableGeometry());
     window->setFixedSize(window->width(), place.clientHeight);
     placeBand(place.clientHeight);
-    if (place.frameTopLeft != frame.topLeft())
-        window->move(place.frameTopLeft);
+    const QPoint topLeft = place.frameTopLeft + QPoint(FrameSlack.left(), FrameSlack.top());
+    if (topLeft != frame.topLeft())
+        window->move(topLeft);
 }
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {

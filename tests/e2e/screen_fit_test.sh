@@ -41,7 +41,7 @@ for entry in "${cases[@]}"; do
   if [ "$taskbar" != 0 ]; then
     /usr/bin/python3 tests/e2e/x_dock.py "$taskbar" >"$work/dock" &
     desktop_pids+=($!)
-    wait_until "$name: the taskbar's strip reserved" grep -q reserved "$work/dock"
+    wait_until "$name: the taskbar's strip reserved" grep -qs reserved "$work/dock"
   fi
   QT_SCALE_FACTOR=$scale program_start "$build" "$drives" || fail "$name: no window"
   normal=$(window_height)
