@@ -1,6 +1,7 @@
-# Installing on Linux, and the Debian package (cpack -G DEB): the program and the device
-# emulator, the desktop entry, the AppStream metainfo, the icon in every hicolor size as the
-# window's artwork renders it, and the documents Debian asks for.
+# Installing on Linux, and the Debian package (cmake --build build --target package): the
+# program, the command-line tool and its bash completion, the device emulator, the desktop
+# entry, the AppStream metainfo, the icon in every hicolor size as the window's artwork renders
+# it, and the documents Debian asks for.
 if(NOT TARGET velmaron-config OR NOT TARGET velmaron-cli)
   return() # the package holds the window and the command-line tool
 endif()
@@ -17,6 +18,9 @@ install(FILES packaging/linux/${VELMARON_APP_ID}.desktop
 install(FILES packaging/linux/${VELMARON_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# Where bash-completion looks for a command's completion: a file named after the command.
+install(FILES packaging/linux/velmaron-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME velmaron-cli)
 
 # Debian's copyright file in its machine-readable form, with the licence's text.
 file(READ ${CMAKE_SOURCE_DIR}/LICENSE licence)

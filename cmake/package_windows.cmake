@@ -20,5 +20,21 @@ set(CPACK_NSIS_DISPLAY_NAME "Velmaron Configuration")
 set(CPACK_NSIS_INSTALLED_ICON_NAME velmaron-config.exe)
 set(CPACK_NSIS_MUI_ICON ${VELMARON_ICON_DIR}/velmaron-config.ico)
 set(CPACK_NSIS_MUI_UNIICON ${VELMARON_ICON_DIR}/velmaron-config.ico)
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${VELMARON_ICON_DIR}/installer-side.bmp)
 
 include(CPack)
+
+# The Windows Installer package for managed computers, beside the ZIP and the installer:
+# `cmake --build . --target velmaron_msi` packs velmaron-config-<version>-win64.msi with wixl
+# from Debian's msitools (scripts/pack-msi), where wixl is there.
+find_program(VELMARON_WIXL wixl)
+find_program(VELMARON_WIXL_HEAT wixl-heat)
+if(VELMARON_WIXL AND VELMARON_WIXL_HEAT AND TARGET velmaron-config)
+  set(msi velmaron-config-${PROJECT_VERSION}-win64.msi)
+  add_custom_target(velmaron_msi
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/pack-msi ${CMAKE_BINARY_DIR} ${PROJECT_VERSION}
+            ${CMAKE_BINARY_DIR}/packages/${msi}
+    COMMENT "Packing ${msi}"
+    VERBATIM)
+  add_dependencies(velmaron_msi velmaron-config velmaron-cli)
+endif()

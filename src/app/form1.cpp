@@ -1,11 +1,15 @@
 #include "app/form1.h"
 
+#include "app/accessibility.h"
 #include "app/app_version.h"
 #include "app/artwork.h"
 #include "app/clickable_label.h"
 #include "app/held_repaints.h"
 #include "app/info/frm_info.h"
+#include "app/keyboard_reach.h"
 #include "app/list_lines.h"
+#include "app/picture_box.h"
+#include "app/screen_fit.h"
 #include "app/thread_mailbox.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
@@ -45,6 +49,9 @@ const char* const WideMarkerFile = "VelmaronConfigWide.txt";
 Form1::Form1(const QString& directory, Clock clock, QWidget* parent)
     : QWidget(parent), programDirectory(directory), today(std::move(clock)) {
     createControls();
+    describeForScreenReaders(*this);
+    screenFit = new ScreenFit(this, Image1, picArrowDisplay, lblInstruction,
+                              toPixels(TallClientHeight));
     connectHandlers();
     applyTabOrder();
     // The poll timer runs from the moment the window exists.
@@ -153,7 +160,17 @@ void Form1::setTallLayout(bool tallLayout) {
     tall = tallLayout;
     if (tall && Image1->pixmap().isNull())
         Image1->setPixmap(devicePicture());
-    setFixedSize(width(), toPixels(tall ? TallClientHeight : NormalClientHeight));
+    // Within the screen: the tall layout's band gets shorter where the screen is too low.
+    screenFit->setWantedHeight(toPixels(tall ? TallClientHeight : NormalClientHeight), tall);
+}
+
+// Tab and Shift+Tab pass over the controls parked outside the visible area.
+bool Form1::focusNextPrevChild(bool next) {
+    QWidget* target = nextReachable(this, focusWidget(), next);
+    if (target == nullptr)
+        return false;
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 bool Form1::isTallLayout() const {

@@ -36,6 +36,7 @@ class HeldRepaints;
 class ListLines;
 class ThreadMailbox;
 class PictureBox;
+class ScreenFit;
 class TriStateCheckBox;
 
 class Form1 : public QWidget {
@@ -176,6 +177,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();
@@ -195,6 +197,7 @@ private:
     std::unique_ptr<Workflow> workflow_;
     std::unique_ptr<ListLines> listLines;
     std::unique_ptr<HeldRepaints> heldRepaints;
+    ScreenFit* screenFit = nullptr; // a child of the window
     QString programDirectory;
     Clock today;
     bool wide = false;

@@ -251,14 +251,18 @@ void Form1::createDiagnostics() {
 }
 
 void Form1::applyTabOrder() {
+    // Reading order: the page selector and the help button, the page shown (its left column,
+    // then its right one), the configure button, then what only the wide window shows.
     QWidget* const order[] = {
-        cmdConfigure,  Check8,     List1,          Check10,        Check9,     Check7,
-        tbDays,        Check1,     Check2,         Check4,         Check3,     Check5,
-        Check6,        Option1[4], Option1[3],     Option1[2],     Option1[1], Option1[0],
-        Option2[0],    Option2[1], optVelmaron[0], optVelmaron[1], Check11,    DTPickerEnd,
-        DTPickerStart, cmdHelp};
+        Option2[0],     Option2[1], cmdHelp,        Check1,         Check2,        tbDays,
+        Check3,         Check4,     Check5,         Check11,        DTPickerStart, DTPickerEnd,
+        Check6,         Check7,     Check9,         Check10,        Check8,        Option1[0],
+        Option1[1],     Option1[2], Option1[3],     Option1[4],     cmdConfigure,  optVelmaron[0],
+        optVelmaron[1], List1};
     for (std::size_t index = 1; index < std::size(order); ++index)
         QWidget::setTabOrder(order[index - 1], order[index]);
+    // The window opens with the first of them focused.
+    Option2[0]->setFocus();
 }
 
 } // namespace velmaron

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/device_reading.h"
+#include "cli/drive_type_words.h"
 #include "cli/profile.h"
 #include "cli/table.h"
 #include "config/settings_words.h"
@@ -129,7 +130,7 @@ int ListDrives(Context& context, bool json) {
                           {"type", DriveTypeText(type)},
                           {"label", removable ? Json(label) : Json()},
                           {"velmaron", device}});
-        rows.push_back({root, removable ? label : "-", DriveTypeText(type),
+        rows.push_back({root, removable ? label : "-", DriveTypeWords(type, context.language),
                         std::string(device ? context.tr("ja", "yes") : context.tr("nein", "no"))});
     }
     if (json)

@@ -89,6 +89,8 @@ echo "fleet: list and show against the emulated device"
   {"root":R,"type":"Removabledrive","label":"VELMARON","velmaron":true}],"velmarons":1}')" ] ||
   fail "list: $(vc list --json)"
 [ "$(vc list | awk '{print $NF}' | flat)" = Velmaronneinneinja ] || fail "list: $(vc list)"
+[ "$(vc list | awk 'NR > 1 {print $(NF-1)}' | flat)" = FestplatteWechseldatenträgerWechseldatenträger ] ||
+  fail "German drive types: $(vc list)"
 [ "$(language=en_US.UTF-8 vc show | tr -d '\r' | tail -n +2)" = "Device:              QX, software 30
 Period:              7 days
 Data sets:           overview, daily activities, events and faults

@@ -16,10 +16,8 @@ step() { echo "e2e: $*"; }
 sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
-# The window's settings after the edits below, as the configuration file carries them, and
-# the version file of the device that took them over.
-config_file=$':103A0000175158303030303037484558008D270036\r\n:043A1000010203FFAD\r\n'
-config_file+=$':093A47006955B9006A430700FF4C\r\n:00000001FF\r\n'
+source tests/e2e/edited_settings.sh
+# The version file of the device that took the edits below over.
 version_after=5158303030303534484558008d2700010203$(printf 'ff%.0s' $(seq 13))17
 version_after+=$(printf 'ff%.0s' $(seq 40))6955b9006a430700
 
@@ -30,8 +28,7 @@ step "command line"
 step "a fixed drive, a stick and a QX device with software version 54, its cable pulled"
 sim fixed "$drives" C
 sim stick "$drives" D
-sim new "$drives" E --type QX --version 54 --days 92 --trep 2 --config-byte 3F \
-  --range 2026-01-01 2026-06-30 --range-on
+new_device
 version_before=$(hex_of "$updates/digivers.ion")
 sim unplug "$drives" E
 
@@ -58,10 +55,7 @@ click_at $PLACE_SETTINGS_PAGE
 
 step "Alt+K writes the configuration file and asks for the cable to be pulled"
 press alt+k
-wait_until "the configuration file is written" test -f "$updates/QX999000.HEX"
-cmp -s "$updates/QX999000.HEX" <(printf '%s' "$config_file") || fail "configuration file:
-$(cat -A "$updates/QX999000.HEX")"
-wait_until "the tall layout" height_is $TALL_HEIGHT
+edits_written
 
 step "pull and plug: the device takes the file over, the window announces success"
 pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)

@@ -1,9 +1,11 @@
 // Renders the program icon that the window draws into the files that installers and desktops
-// want: one PNG per size in the hicolor layout, and a Windows .ico holding all sizes.
+// want: one PNG per size in the hicolor layout, a Windows .ico holding all sizes, and the
+// picture beside the installer's welcome and finish pages, drawn from the same artwork.
 //
 //   velmaron-icon OUTDIR
 //
-// writes OUTDIR/hicolor/<n>x<n>/apps/velmaron-config.png and OUTDIR/velmaron-config.ico.
+// writes OUTDIR/hicolor/<n>x<n>/apps/velmaron-config.png, OUTDIR/velmaron-config.ico and
+// OUTDIR/installer-side.bmp.
 
 #include "app/artwork.h"
 
@@ -12,7 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QString>
 #include <QtEndian>
 #include <cstdio>
@@ -61,6 +66,26 @@ QByteArray icoFile(const std::vector<QByteArray>& pngs, const std::vector<int>& 
     return out;
 }
 
+// The installer's welcome and finish pages show a picture of 164 x 314 pixels at their left,
+// as a 24-bit bitmap: the window's blue deepening downwards, the icon, and the device with
+// its cable at the foot.
+QImage installerSide() {
+    QImage side(164, 314, QImage::Format_RGB32);
+    QPainter painter(&side);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QLinearGradient blue(0, 0, 0, side.height());
+    blue.setColorAt(0, velmaron::backgroundColour());
+    blue.setColorAt(1, velmaron::backgroundColour().darker(135));
+    painter.fillRect(side.rect(), blue);
+    painter.drawImage(QPoint(34, 36), velmaron::programIconImage(96));
+    const QPixmap device = velmaron::devicePicture();
+    painter.drawPixmap(QRectF(-6, side.height() - 150, 170, 170.0 * device.height() / device.width()),
+                       device, device.rect());
+    painter.end();
+    return side.convertToFormat(QImage::Format_RGB888);
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -74,6 +99,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: velmaron-icon OUTDIR\n");
         return 2;
     }
+    // The device picture is a pixmap, which needs the toolkit running; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     for (int size : PngSizes) {
         const QString path =
@@ -90,6 +119,11 @@ int main(int argc, char* argv[]) {
     const QString ico = QStringLiteral("%1/%2.ico").arg(outDir, IconName);
     if (!writeFile(ico, icoFile(pngs, sizes))) {
         std::fprintf(stderr, "velmaron-icon: cannot write %s\n", qPrintable(ico));
+        return 1;
+    }
+    const QString side = QStringLiteral("%1/installer-side.bmp").arg(outDir);
+    if (!installerSide().save(side, "BMP")) {
+        std::fprintf(stderr, "velmaron-icon: cannot write %s\n", qPrintable(side));
         return 1;
     }
     return 0;

@@ -1,0 +1,108 @@
+#!/usr/bin/python3
+"""What a screen reader is told of velmaron-config's main window, read from the accessibility
+bus (AT-SPI) as a screen reader reads it: every focusable control and every group that holds
+one has a name of its own (not empty, not the window's title, not the title of a group it lies
+in), the controls that the issue of unnamed fields was about have their telling names, and the
+check boxes' tooltips are their descriptions.
+
+    atspi_names.py [SECONDS]
+
+Waits up to SECONDS (default 20) for the program on the bus; exits 1 listing what is wrong.
+"""
+import sys
+import time
+
+import pyatspi
+
+APPLICATION = "velmaron-config"
+WINDOW_TITLE = "Velmaron Configuration"
+# name: the role it has
+TELLING_NAMES = {
+    "Tage": "text",
+    "Download von": "spin button",
+    "Download bis": "spin button",
+    "Information": "push button",
+    "Diagnose": "list",
+    "Modell": "panel",
+    "Konfigurieren": "push button",
+}
+# check box: its description (its tooltip)
+DESCRIPTIONS = {
+    "Übersicht": "TREP 01",
+    "Ereignisse & Störungen": "TREP 03",
+    "Von/Bis": "Ab Firmwareversion 54 verfügbar",
+    "VDO spezifische Daten": "Verfügbar in VDO Tachographen",
+}
+GROUP_ROLES = ("panel", "grouping")
+
+
+def find_application(seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for application in desktop:
+            if application is not None and application.name == APPLICATION:
+                return application
+        time.sleep(0.3)
+    return None
+
+
+def walk(node, groups, found):
+    """Every node below node, with the names of the groups around it."""
+    for child in node:
+        if child is None:
+            continue
+        found.append((child, groups))
+        inner = groups
+        if child.getRoleName() in GROUP_ROLES and child.name:
+            inner = groups + [child.name]
+        walk(child, inner, found)
+
+
+def focusable(node):
+    return node.getState().contains(pyatspi.STATE_FOCUSABLE)
+
+
+def holds_focusable(node):
+    return any(focusable(child) or holds_focusable(child) for child in node if child is not None)
+
+
+def main():
+    application = find_application(float(sys.argv[1]) if len(sys.argv) > 1 else 20)
+    if application is None:
+        print("atspi: %s is not on the accessibility bus" % APPLICATION)
+        return 1
+    found = []
+    walk(application, [], found)
+    problems = []
+    controls = groups = 0
+    names = {}
+    for node, around in found:
+        role = node.getRoleName()
+        is_group = role in GROUP_ROLES and holds_focusable(node)
+        if not (focusable(node) or is_group):
+            continue
+        if is_group:
+            groups += 1
+        else:
+            controls += 1
+        name = node.name
+        names.setdefault(name, []).append(node)
+        if not name or name == WINDOW_TITLE or name in around:
+            problems.append("%s %r in %s has no name of its own" % (role, name, around))
+    for name, role in TELLING_NAMES.items():
+        if not any(node.getRoleName() == role for node in names.get(name, [])):
+            problems.append("no %s named %r" % (role, name))
+    for name, description in DESCRIPTIONS.items():
+        if not any(node.description == description for node in names.get(name, [])):
+            problems.append("%r is not described as %r" % (name, description))
+    for problem in problems:
+        print("atspi: " + problem)
+    if problems:
+        return 1
+    print("atspi: %d focusable controls and %d groups, each named" % (controls, groups))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

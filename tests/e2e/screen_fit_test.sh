@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The real window on the screens users have: 1366 x 768 at 100 %, 1920 x 1080 at 150 %,
+# 2560 x 1440 at 200 % and 1366 x 768 with a taskbar reserved along the bottom, each on a
+# virtual display with a window manager. With the device read, and again once Alt+K has turned
+# the window tall, its frame lies inside the screen's work area; a picture of the whole screen
+# in the tall layout goes to SHOTS (default BUILD/screenshots/screen-fit).
+#
+#   tests/e2e/screen_fit_test.sh [BUILD [SHOTS]]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build}
+shots=${2:-$build/screenshots/screen-fit}
+check_name=screen-fit
+source scripts/lib/desktop.sh
+work_folder desktop_stop
+mkdir -p "$shots"
+drives=$work/drives
+config=$drives/E/UPDATES/QX999000.HEX
+"$build/velmaron-sim" new "$drives" E --type QX --version 54 --days 92 --trep 2,3 >/dev/null
+
+frame_inside() { /usr/bin/python3 tests/e2e/x_frame_inside.py "$window"; }
+# Alt+K does nothing until the device's settings are read and the button is enabled.
+configured() {
+  [ -f "$config" ] && return 0
+  press alt+k
+  return 1
+}
+
+# name, screen, scale, height of a reserved taskbar (0: none)
+cases=(
+  "1366x768-100 1366x768x24 1 0"
+  "1920x1080-150 1920x1080x24 1.5 0"
+  "2560x1440-200 2560x1440x24 2 0"
+  "1366x768-taskbar 1366x768x24 1 40"
+)
+for entry in "${cases[@]}"; do
+  read -r name screen scale taskbar <<<"$entry"
+  echo "screen-fit: $name"
+  rm -f "$config"
+  desktop_start "$screen"
+  if [ "$taskbar" != 0 ]; then
+    /usr/bin/python3 tests/e2e/x_dock.py "$taskbar" >"$work/dock" &
+    desktop_pids+=($!)
+    wait_until "$name: the taskbar's strip reserved" grep -qs reserved "$work/dock"
+  fi
+  QT_SCALE_FACTOR=$scale program_start "$build" "$drives" || fail "$name: no window"
+  normal=$(window_height)
+  wait_until "$name: the window framed" frame_inside >/dev/null || fail "$name: $(frame_inside)"
+  wait_until "$name: Alt+K writes the configuration" configured
+  wait_until "$name: the tall layout" eval '[ "$(window_height)" -gt "$normal" ]'
+  sleep 0.5 # the window manager moves the frame
+  frame_inside >/dev/null || fail "$name, tall: $(frame_inside)"
+  echo "screen-fit: $name: tall $(window_height) px high, $(frame_inside)"
+  import -window root "$shots/$name.png"
+  desktop_stop
+done
+echo "screen-fit: passed; pictures in $shots"
