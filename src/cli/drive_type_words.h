@@ -3,11 +3,12 @@
 // JSON output keeps the scan's English texts, which other programs read.
 
 #include "config/language.h"
+#include "device/drive_services.h"
 
 #include <string>
 
 namespace velmaron::cli {
 
-std::string DriveTypeWords(int typeCode, Language language);
+std::string DriveTypeWords(DriveKind kind, Language language);
 
 } // namespace velmaron::cli

@@ -1,7 +1,6 @@
 // The drive types in the tool's table: German words by default, the scan's texts in English.
 
 #include "cli/drive_type_words.h"
-#include "device/drive_services.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +8,15 @@ namespace velmaron::cli {
 namespace {
 
 TEST(DriveTypeWordsTest, GermanWordsAndTheScansEnglishTexts) {
-    const struct {
-        int code;
-        const char* german;
-    } cases[] = {
-        {kDriveUnknown, "Unbekannt"},       {kDriveNoRootDir, "Kein Stammverzeichnis"},
-        {kDriveRemovable, "Wechseldatenträger"}, {kDriveFixed, "Festplatte"},
-        {kDriveRemote, "Netzlaufwerk"},     {kDriveCdrom, "CD/DVD-Laufwerk"},
-        {kDriveRamDisk, "RAM-Disk"},        {-1, ""},
-        {7, ""},
+    const std::pair<DriveKind, const char*> cases[] = {
+        {DriveKind::Unknown, "Unbekannt"},      {DriveKind::NoRootDir, "Kein Stammverzeichnis"},
+        {DriveKind::Removable, "Wechseldatenträger"}, {DriveKind::Fixed, "Festplatte"},
+        {DriveKind::Remote, "Netzlaufwerk"},    {DriveKind::Cdrom, "CD/DVD-Laufwerk"},
+        {DriveKind::RamDisk, "RAM-Disk"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DriveTypeWords(c.code, Language::German), c.german) << c.code;
-        EXPECT_EQ(DriveTypeWords(c.code, Language::English), DriveTypeText(c.code)) << c.code;
+    for (const auto& [kind, german] : cases) {
+        EXPECT_EQ(DriveTypeWords(kind, Language::German), german) << german;
+        EXPECT_EQ(DriveTypeWords(kind, Language::English), DriveTypeText(kind)) << german;
     }
 }
 
