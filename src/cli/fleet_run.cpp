@@ -214,7 +214,7 @@ private:
 
     void confirm() {
         std::optional<ReadResult> file;
-        workflow_.ReadVersionFile(view_.root, [&file](const ReadResult& r) { file = r; });
+        workflow_.readVersionFile(view_.root, [&file](const ReadResult& r) { file = r; });
         if (!settle() || !file)
             return;
         const DeviceRead read = DeviceReadOf(*file);

@@ -18,14 +18,14 @@ struct DeviceWorker::State final : DriveWatch {
     std::deque<std::function<void(DevicePort&)>> jobs;
     int pending = 0; // submitted and not yet returned
     bool stop = false;
-    std::optional<Waiting> waiting;
+    std::optional<std::string> waiting;
 
     void noteDrive(const std::string& root) override {
         std::lock_guard lock(mutex);
         if (root.empty())
             waiting.reset();
         else
-            waiting = Waiting{root, Clock::now()};
+            waiting = root;
     }
 };
 
@@ -83,7 +83,7 @@ bool DeviceWorker::busy() const {
     return state_->pending > 0;
 }
 
-std::optional<DeviceWorker::Waiting> DeviceWorker::waitingOn() const {
+std::optional<std::string> DeviceWorker::waitingOn() const {
     std::lock_guard lock(state_->mutex);
     return state_->waiting;
 }

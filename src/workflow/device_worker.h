@@ -22,8 +22,6 @@ using Dispatch = std::function<void(std::function<void()>)>;
 
 class DeviceWorker {
 public:
-    using Clock = std::chrono::steady_clock;
-
     // The port's calls run on the worker's thread only; the drive each goes to (DriveCall) is
     // watched.
     explicit DeviceWorker(std::shared_ptr<DevicePort> port);
@@ -37,12 +35,8 @@ public:
     // True from submit until the job has returned.
     bool busy() const;
 
-    // The drive the running job is waiting on and since when; nullopt when it waits on none.
-    struct Waiting {
-        std::string root;
-        Clock::time_point since;
-    };
-    std::optional<Waiting> waitingOn() const;
+    // The drive the running job's call goes to; nullopt when it goes to none.
+    std::optional<std::string> waitingOn() const;
 
     // Waits at most timeout for the jobs given so far to finish; true when they have.
     bool waitIdle(std::chrono::milliseconds timeout) const;

@@ -67,36 +67,35 @@ private:
 // A failed operation is one that found or did nothing: no device, no file, nothing saved.
 class GuardedPort final : public DevicePort {
 public:
-    explicit GuardedPort(std::shared_ptr<DevicePort> port) : owned_(std::move(port)), port_(*owned_) {}
+    explicit GuardedPort(std::shared_ptr<DevicePort> port) : port_(std::move(port)) {}
 
-    ScanResult scan() override { return Guarded([&] { return port_.scan(); }); }
+    ScanResult scan() override { return Guarded([&] { return port_->scan(); }); }
     ScanResult findFirstDevice() override {
-        return Guarded([&] { return port_.findFirstDevice(); });
+        return Guarded([&] { return port_->findFirstDevice(); });
     }
     ReadResult readVersionFile(const std::string& root) override {
-        return Guarded([&] { return port_.readVersionFile(root); }, ReadResult{ReadStatus::Failed, {}});
+        return Guarded([&] { return port_->readVersionFile(root); }, ReadResult{ReadStatus::Failed, {}});
     }
     bool deleteVersionFile(const std::string& root) override {
-        return Guarded([&] { return port_.deleteVersionFile(root); });
+        return Guarded([&] { return port_->deleteVersionFile(root); });
     }
     bool versionFileExists(const std::string& root) override {
-        return Guarded([&] { return port_.versionFileExists(root); });
+        return Guarded([&] { return port_->versionFileExists(root); });
     }
     void removeStaleUpdateFiles(const std::string& root) override {
-        Guarded([&] { port_.removeStaleUpdateFiles(root); });
+        Guarded([&] { port_->removeStaleUpdateFiles(root); });
     }
     SaveResult saveUpdateFile(const std::string& root, const std::string& fileName,
                               std::string_view bytes) override {
-        return Guarded([&] { return port_.saveUpdateFile(root, fileName, bytes); },
+        return Guarded([&] { return port_->saveUpdateFile(root, fileName, bytes); },
                        SaveResult{SaveError::CannotCreate, {}});
     }
     void removeConfigFile(const std::string& root) override {
-        Guarded([&] { port_.removeConfigFile(root); });
+        Guarded([&] { port_->removeConfigFile(root); });
     }
 
 private:
-    std::shared_ptr<DevicePort> owned_;
-    DevicePort& port_;
+    std::shared_ptr<DevicePort> port_;
 };
 
 } // namespace velmaron

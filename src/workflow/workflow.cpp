@@ -134,8 +134,8 @@ void Workflow::Tick() noexcept {
 void Workflow::noteSlowDrive() {
     if (clock() - pollStarted_ < SlowDriveAfter)
         return;
-    if (const auto waiting = worker_.waitingOn()) {
-        view_.showUnresponsiveDrive(waiting->root);
+    if (const auto root = worker_.waitingOn()) {
+        view_.showUnresponsiveDrive(*root);
         poll_->mustShow = true; // the poll that ends the wait shows the drives again
     }
 }
@@ -353,7 +353,7 @@ void Workflow::FindCurrentSettings() noexcept {
         });
 }
 
-void Workflow::ReadVersionFile(const std::string& root,
+void Workflow::readVersionFile(const std::string& root,
                                std::function<void(const ReadResult&)> done) {
     run<ReadResult>([root](DevicePort& port) { return port.readVersionFile(root); },
                     [done](ReadResult file) { done(file); });

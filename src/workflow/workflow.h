@@ -98,7 +98,7 @@ public:
     void FindCurrentSettings() noexcept;
 
     // Reads the version file of the drive at root on the device worker; done gets it.
-    void ReadVersionFile(const std::string& root, std::function<void(const ReadResult&)> done);
+    void readVersionFile(const std::string& root, std::function<void(const ReadResult&)> done);
 
     // Nothing the workflow started is still running or waiting to be shown.
     bool idle() const;
