@@ -2,6 +2,7 @@
 
 #include "device/drive_watch.h"
 #include "workflow/device_port.h"
+#include "workflow/thread_signals.h"
 
 #include <condition_variable>
 #include <deque>
@@ -33,6 +34,7 @@ DeviceWorker::DeviceWorker(std::shared_ptr<DevicePort> port) : state_(std::make_
     state_->port = std::move(port);
     // The thread keeps the state alive, so that an abandoned job still finds its port.
     std::jthread([state = state_] {
+        KeepSignalsAway();
         WatchDrives(state.get());
         for (;;) {
             std::function<void(DevicePort&)> job;

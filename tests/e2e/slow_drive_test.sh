@@ -3,7 +3,7 @@
 # (tests/e2e/slow_drive.py) over a Velmaron emulated by velmaron-sim. The window's own thread is
 # sampled all along and must never be found waiting on the drive, while the device worker's
 # is; a whole cycle ends as on a quick drive; and closing the window while the drive hangs for
-# good ends the program.
+# good ends the program, as Ctrl+C ends velmaron-cli's fleet run.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -97,6 +97,21 @@ main_thread_ended() {
 wait_until --within 5 "the program ends" main_thread_ended
 echo 0 >"$work/delay"
 wait_until "the drive answers and the process goes" program_ended
+
+step "velmaron-cli: Ctrl+C while the drive hangs for good ends the fleet run"
+echo 3600 >"$work/delay"
+printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/profile.json"
+"$build/velmaron-cli" --drives "$drives" apply "$work/profile.json" --yes --count 1 \
+  >"$work/cli.out" 2>&1 &
+cli=$!
+cli_waits() { grep -q request_wait_answer /proc/"$cli"/task/*/wchan 2>/dev/null; }
+wait_until --within 20 "the tool's worker waits on the drive" cli_waits
+kill -INT "$cli"
+cli_ended() { ! kill -0 "$cli" 2>/dev/null || grep -q '^State:[[:space:]]*Z' "/proc/$cli/status"; }
+wait_until --within 5 "Ctrl+C ends the tool" cli_ended
+grep -q "Abgebrochen\|Interrupted" "$work/cli.out" || fail "the tool did not say so: $(cat "$work/cli.out")"
+echo 0 >"$work/delay"
+wait "$cli" 2>/dev/null || true
 
 kill "$sampler" 2>/dev/null || true
 sampler=""
