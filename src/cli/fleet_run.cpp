@@ -1,7 +1,6 @@
 #include "cli/fleet_run.h"
 
 #include "cli/apply_plan.h"
-#include "cli/call_queue.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/device_reading.h"
@@ -9,6 +8,7 @@
 #include "config/config_file_reader.h"
 #include "config/settings_words.h"
 #include "config/version_file.h"
+#include "workflow/call_queue.h"
 #include "workflow/workflow_texts.h"
 
 #include <algorithm>

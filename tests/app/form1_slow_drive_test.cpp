@@ -5,65 +5,15 @@
 
 #include "app_fixture.h"
 #include "device/durable_file.h"
+#include "support/gate.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <set>
 #include <thread>
 
 namespace velmaron::test {
 namespace {
 
-// Each call waits while the gate is shut; the threads that called, and how many calls ran at
-// once at most, are kept.
-class Gate {
-public:
-    void shut() { set(false); }
-    void open() { set(true); }
-    void pass() {
-        std::unique_lock lock(mutex_);
-        threads_.insert(std::this_thread::get_id());
-        ++waiting_;
-        mostAtOnce_ = std::max(mostAtOnce_, waiting_);
-        opened_.wait(lock, [&] { return open_; });
-        --waiting_;
-    }
-    // Until some call waits at the gate; the window's events go on meanwhile.
-    bool holdsACall() {
-        return QTest::qWaitFor(
-            [this] {
-                std::lock_guard lock(mutex_);
-                return waiting_ > 0;
-            },
-            5000);
-    }
-    int mostAtOnce() {
-        std::lock_guard lock(mutex_);
-        return mostAtOnce_;
-    }
-    bool calledOn(std::thread::id thread) {
-        std::lock_guard lock(mutex_);
-        return threads_.contains(thread);
-    }
-
-private:
-    void set(bool isOpen) {
-        {
-            std::lock_guard lock(mutex_);
-            open_ = isOpen;
-        }
-        opened_.notify_all();
-    }
-    std::mutex mutex_;
-    std::condition_variable opened_;
-    bool open_ = true;
-    int waiting_ = 0;
-    int mostAtOnce_ = 0;
-    std::set<std::thread::id> threads_;
-};
+using testing::Gate;
 
 // The simulated drives, each behind the gate.
 class GatedDrives final : public DriveServices {
@@ -99,6 +49,10 @@ protected:
         WindowTest::TearDown();
     }
 
+    // Until some call waits at the gate; the window's events go on meanwhile.
+    static bool holdsACall(Gate& gate) {
+        return QTest::qWaitFor([&gate] { return gate.waiting() > 0; }, 5000);
+    }
     // Events on the window's thread go on: a timer's event comes.
     static bool eventsFlow() {
         bool fired = false;
@@ -124,7 +78,7 @@ TEST_F(SlowDriveTest, APollWaitsAloneAndNamesTheDriveAfterTwoSeconds) {
     plugIn('E', Qx54);
     gate->shut();
     form->Timer1_Timer();
-    ASSERT_TRUE(gate->holdsACall());
+    ASSERT_TRUE(holdsACall(*gate));
     EXPECT_TRUE(eventsFlow());
     const std::string drive = sim.root('D');
     for (int second = 0; second < 4; ++second) {
@@ -137,6 +91,7 @@ TEST_F(SlowDriveTest, APollWaitsAloneAndNamesTheDriveAfterTwoSeconds) {
     gate->open();
     settle();
     EXPECT_EQ(gate->mostAtOnce(), 1);
+    EXPECT_FALSE(gate->calledOn(std::this_thread::get_id()));
     EXPECT_EQ(status(), "1 on Konfiguration gelesen");
     for (const std::string& line : listLines(form->List1))
         EXPECT_EQ(line.find("not responding"), std::string::npos) << line;
@@ -148,7 +103,7 @@ TEST_F(SlowDriveTest, TheWindowClosesWhileADriveHangs) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     gate->shut();
     form->Timer1_Timer();
-    ASSERT_TRUE(gate->holdsACall());
+    ASSERT_TRUE(holdsACall(*gate));
     EXPECT_TRUE(form->close());
     form.reset(); // the worker is left to the drive
     gate->open();
@@ -195,7 +150,7 @@ TEST_F(SlowDriveTest, ASaveThatHangsAtAnyStepEndsAsUsual) {
         hangs[step](form->saveSteps);
         saveGate->shut();
         form->cmdConfigure_Click();
-        ASSERT_TRUE(saveGate->holdsACall());
+        ASSERT_TRUE(holdsACall(*saveGate));
         EXPECT_TRUE(eventsFlow());
         EXPECT_EQ(status(), "1 off Konfiguration wird gespeichert …");
         form->Timer1_Timer(); // no poll while the command runs
@@ -214,28 +169,6 @@ TEST_F(SlowDriveTest, ASaveThatHangsAtAnyStepEndsAsUsual) {
         WindowTest::tick();
         replug('E');
     }
-    EXPECT_FALSE(saveGate->calledOn(std::this_thread::get_id()));
-}
-
-// A whole cycle: every drive call and every step of the save on another thread than the
-// window's.
-TEST_F(SlowDriveTest, NoDriveOrFileCallOnTheWindowsThread) {
-    using Dir = const DeviceDirectory&;
-    form->saveSteps.writeDurably = [this](Dir dir, const std::string& name,
-                                          std::string_view bytes) {
-        saveGate->pass();
-        return WriteFileDurably(dir, name, bytes);
-    };
-    plugIn('E', Qx54);
-    WindowTest::tick();
-    configure();
-    pull('E');
-    WindowTest::tick();
-    replug('E');
-    WindowTest::tick();
-    EXPECT_EQ(form->lblMessage->text(), QStringLiteral("Erfolgreich Gespeichert!"));
-    EXPECT_TRUE(gate->mostAtOnce() > 0 && saveGate->mostAtOnce() > 0);
-    EXPECT_FALSE(gate->calledOn(std::this_thread::get_id()));
     EXPECT_FALSE(saveGate->calledOn(std::this_thread::get_id()));
 }
 

@@ -4,12 +4,12 @@
 
 #include "config/download_period.h"
 #include "device/drive_watch.h"
+#include "support/gate.h"
 #include "support/version_files.h"
+#include "workflow/call_queue.h"
 #include "workflow/workflow.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
@@ -41,18 +41,10 @@ struct SharedLog {
 
 const char* const Root = "E:\\";
 
-std::string nameOf(Message m) {
-    const char* names[] = {"none", "connect", "found", "read", "unsuitable", "saving", "saved"};
-    return names[static_cast<int>(m)];
-}
-std::string nameOf(Instruction i) {
-    const char* names[] = {"unplug", "replug", "unplug!"};
-    return names[static_cast<int>(i)];
-}
-std::string nameOf(Arrow a) {
-    const char* names[] = {"none", "in", "out"};
-    return names[static_cast<int>(a)];
-}
+const char* const MessageNames[] = {"none", "connect", "found", "read", "unsuitable", "saving",
+                                    "saved"};
+const char* const InstructionNames[] = {"unplug", "replug", "unplug!"};
+const char* const ArrowNames[] = {"none", "in", "out"};
 
 // The device the fake drives hold, as a poll finds it.
 struct FakeDevice {
@@ -63,67 +55,58 @@ struct FakeDevice {
     SaveResult save;          // what saving gives
 };
 
-// Holds the port's calls while closed, as a drive that does not answer.
-struct Gate {
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = true;
-    void pass() {
-        std::unique_lock lock(mutex);
-        opened.wait(lock, [&] { return open; });
-    }
-    void set(bool isOpen) {
-        {
-            std::lock_guard lock(mutex);
-            open = isOpen;
-        }
-        opened.notify_all();
-    }
+// What the fake drives hold and what their calls leave, kept as long as the port that the
+// worker may still run.
+struct Drive {
+    SharedLog log;
+    FakeDevice device;
+    testing::Gate gate;
+    std::thread::id frontEnd = std::this_thread::get_id();
+    int onFrontEnd = 0; // calls made on the front end's thread
 };
 
 class FakePort final : public DevicePort {
 public:
-    FakePort(SharedLog& log, FakeDevice& device, Gate& gate, std::thread::id frontEnd)
-        : log_(log), device_(device), gate_(gate), frontEnd_(frontEnd) {}
-    int onFrontEnd = 0; // calls made on the front end's thread
+    explicit FakePort(std::shared_ptr<Drive> drive) : drive_(std::move(drive)) {}
 
     ScanResult scan() override {
         DriveCall call(Root);
         note("scan");
-        gate_.pass();
-        return found(device_.count);
+        drive_->gate.pass();
+        return found(device().count);
     }
     ScanResult findFirstDevice() override {
         note("search");
-        return found(device_.count > 0 ? 1 : 0);
+        return found(device().count > 0 ? 1 : 0);
     }
     ReadResult readVersionFile(const std::string& root) override {
         note("read " + root);
-        if (!device_.versionFile)
+        if (!device().versionFile)
             return {ReadStatus::Missing, {}};
-        return {ReadStatus::Ok, *device_.versionFile};
+        return {ReadStatus::Ok, *device().versionFile};
     }
     bool deleteVersionFile(const std::string&) override {
         note("delete");
-        return device_.deletable;
+        return device().deletable;
     }
     bool versionFileExists(const std::string&) override {
-        return device_.staysAfterDelete-- > 0;
+        return device().staysAfterDelete-- > 0;
     }
     void removeStaleUpdateFiles(const std::string&) override { note("clean"); }
     SaveResult saveUpdateFile(const std::string&, const std::string& name,
                               std::string_view) override {
         note("save " + name);
-        if (device_.save.error == SaveError::PulledWhileSaving)
-            device_.count = 0;
-        return device_.save;
+        if (device().save.error == SaveError::PulledWhileSaving)
+            device().count = 0;
+        return device().save;
     }
     void removeConfigFile(const std::string&) override { note("remove"); }
 
 private:
+    FakeDevice& device() { return drive_->device; }
     void note(std::string call) {
-        onFrontEnd += std::this_thread::get_id() == frontEnd_;
-        log_.add(std::move(call));
+        drive_->onFrontEnd += std::this_thread::get_id() == drive_->frontEnd;
+        drive_->log.add(std::move(call));
     }
     static ScanResult found(int count) {
         ScanResult scan;
@@ -136,10 +119,7 @@ private:
         return scan;
     }
 
-    SharedLog& log_;
-    FakeDevice& device_;
-    Gate& gate_;
-    std::thread::id frontEnd_;
+    std::shared_ptr<Drive> drive_;
 };
 
 // Writes down each display call; the scans, which come with every poll, only as their count.
@@ -148,9 +128,9 @@ public:
     explicit RecordingView(SharedLog& log) : log_(log) {}
     std::string throwOn; // a call that fails
 
-    void setMessage(Message m) override { note("message " + nameOf(m)); }
-    void setInstruction(Instruction i) override { note("instruction " + nameOf(i)); }
-    void showArrow(Arrow a) override { note("arrow " + nameOf(a)); }
+    void setMessage(Message m) override { note("message " + name(MessageNames, m)); }
+    void setInstruction(Instruction i) override { note("instruction " + name(InstructionNames, i)); }
+    void showArrow(Arrow a) override { note("arrow " + name(ArrowNames, a)); }
     void setArrowVisible(bool v) override { note(v ? "arrow shown" : "arrow hidden"); }
     void setTall(bool t) override { note(t ? "tall" : "normal"); }
     void setVersionVisible(bool v) override { note(v ? "version shown" : "version hidden"); }
@@ -185,6 +165,9 @@ public:
     }
 
 private:
+    template <class Enum, std::size_t N> static std::string name(const char* const (&names)[N], Enum e) {
+        return names[static_cast<std::size_t>(e)];
+    }
     void note(const std::string& call) {
         if (!throwOn.empty() && call.starts_with(throwOn))
             throw std::runtime_error(call);
@@ -193,45 +176,20 @@ private:
     SharedLog& log_;
 };
 
-// What the worker hands back, run when the test says so.
-struct Handed {
-    std::mutex mutex;
-    std::deque<std::function<void()>> calls;
-    Dispatch dispatch() {
-        return [this](std::function<void()> call) {
-            std::lock_guard lock(mutex);
-            calls.push_back(std::move(call));
-        };
-    }
-    bool runOne() {
-        std::function<void()> call;
-        {
-            std::lock_guard lock(mutex);
-            if (calls.empty())
-                return false;
-            call = std::move(calls.front());
-            calls.pop_front();
-        }
-        call();
-        return true;
-    }
-};
-
 struct Bench {
-    SharedLog log;
-    FakeDevice device;
-    Gate gate;
-    std::shared_ptr<FakePort> port =
-        std::make_shared<FakePort>(log, device, gate, std::this_thread::get_id());
+    std::shared_ptr<Drive> drive = std::make_shared<Drive>();
+    SharedLog& log = drive->log;
+    FakeDevice& device = drive->device;
+    testing::Gate& gate = drive->gate;
     RecordingView view{log};
-    Handed handed;
+    CallQueue handed;
     int state = WaitForDevice;
     std::chrono::steady_clock::time_point clock{};
     int pauses = 0;
     Workflow workflow;
 
     explicit Bench(WorkflowOptions options = {})
-        : workflow(view, port, state, handed.dispatch(), options) {
+        : workflow(view, std::make_shared<FakePort>(drive), state, handed.dispatch(), options) {
         workflow.vanishWait.now = [this] { return clock; };
         workflow.vanishWait.pause = [this](std::chrono::milliseconds span) {
             ++pauses;
@@ -243,8 +201,7 @@ struct Bench {
     void settle() {
         while (!workflow.idle()) {
             workflow.waitForDevice(std::chrono::seconds(10));
-            while (handed.runOne()) {
-            }
+            handed.runFor(std::chrono::milliseconds(0));
         }
     }
     // The calls of one step alone.
@@ -484,7 +441,7 @@ TEST(Workflow, AFailingStepIsSkippedAndTheNextOneRuns) {
         bench.device.count = 0;
         bench.tick();
         EXPECT_EQ(bench.state, WaitForDevice);
-        EXPECT_EQ(bench.port->onFrontEnd, 0);
+        EXPECT_EQ(bench.drive->onFrontEnd, 0);
     }
 }
 
@@ -521,7 +478,7 @@ TEST(Workflow, APollThatFindsNothingNewGoesUnshown) {
 TEST(Workflow, ADriveThatDoesNotAnswerHoldsOnePoll) {
     Bench bench;
     bench.device.count = 0;
-    bench.gate.set(false);
+    bench.gate.shut();
     bench.workflow.Tick();
     while (bench.log.take() != Log{"scan"}) // the worker is at the drive
         std::this_thread::yield();
@@ -534,7 +491,7 @@ TEST(Workflow, ADriveThatDoesNotAnswerHoldsOnePoll) {
     bench.clock += std::chrono::milliseconds(500);
     bench.workflow.Tick();
     EXPECT_EQ(bench.log.take(), Log{"not responding E:\\"});
-    bench.gate.set(true);
+    bench.gate.open();
     bench.settle();
     EXPECT_EQ(bench.log.take(), (Log{"scan shown 0", "message connect", "version hidden"}));
     EXPECT_EQ(bench.tick(), Log{"scan"}); // nothing new since
@@ -545,13 +502,13 @@ TEST(Workflow, ADriveThatDoesNotAnswerHoldsOnePoll) {
 TEST(Workflow, AConfigureCommandGoesBeforeAPollThatWaits) {
     Bench bench;
     bench.state = DeviceReady;
-    bench.gate.set(false);
+    bench.gate.shut();
     bench.workflow.Tick();
     bench.workflow.Configure({}, ConfigureTarget::FirstDevice, [&](ConfigureOutcome o) {
         bench.outcome = o;
     });
     bench.workflow.Tick(); // no poll while the command runs
-    bench.gate.set(true);
+    bench.gate.open();
     bench.settle();
     const Log calls = bench.log.take();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "scan"), 1);
@@ -560,50 +517,27 @@ TEST(Workflow, AConfigureCommandGoesBeforeAPollThatWaits) {
     EXPECT_EQ(bench.state, WaitForUnplug);
 }
 
-// A port that never answers until the test lets it, and says when it has been left.
-struct HangingPort final : DevicePort {
-    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
-    std::shared_ptr<std::atomic<int>> phase = std::make_shared<std::atomic<int>>(0);
-    ScanResult scan() override {
-        *phase = 1;
-        gate->pass();
-        *phase = 2;
-        return {};
-    }
-    ScanResult findFirstDevice() override { return {}; }
-    ReadResult readVersionFile(const std::string&) override { return {}; }
-    bool deleteVersionFile(const std::string&) override { return false; }
-    bool versionFileExists(const std::string&) override { return false; }
-    void removeStaleUpdateFiles(const std::string&) override {}
-    SaveResult saveUpdateFile(const std::string&, const std::string&, std::string_view) override {
-        return {};
-    }
-    void removeConfigFile(const std::string&) override {}
-};
-
 // The front end closes while a drive hangs: the workflow goes at once, and what the drive
 // answers later reaches nothing.
 TEST(Workflow, GoesWhileADriveHangsAndItsAnswerReachesNothing) {
-    auto port = std::make_shared<HangingPort>();
-    auto gate = port->gate;
-    auto phase = port->phase;
-    gate->set(false);
-    SharedLog log;
-    RecordingView view(log);
-    Handed handed;
+    const auto drive = std::make_shared<Drive>();
+    drive->device.count = 0;
+    RecordingView view(drive->log);
+    CallQueue handed;
     int state = WaitForDevice;
-    auto workflow = std::make_unique<Workflow>(view, std::move(port), state, handed.dispatch());
+    auto workflow = std::make_unique<Workflow>(view, std::make_shared<FakePort>(drive), state,
+                                               handed.dispatch());
+    drive->gate.shut();
     workflow->Tick();
-    while (*phase == 0)
+    while (drive->gate.waiting() == 0)
         std::this_thread::yield();
     workflow.reset();
-    gate->set(true);
-    while (*phase != 2)
+    drive->log.take();
+    drive->gate.open();
+    while (drive->gate.waiting() != 0)
         std::this_thread::yield();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // for the hand-back, if any
-    while (handed.runOne()) {
-    }
-    EXPECT_TRUE(log.take().empty());
+    handed.runFor(std::chrono::milliseconds(20)); // the hand-back, if any
+    EXPECT_EQ(drive->log.take(), Log{});
 }
 
 } // namespace

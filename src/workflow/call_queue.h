@@ -1,6 +1,6 @@
 #pragma once
-// What the device worker hands back to the command-line tool: kept until the tool's own thread,
-// waiting for it, runs it.
+// What the device worker hands back, kept until the thread that waits for it runs it: the
+// command-line tool's own, or a test's. (The window has its event loop for this.)
 
 #include "workflow/device_worker.h"
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-namespace velmaron::cli {
+namespace velmaron {
 
 class CallQueue {
 public:
@@ -24,4 +24,4 @@ private:
     std::shared_ptr<Calls> calls_;
 };
 
-} // namespace velmaron::cli
+} // namespace velmaron

@@ -1,10 +1,10 @@
-#include "cli/call_queue.h"
+#include "workflow/call_queue.h"
 
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 
-namespace velmaron::cli {
+namespace velmaron {
 
 struct CallQueue::Calls {
     std::mutex mutex;
@@ -35,4 +35,4 @@ void CallQueue::runFor(std::chrono::milliseconds wait) {
         call();
 }
 
-} // namespace velmaron::cli
+} // namespace velmaron
