@@ -132,13 +132,18 @@ int run(int argc, char** argv) {
     if (mode == "startup")
         application.installEventFilter(&watch);
 
-    // Collects from the end of the fourth tick to the end of the last measured one, so that
-    // everything a tick causes later (layouts, paints) is counted once per tick.
+    // Ends at the end of the last tick after four to warm up. With VELMARON_PROBE_COLLECT set,
+    // the window's thread is counted from the end of the fourth tick to the end of the last
+    // one, so that everything a tick causes later (layouts, paints) is counted once per tick;
+    // callgrind's switch counts that thread alone. The other threads, the device worker's
+    // among them, are told by the difference between two runs of different lengths
+    // (benchmarks/count-instructions).
     constexpr int WarmUpTicks = 4;
+    const bool collect = qEnvironmentVariableIsSet("VELMARON_PROBE_COLLECT");
     int seen = 0;
     QObject::connect(timer, &QTimer::timeout, [&] {
         ++seen;
-        if (seen == WarmUpTicks || seen == WarmUpTicks + ticks)
+        if (collect && (seen == WarmUpTicks || seen == WarmUpTicks + ticks))
             CALLGRIND_TOGGLE_COLLECT;
         if (seen == WarmUpTicks + ticks)
             application.quit();

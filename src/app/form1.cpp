@@ -77,8 +77,9 @@ void Form1::connectHandlers() {
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 
     // A poll that finds the device as before shows its settings again over what was edited.
+    // What the window's own handlers set is shown by the workflow already.
     const auto edited = [this] {
-        if (workflow_)
+        if (workflow_ && handlersRunning == 0)
             workflow_->viewChanged();
     };
     for (QCheckBox* box :

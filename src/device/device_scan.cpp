@@ -17,7 +17,7 @@ enum class Stop { AtFirstDevice, Never };
 // Whether the drive at root is a removable drive carrying the marker directory; appends its
 // diagnostic line when it is removable.
 bool examineDrive(DriveServices& drives, const std::string& root, std::vector<std::string>& lines) {
-    const DriveCall call(root);
+    NoteDrive(root);
     // Only the removable kind has the text "Removable drive".
     const DriveKind kind = drives.DriveType(root);
     if (kind != DriveKind::Removable) {

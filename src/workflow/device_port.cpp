@@ -19,33 +19,33 @@ ScanResult DrivePort::findFirstDevice() {
 }
 
 ReadResult DrivePort::readVersionFile(const std::string& root) {
-    const DriveCall call(root);
+    NoteDrive(root);
     return ReadVersionFile(root);
 }
 
 bool DrivePort::deleteVersionFile(const std::string& root) {
-    const DriveCall call(root);
+    NoteDrive(root);
     return DeleteVersionFile(root);
 }
 
 bool DrivePort::versionFileExists(const std::string& root) {
-    const DriveCall call(root);
+    NoteDrive(root);
     return VersionFileExists(root);
 }
 
 void DrivePort::removeStaleUpdateFiles(const std::string& root) {
-    const DriveCall call(root);
+    NoteDrive(root);
     RemoveStaleUpdateFiles(root);
 }
 
 SaveResult DrivePort::saveUpdateFile(const std::string& root, const std::string& fileName,
                                      std::string_view bytes) {
-    const DriveCall call(root);
+    NoteDrive(root);
     return SaveUpdateFile(root, fileName, bytes, *saveSteps_);
 }
 
 void DrivePort::removeConfigFile(const std::string& root) {
-    const DriveCall call(root);
+    NoteDrive(root);
     RemoveConfigFile(root);
 }
 

@@ -4,12 +4,50 @@
 #include "workflow/device_port.h"
 #include "workflow/thread_signals.h"
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
 
 namespace velmaron {
+
+namespace {
+
+// The drive the worker's calls go to. Noted before every drive of every poll, and read only
+// when a poll is slow: so it is written without a lock, and a read that met a write is made
+// again (a sequence that is odd while a write runs).
+class DriveNote {
+public:
+    void write(std::string_view root) {
+        sequence_.fetch_add(1, std::memory_order_acq_rel);
+        const std::size_t length = std::min(root.size(), chars_.size());
+        for (std::size_t i = 0; i < length; ++i)
+            chars_[i].store(root[i], std::memory_order_relaxed);
+        length_.store(length, std::memory_order_relaxed);
+        sequence_.fetch_add(1, std::memory_order_release);
+    }
+    std::string read() const {
+        for (;;) {
+            const unsigned before = sequence_.load(std::memory_order_acquire);
+            std::string root(length_.load(std::memory_order_relaxed), '\0');
+            for (std::size_t i = 0; i < root.size(); ++i)
+                root[i] = chars_[i].load(std::memory_order_relaxed);
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (before % 2 == 0 && sequence_.load(std::memory_order_relaxed) == before)
+                return root;
+        }
+    }
+
+private:
+    std::atomic<unsigned> sequence_{0};
+    std::atomic<std::size_t> length_{0};
+    std::array<std::atomic<char>, 512> chars_{};
+};
+
+} // namespace
 
 struct DeviceWorker::State final : DriveWatch {
     std::shared_ptr<DevicePort> port;
@@ -19,15 +57,9 @@ struct DeviceWorker::State final : DriveWatch {
     std::deque<std::function<void(DevicePort&)>> jobs;
     int pending = 0; // submitted and not yet returned
     bool stop = false;
-    std::optional<std::string> waiting;
+    DriveNote drive; // empty between jobs
 
-    void noteDrive(const std::string& root) override {
-        std::lock_guard lock(mutex);
-        if (root.empty())
-            waiting.reset();
-        else
-            waiting = root;
-    }
+    void noteDrive(const std::string& root) override { drive.write(root); }
 };
 
 DeviceWorker::DeviceWorker(std::shared_ptr<DevicePort> port) : state_(std::make_shared<State>()) {
@@ -51,10 +83,10 @@ DeviceWorker::DeviceWorker(std::shared_ptr<DevicePort> port) : state_(std::make_
             } catch (...) {
                 // A job hands back what it can; nothing may end the thread.
             }
+            state->drive.write({});
             {
                 std::lock_guard lock(state->mutex);
                 --state->pending;
-                state->waiting.reset();
             }
             state->idle.notify_all();
         }
@@ -86,8 +118,10 @@ bool DeviceWorker::busy() const {
 }
 
 std::optional<std::string> DeviceWorker::waitingOn() const {
-    std::lock_guard lock(state_->mutex);
-    return state_->waiting;
+    std::string root = state_->drive.read();
+    if (root.empty())
+        return std::nullopt;
+    return root;
 }
 
 bool DeviceWorker::waitIdle(std::chrono::milliseconds timeout) const {

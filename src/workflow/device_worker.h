@@ -22,7 +22,7 @@ using Dispatch = std::function<void(std::function<void()>)>;
 
 class DeviceWorker {
 public:
-    // The port's calls run on the worker's thread only; the drive each goes to (DriveCall) is
+    // The port's calls run on the worker's thread only; the drive each goes to (NoteDrive) is
     // watched.
     explicit DeviceWorker(std::shared_ptr<DevicePort> port);
     ~DeviceWorker();

@@ -70,7 +70,7 @@ public:
     explicit FakePort(std::shared_ptr<Drive> drive) : drive_(std::move(drive)) {}
 
     ScanResult scan() override {
-        DriveCall call(Root);
+        NoteDrive(Root);
         note("scan");
         drive_->gate.pass();
         return found(device().count);
