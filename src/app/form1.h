@@ -189,6 +189,8 @@ private:
     void connectHandlers();
     void applyTabOrder();
     void focusWindowChanged(QWindow* focus);
+    // Writes the state number into lblState.
+    void showState();
     void firstScan();
 
     std::shared_ptr<DriveServices> drives;
@@ -205,6 +207,8 @@ private:
     bool activatedBefore = false;
     bool lastFocusWasInfo = false;
     bool firstScanDone = false;
+    int stateShown = -1;
+    QString stateText;
 };
 
 } // namespace velmaron

@@ -32,9 +32,18 @@ void Form1::Timer1_Timer() {
     if (handlersRunning > 0)
         return;
     HandlerGuard busy(handlersRunning);
-    Guarded([&] { lblState->setText(QString::number(WorkflowState)); });
+    Guarded([&] { showState(); });
     workflow().Tick();
     Guarded([&] { settleView(); });
+}
+
+// The label mostly shows the state already: its text is made anew only when it does not.
+void Form1::showState() {
+    if (WorkflowState != stateShown || lblState->text() != stateText) {
+        stateShown = WorkflowState;
+        stateText = QString::number(WorkflowState);
+        lblState->setText(stateText);
+    }
 }
 
 void Form1::showArrow(QWidget* src) {

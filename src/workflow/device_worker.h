@@ -23,8 +23,8 @@ using Dispatch = std::function<void(std::function<void()>)>;
 class DeviceWorker {
 public:
     // The port's calls run on the worker's thread only; the drive each goes to (NoteDrive) is
-    // watched.
-    explicit DeviceWorker(std::shared_ptr<DevicePort> port);
+    // watched. kept lives as long as the thread: what the jobs use besides the port.
+    explicit DeviceWorker(std::shared_ptr<DevicePort> port, std::shared_ptr<void> kept = {});
     ~DeviceWorker();
     DeviceWorker(const DeviceWorker&) = delete;
     DeviceWorker& operator=(const DeviceWorker&) = delete;

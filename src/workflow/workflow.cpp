@@ -45,19 +45,52 @@ struct Workflow::PollResult {
     bool operator==(const PollResult&) const = default;
 };
 
+// What the polls share across the two threads. The poll job holds nothing else, so that handing
+// it over takes no allocation of its own, twice a second.
 struct Workflow::PollShared {
     std::atomic<bool> inFlight{false};
     // The next poll is shown whatever it finds.
     std::atomic<bool> mustShow{true};
+    // What the poll is asked for; set before it is handed over.
+    bool readIfOne = false;
+    bool mayGoUnshown = false;
+    int epoch = 0;
+    // Where it is handed back, and to whom while that is there.
+    Dispatch dispatch;
+    std::weak_ptr<bool> alive;
+    Workflow* workflow = nullptr;
     // What the last poll that was handed back found; the worker's thread alone touches it.
     std::optional<PollResult> lastShown;
+
+    void run(DevicePort& port);
 };
+
+void Workflow::PollShared::run(DevicePort& port) {
+    PollResult result;
+    result.scan = port.scan();
+    if (const auto root = rootOf(result.scan); readIfOne && result.scan.deviceCount == 1 && root)
+        result.versionFile = port.readVersionFile(*root);
+    const bool show = mustShow.exchange(false);
+    if (mayGoUnshown && !show && lastShown == result) {
+        inFlight = false; // the state machine would do nothing with it
+        return;
+    }
+    lastShown = result;
+    dispatch([alive = alive, self = workflow, result = std::move(result), epoch = epoch] {
+        if (!alive.expired())
+            self->finishPoll(result, epoch);
+    });
+}
 
 Workflow::Workflow(WorkflowView& view, std::shared_ptr<DevicePort> port, int& state,
                    Dispatch dispatch, WorkflowOptions options)
     : view_(view), guardedPort_(std::make_shared<GuardedPort>(std::move(port))),
-      worker_(guardedPort_), state_(state), dispatch_(std::move(dispatch)), options_(options),
-      poll_(std::make_shared<PollShared>()) {}
+      poll_(std::make_shared<PollShared>()), worker_(guardedPort_, poll_), state_(state),
+      dispatch_(std::move(dispatch)), options_(options) {
+    poll_->dispatch = dispatch_;
+    poll_->alive = alive_;
+    poll_->workflow = this;
+}
 
 // Results that come back later find the workflow gone and are dropped; a device operation that
 // still waits on a drive is abandoned with the worker.
@@ -106,33 +139,19 @@ void Workflow::Tick() noexcept {
         noteSlowDrive();
         return;
     }
-    const bool readIfOne = state_ == WaitForDevice;
-    const bool mayGoUnshown = !options_.everyPoll && state_ == shownState_ && shownIsFixed_ &&
-                              (state_ == WaitForDevice || state_ == DeviceReady);
+    poll_->readIfOne = state_ == WaitForDevice;
+    poll_->mayGoUnshown = !options_.everyPoll && state_ == shownState_ && shownIsFixed_ &&
+                          (state_ == WaitForDevice || state_ == DeviceReady);
+    poll_->epoch = epoch_;
     poll_->inFlight = true;
-    pollStarted_ = clock();
-    worker_.submit([shared = poll_, readIfOne, mayGoUnshown, dispatch = dispatch_,
-                    alive = std::weak_ptr<bool>(alive_), self = this,
-                    epoch = epoch_](DevicePort& port) {
-        PollResult result;
-        result.scan = port.scan();
-        if (const auto root = rootOf(result.scan); readIfOne && result.scan.deviceCount == 1 && root)
-            result.versionFile = port.readVersionFile(*root);
-        const bool mustShow = shared->mustShow.exchange(false);
-        if (mayGoUnshown && !mustShow && shared->lastShown == result) {
-            shared->inFlight = false; // the state machine would do nothing with it
-            return;
-        }
-        shared->lastShown = result;
-        dispatch([alive, self, result = std::move(result), epoch] {
-            if (!alive.expired())
-                self->finishPoll(result, epoch);
-        });
-    });
+    ticksWaited_ = 0;
+    // The worker keeps the poll's shared part as long as its thread runs.
+    worker_.submit([shared = poll_.get()](DevicePort& port) { shared->run(port); });
 }
 
+// Counted in the polls that found it still running, so that an idle poll reads no clock.
 void Workflow::noteSlowDrive() {
-    if (clock() - pollStarted_ < SlowDriveAfter)
+    if (++ticksWaited_ * PollInterval < SlowDriveAfter)
         return;
     if (const auto root = worker_.waitingOn()) {
         view_.showUnresponsiveDrive(*root);

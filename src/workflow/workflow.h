@@ -81,8 +81,8 @@ public:
     Workflow& operator=(const Workflow&) = delete;
 
     // One poll: the scan, and what the state calls for with the devices it finds, once the scan
-    // is done. A poll starts only when the one before has finished; while one waits on a drive
-    // for SlowDriveAfter, the view is told which.
+    // is done. A poll starts only when the one before has finished; when one has waited on a
+    // drive for SlowDriveAfter (counted in polls every PollInterval), the view is told which.
     void Tick() noexcept;
     // The configure command: writes the settings, typed for the device that is found, and when
     // they are saved starts the reconnect procedure. A configuration that is not saved is
@@ -122,8 +122,6 @@ public:
     // The end of the code lists the reads walk; it lives as long as the workflow.
     CodeListEnd codeListEnd;
     VanishWait vanishWait;
-    // The clock that tells how long a poll has been waiting.
-    std::function<std::chrono::steady_clock::time_point()> clock = std::chrono::steady_clock::now;
 
 private:
     struct DeviceFacts {
@@ -158,17 +156,17 @@ private:
 
     GuardedView view_;
     std::shared_ptr<DevicePort> guardedPort_;
+    std::shared_ptr<PollShared> poll_;
     DeviceWorker worker_;
     int& state_;
     Dispatch dispatch_;
     WorkflowOptions options_;
-    std::shared_ptr<PollShared> poll_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     // Polls asked for before this many configure commands began are not shown.
     int epoch_ = 0;
     bool configuring_ = false;
     int running_ = 0; // operations whose results are still to be shown
-    std::chrono::steady_clock::time_point pollStarted_;
+    int ticksWaited_ = 0; // polls that found the running one still waiting
     // What the last poll that was shown left, for telling whether the next one may go unshown.
     int shownState_ = -1;
     bool shownIsFixed_ = false;
