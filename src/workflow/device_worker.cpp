@@ -10,7 +10,6 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <semaphore>
 #include <thread>
 
 namespace velmaron {
@@ -19,24 +18,24 @@ namespace {
 
 // The drive the worker's calls go to. Noted before every drive of every poll, and read only
 // when a poll is slow: so it is written without a lock, and a read that met a write is made
-// again (a sequence that is odd while a write runs).
+// again (a sequence that is odd while a write runs; a character read from a write that has
+// begun makes that write's first count seen).
 class DriveNote {
 public:
     void write(std::string_view root) {
         sequence_.fetch_add(1, std::memory_order_acq_rel);
         const std::size_t length = std::min(root.size(), chars_.size());
         for (std::size_t i = 0; i < length; ++i)
-            chars_[i].store(root[i], std::memory_order_relaxed);
-        length_.store(length, std::memory_order_relaxed);
+            chars_[i].store(root[i], std::memory_order_release);
+        length_.store(length, std::memory_order_release);
         sequence_.fetch_add(1, std::memory_order_release);
     }
     std::string read() const {
         for (;;) {
             const unsigned before = sequence_.load(std::memory_order_acquire);
-            std::string root(length_.load(std::memory_order_relaxed), '\0');
+            std::string root(length_.load(std::memory_order_acquire), '\0');
             for (std::size_t i = 0; i < root.size(); ++i)
-                root[i] = chars_[i].load(std::memory_order_relaxed);
-            std::atomic_thread_fence(std::memory_order_acquire);
+                root[i] = chars_[i].load(std::memory_order_acquire);
             if (before % 2 == 0 && sequence_.load(std::memory_order_relaxed) == before)
                 return root;
         }
@@ -54,11 +53,15 @@ struct DeviceWorker::State final : DriveWatch {
     std::shared_ptr<DevicePort> port;
     std::shared_ptr<void> kept;
     mutable std::mutex mutex;
-    // A job, or the stop, to wake up for: lighter than a condition twice a second.
-    std::counting_semaphore<> wake{0};
+    // A job, or the stop, to wake up for. (Not a semaphore: with the Windows build's C++
+    // runtime a semaphore's release can be lost, and the worker sleeps with a job waiting.)
+    std::condition_variable wake;
+    // Told when the jobs have run, to those that wait for it: only the tests and the
+    // command-line tool do, so the worker looks for them before it tells.
     mutable std::condition_variable idle;
+    mutable std::atomic<int> waitingForIdle{0};
     std::deque<std::function<void(DevicePort&)>> jobs;
-    int pending = 0; // submitted and not yet returned
+    std::atomic<int> pending{0}; // submitted and not yet returned
     bool stop = false;
     DriveNote drive; // empty between jobs
 
@@ -74,10 +77,10 @@ DeviceWorker::DeviceWorker(std::shared_ptr<DevicePort> port, std::shared_ptr<voi
         KeepSignalsAway();
         WatchDrives(state.get());
         for (;;) {
-            state->wake.acquire();
             std::function<void(DevicePort&)> job;
             {
-                std::lock_guard lock(state->mutex);
+                std::unique_lock lock(state->mutex);
+                state->wake.wait(lock, [&] { return state->stop || !state->jobs.empty(); });
                 if (state->stop)
                     return;
                 job = std::move(state->jobs.front());
@@ -89,11 +92,10 @@ DeviceWorker::DeviceWorker(std::shared_ptr<DevicePort> port, std::shared_ptr<voi
                 // A job hands back what it can; nothing may end the thread.
             }
             state->drive.write({});
-            {
-                std::lock_guard lock(state->mutex);
-                --state->pending;
+            if (--state->pending == 0 && state->waitingForIdle > 0) {
+                std::lock_guard lock(state->mutex); // so that no waiter misses it
+                state->idle.notify_all();
             }
-            state->idle.notify_all();
         }
     }).detach();
 }
@@ -105,7 +107,7 @@ DeviceWorker::~DeviceWorker() {
         state_->pending -= static_cast<int>(state_->jobs.size());
         state_->jobs.clear();
     }
-    state_->wake.release();
+    state_->wake.notify_one();
 }
 
 void DeviceWorker::submit(std::function<void(DevicePort&)> job) {
@@ -114,11 +116,10 @@ void DeviceWorker::submit(std::function<void(DevicePort&)> job) {
         state_->jobs.push_back(std::move(job));
         ++state_->pending;
     }
-    state_->wake.release();
+    state_->wake.notify_one();
 }
 
 bool DeviceWorker::busy() const {
-    std::lock_guard lock(state_->mutex);
     return state_->pending > 0;
 }
 
@@ -130,8 +131,11 @@ std::optional<std::string> DeviceWorker::waitingOn() const {
 }
 
 bool DeviceWorker::waitIdle(std::chrono::milliseconds timeout) const {
+    ++state_->waitingForIdle;
     std::unique_lock lock(state_->mutex);
-    return state_->idle.wait_for(lock, timeout, [&] { return state_->pending == 0; });
+    const bool idle = state_->idle.wait_for(lock, timeout, [&] { return state_->pending == 0; });
+    --state_->waitingForIdle;
+    return idle;
 }
 
 } // namespace velmaron
