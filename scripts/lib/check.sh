@@ -1,4 +1,4 @@
-# What the test scripts share (sourced): failing with a message, a temporary folder that goes
+# What the test scripts share (sourced): failing with a message, saying what was skipped, a temporary folder that goes
 # when the script ends, and waiting for a condition with a time limit. check_name, set before
 # sourcing, starts the messages and names the folder.
 check_name=${check_name:-check}
@@ -6,6 +6,15 @@ check_name=${check_name:-check}
 fail() {
   echo "$check_name: FAILED: $*" >&2
   exit 1
+}
+
+# Says that a case did not run, and why; scripts/test counts it in the stage's summary line,
+# so that a stage with a case left out never reads as wholly passed.
+skip() { # reason
+  echo "$check_name: SKIPPED: $*"
+  if [ -n "${VELMARON_SKIP_LOG:-}" ]; then
+    echo "$check_name: $*" >>"$VELMARON_SKIP_LOG"
+  fi
 }
 
 # Makes the temporary folder $work, removed when the script ends, after the command given

@@ -15,10 +15,8 @@ d=$work/drives
 unset LC_ALL LC_MESSAGES
 export VELMARON_POLL_INTERVAL_MS=20
 language=de_DE.UTF-8
-fail() {
-  echo "fleet: FAILED: $*" >&2
-  exit 1
-}
+check_name=fleet
+source "$(dirname "$0")/../../scripts/lib/check.sh" # fail, skip
 vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
 # In the background as the tool's own process, so that $! is the tool.
 apply() { LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
@@ -200,7 +198,8 @@ ended
 [ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
 
 if [ "${cli[0]}" = wine ]; then
-  echo "fleet: passed, 1 case skipped (Ctrl+C: wine does not hand a signal on as the console's Ctrl+C)"
+  skip "Ctrl+C: wine does not hand a signal on as the console's Ctrl+C"
+  echo "fleet: passed"
   exit 0
 fi
 echo "fleet: Ctrl+C while the tool waits for the cable"

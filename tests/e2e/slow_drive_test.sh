@@ -11,7 +11,7 @@ check_name=slow-drive
 source scripts/lib/desktop.sh
 
 if [ ! -c /dev/fuse ] || ! command -v fusermount3 >/dev/null; then
-  echo "slow-drive: SKIPPED: this machine has no FUSE"
+  skip "this machine has no FUSE"
   exit 0
 fi
 
