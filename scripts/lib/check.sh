@@ -1,7 +1,10 @@
-# What the test scripts share (sourced): failing with a message, saying what was skipped, a temporary folder that goes
-# when the script ends, and waiting for a condition with a time limit. check_name, set before
-# sourcing, starts the messages and names the folder.
+# What the test scripts share (sourced): telling the step, failing with a message, saying what
+# was skipped, a temporary folder that goes when the script ends, and waiting for a condition
+# with a time limit. check_name, set before sourcing, starts the messages and names the folder.
 check_name=${check_name:-check}
+
+# A line of what the script does now.
+step() { echo "$check_name: $*"; }
 
 fail() {
   echo "$check_name: FAILED: $*" >&2

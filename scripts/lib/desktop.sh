@@ -68,6 +68,9 @@ program_start() { # build folder, drives folder
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 }
 
+# The emulator of the build folder $build on the drives given, its lines kept in $work/sim.log.
+sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
+
 # Whether a program has ended, by default the one program_start started.
 program_ended() { # [pid]
   ! kill -0 "${1:-$program_pid}" 2>/dev/null

@@ -3,7 +3,7 @@
 
 #include "app_fixture.h"
 #include "support/hex_check.h"
-#include "device/durable_file.h"
+#include "support/save_faults.h"
 
 #include <functional>
 
@@ -88,16 +88,6 @@ TEST_F(CycleTest, CompleteRunTwiceWithoutRestart) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(CycleTest, CrDeviceIsReadOnEveryTickAndNeverReady) {
-    for (int version : {12, 12, 13}) {
-        SCOPED_TRACE(version);
-        plugIn('E', versionFile(header("CR", version), 80));
-        tick();
-        EXPECT_EQ(seen(*form, instruction()), "0 0 off Konfiguration gelesen | normal");
-        EXPECT_EQ(text(form->lblSWVersion), "SW Version - CR " + std::to_string(version));
-    }
-}
-
 // Removed: asked for a device, while the window stays tall with the last instruction.
 TEST_F(CycleTest, Version22IsNotSuitableAndAlternates) {
     plugIn('E', qx(22));
@@ -155,49 +145,13 @@ TEST_F(CycleTest, ConfigureTakesTheFirstDevice) {
                                         "Velmaron found", "Konfigurationsdatei erstellt"}));
 }
 
-// With two devices states 0 to 3 leave everything as it was; state 4 hides the arrow display;
-// state 5 and values that are no state return to 0 whatever is connected.
-TEST_F(CycleTest, TicksThatMoveNothingButTheState) {
-    // Devices connected, the state before and after the tick.
-    const std::tuple<int, int, int> cases[] = {
-        {2, 0, 0}, {2, 1, 1},  {2, 2, 2}, {2, 3, 3}, {2, 4, 4},
-        {2, 5, 0}, {2, -1, 0}, {1, 6, 0}, {0, 5, 0},
-    };
-    plugIn('E', Qx54);
-    plugIn('G', Qx54);
-    int connected = 2;
-    for (const auto& [devices, state, after] : cases) {
-        SCOPED_TRACE(std::to_string(devices) + " devices, state " + std::to_string(state));
-        for (; connected > devices; --connected)
-            pull(connected == 2 ? 'G' : 'E');
-        form->WorkflowState = state;
-        form->lblMessage->setText("Meldung");
-        form->lblInstruction->setText("Anweisung");
-        form->cmdConfigure->setEnabled(state == 1);
-        form->picArrowDisplay->show();
-        const bool shifted = form->ArrowShifted;
-        tick();
-        EXPECT_EQ(form->WorkflowState, after);
-        EXPECT_EQ(text(form->lblMessage) + text(form->lblInstruction), "MeldungAnweisung");
-        EXPECT_EQ(std::tuple(form->cmdConfigure->isEnabled(), form->ArrowShifted,
-                             form->picArrowDisplay->isHidden(), messages.size()),
-                  std::tuple(state == 1, shifted, state == 4, 0));
-    }
-}
-
 // A configuration that was not saved is reported, starts no reconnect, is never announced
 // as saved later and leaves no configuration file on the device; one that cannot be built
 // leaves the device as it was. The user can correct it and press the button again.
 TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
-    using Write = decltype(SaveSteps::writeDurably);
     using Dir = const DeviceDirectory&;
-    const auto writeWith = [this](Write write) { form->saveSteps.writeDurably = std::move(write); };
-    const auto refused = [](FileFault fault, FileStep step) -> Write {
-        return [fault, step](Dir dir, const std::string& name, std::string_view bytes) {
-            if (step == FileStep::Write) // the file is left half written
-                WriteFileDurably(dir, name, bytes.substr(0, bytes.size() / 2));
-            return FileResult{fault, step, "refused"};
-        };
+    const auto failing = [this](FileStep step, FileFault fault, std::optional<std::string> left) {
+        return [=, this] { form->saveSteps = testing::failAt(step, fault, left); };
     };
     const auto pulledAfter = [this](FileStep step) {
         return [this, step](Dir) {
@@ -225,19 +179,13 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
          "Unknown Velmaron type", false},
         {"UPDATES missing", [this] { fs::remove_all(updates()); },
          notSaved + "Auf dem Velmaron fehlt das Verzeichnis UPDATES.", false},
-        {"write-protected",
-         [&] { writeWith(refused(FileFault::WriteProtected, FileStep::Create)); },
+        {"write-protected", failing(FileStep::Create, FileFault::WriteProtected, {}),
          notSaved + "Der Velmaron ist schreibgeschützt.", true},
-        {"cannot create", [&] { writeWith(refused(FileFault::Failed, FileStep::Create)); },
+        {"cannot create", failing(FileStep::Create, FileFault::Failed, {}),
          notSaved + "Die Datei konnte nicht angelegt werden.", true},
-        {"partly written", [&] { writeWith(refused(FileFault::Failed, FileStep::Write)); },
+        {"partly written", failing(FileStep::Write, FileFault::Failed, ":103A0000"),
          notSaved + "Die Datei konnte nicht vollständig geschrieben werden.", true},
-        {"directory flush fails",
-         [this] {
-             form->saveSteps.flushDirectory = [](Dir) {
-                 return FileResult{FileFault::Failed, FileStep::FlushDirectory, "refused"};
-             };
-         },
+        {"directory flush fails", failing(FileStep::FlushDirectory, FileFault::Failed, {}),
          notSaved + "Die Datei konnte nicht vollständig geschrieben werden.", true},
         {"read back differs",
          [this] {

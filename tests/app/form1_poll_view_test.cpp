@@ -90,6 +90,12 @@ TEST_F(PollViewTest, ARereadRepaintsWhatChangedOnly) {
         watch.painted.clear();
         tick();
         QTest::qWait(20);
+        // A CR is read on every tick and never becomes ready.
+        EXPECT_EQ(form->WorkflowState, 0);
+        EXPECT_EQ(form->lblMessage->text() + (form->cmdConfigure->isEnabled() ? " on" : " off"),
+                  QStringLiteral("Konfiguration gelesen off"));
+        EXPECT_EQ(form->lblSWVersion->text().toStdString(),
+                  "SW Version - CR " + step.file.substr(6, 2));
         if (step.changed)
             EXPECT_TRUE(watch.painted.contains(step.changed));
         else

@@ -4,7 +4,6 @@
 // runs and ends as it always has. No drive or file call runs on the window's thread.
 
 #include "app_fixture.h"
-#include "device/durable_file.h"
 #include "support/gate.h"
 
 #include <QApplication>
@@ -71,6 +70,14 @@ protected:
 
 const std::string Qx54 = qx(54);
 
+// The step, behind the gate.
+template <class Step> Step gated(std::shared_ptr<Gate> gate, Step step) {
+    return [gate, step](const auto&... arguments) {
+        gate->pass();
+        return step(arguments...);
+    };
+}
+
 TEST_F(SlowDriveTest, APollWaitsAloneAndNamesTheDriveAfterTwoSeconds) {
     sim.addDrive('D');
     plugIn('E', Qx54);
@@ -111,32 +118,11 @@ TEST_F(SlowDriveTest, TheWindowClosesWhileADriveHangs) {
 // A save that hangs at each of its steps in turn: meanwhile the button is off and the status
 // line says that the configuration is being saved; then the run starts as it always does.
 TEST_F(SlowDriveTest, ASaveThatHangsAtAnyStepEndsAsUsual) {
-    using Dir = const DeviceDirectory&;
     const std::function<void(SaveSteps&)> hangs[] = {
-        [this](SaveSteps& s) {
-            s.writeDurably = [this](Dir dir, const std::string& name, std::string_view bytes) {
-                saveGate->pass();
-                return WriteFileDurably(dir, name, bytes);
-            };
-        },
-        [this](SaveSteps& s) {
-            s.replace = [this](Dir dir, const std::string& from, const std::string& to) {
-                saveGate->pass();
-                return RenameReplacing(dir, from, to);
-            };
-        },
-        [this](SaveSteps& s) {
-            s.flushDirectory = [this](Dir dir) {
-                saveGate->pass();
-                return FlushDirectory(dir);
-            };
-        },
-        [this](SaveSteps& s) {
-            s.readBack = [this](Dir dir, const std::string& name) {
-                saveGate->pass();
-                return dir.Read(name);
-            };
-        },
+        [this](SaveSteps& s) { s.writeDurably = gated(saveGate, s.writeDurably); },
+        [this](SaveSteps& s) { s.replace = gated(saveGate, s.replace); },
+        [this](SaveSteps& s) { s.flushDirectory = gated(saveGate, s.flushDirectory); },
+        [this](SaveSteps& s) { s.readBack = gated(saveGate, s.readBack); },
     };
     plugIn('E', Qx54);
     for (std::size_t step = 0; step < std::size(hangs); ++step) {

@@ -8,15 +8,14 @@
 set -euo pipefail
 read -r -a cli <<<"$1"
 sim=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/velmaron-fleet.XXXXXX")
-trap 'kill "$run" 2>/dev/null || true; rm -rf "$work"' EXIT
+check_name=fleet
+source "$(dirname "$0")/../../scripts/lib/check.sh"
+work_folder 'kill "$run" 2>/dev/null'
 run=
 d=$work/drives
 unset LC_ALL LC_MESSAGES
 export VELMARON_POLL_INTERVAL_MS=20
 language=de_DE.UTF-8
-check_name=fleet
-source "$(dirname "$0")/../../scripts/lib/check.sh" # fail, skip
 vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
 # In the background as the tool's own process, so that $! is the tool.
 apply() { LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
@@ -55,11 +54,8 @@ next() {
 }
 # The tool's exit code in $status, once it has ended by itself; still waiting after 10 s fails.
 ended() {
-  for _ in $(seq 500); do
-    kill -0 "$run" 2>/dev/null || break
-    sleep 0.02
-  done
-  ! kill -0 "$run" 2>/dev/null || fail "the tool did not end: $(cat "$work/out")"
+  wait_until --within 10 "the tool ends" eval '! kill -0 "$run" 2>/dev/null' ||
+    fail "the tool did not end: $(cat "$work/out")"
   status=0
   wait "$run" || status=$?
   run=
@@ -89,6 +85,8 @@ echo "fleet: list and show against the emulated device"
 [ "$(vc list | awk '{print $NF}' | flat)" = Velmaronneinneinja ] || fail "list: $(vc list)"
 [ "$(vc list | awk 'NR > 1 {print $(NF-1)}' | flat)" = FestplatteWechseldatenträgerWechseldatenträger ] ||
   fail "German drive types: $(vc list)"
+[ "$(language=en_US.UTF-8 vc list | grep -c 'Hard drive; can not be removed\|Removable drive')" = 3 ] ||
+  fail "English drive types: $(language=en_US.UTF-8 vc list)"
 [ "$(language=en_US.UTF-8 vc show | tr -d '\r' | tail -n +2)" = "Device:              QX, software 30
 Period:              7 days
 Data sets:           overview, daily activities, events and faults

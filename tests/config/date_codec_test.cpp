@@ -22,9 +22,6 @@ TEST(DateCodec, DateToHexRefusesWhatASigned32BitDifferenceCannotReach) {
     };
     for (const auto& [value, hex] : cases)
         EXPECT_EQ(DateToHex(value), hex) << value.time_since_epoch().count();
-    EXPECT_EQ(EpochDate, At(1970, 1, 1));
-    EXPECT_EQ(SignedLimitDate, At(2038, 1, 19, 3, 14, 7));
-    EXPECT_EQ(WrapDate, At(2106, 2, 7, 6, 28, 16));
 }
 
 TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {

@@ -1,4 +1,5 @@
 #include "device/durable_save.h"
+#include "support/save_faults.h"
 #include "support/sim_drives.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::failAt;
 using testing::makeSymlink;
 using testing::namesIn;
 using testing::readAll;
@@ -90,25 +92,6 @@ TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
 
 using Dir = const DeviceDirectory&;
 using Name = const std::string&;
-
-// Steps whose one operation fails at the given step; a failing write first leaves `left` in
-// the file (creates nothing when nullopt), as a real failure would.
-SaveSteps failAt(FileStep step, FileFault fault, std::optional<std::string> left = {}) {
-    const FileResult failure{fault, step, "injected"};
-    SaveSteps steps;
-    if (step == FileStep::Rename) {
-        steps.replace = [=](Dir, Name, Name) { return failure; };
-    } else if (step == FileStep::FlushDirectory) {
-        steps.flushDirectory = [=](Dir) { return failure; };
-    } else {
-        steps.writeDurably = [=](Dir dir, Name name, std::string_view) {
-            if (left)
-                WriteFileDurably(dir, name, *left);
-            return failure;
-        };
-    }
-    return steps;
-}
 
 // Each step of the write fails in turn; afterwards neither the temporary file nor the target
 // may remain while the drive is there, not even a complete one: the user is told that

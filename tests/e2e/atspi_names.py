@@ -2,8 +2,8 @@
 """What a screen reader is told of velmaron-config's main window, read from the accessibility
 bus (AT-SPI) as a screen reader reads it: every focusable control and every group that holds
 one has a name of its own (not empty, not the window's title, not the title of a group it lies
-in), the controls that the issue of unnamed fields was about have their telling names, and the
-check boxes' tooltips are their descriptions.
+in), the fields without a caption of their own have telling names, and the check boxes'
+tooltips are their descriptions.
 
     atspi_names.py [SECONDS]
 

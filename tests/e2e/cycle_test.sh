@@ -12,8 +12,6 @@ source scripts/lib/desktop.sh
 work_folder desktop_stop
 drives=$work/drives
 updates=$drives/E/UPDATES
-step() { echo "e2e: $*"; }
-sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
 source tests/e2e/edited_settings.sh

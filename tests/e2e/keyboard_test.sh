@@ -17,8 +17,6 @@ source scripts/lib/desktop.sh
 work_folder desktop_stop
 drives=$work/drives
 updates=$drives/E/UPDATES
-step() { echo "keyboard: $*"; }
-sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 keys() { # keys, each pressed once, with a pause for the window
   local key
   for key in "$@"; do

@@ -15,8 +15,6 @@ if [ ! -c /dev/fuse ] || ! command -v fusermount3 >/dev/null; then
   exit 0
 fi
 
-step() { echo "slow-drive: $*"; }
-sim() { "$build/velmaron-sim" "$@" >>"$work/sim.log"; }
 fuse_pid=""
 mount_drive() {
   mkdir -p "$drives/E"

@@ -230,7 +230,8 @@ const Log ReadSuitable = {"scan", "read E:\\", "scan shown 1", "begin read", "me
                           "settings QX54", "message read", "version shown", "button on",
                           "normal", "state 0>1"};
 
-// Every state with none, one and two devices; one device is a suitable QX 54.
+// Every state with none, one and two devices; one device is a suitable QX 54. Where no call
+// but the state's is listed, the window keeps its message, instruction, button and arrow.
 TEST(Workflow, EachStateWithNoneOneAndTwoDevices) {
     const struct {
         int state, devices;
@@ -257,8 +258,10 @@ TEST(Workflow, EachStateWithNoneOneAndTwoDevices) {
          {"scan", "scan shown 0", "arrow none", "normal", "state 4>0", "arrow hidden"}, 0},
         {Saved, 1, {"scan", "scan shown 1", "arrow hidden"}, 4},
         {Saved, 2, {"scan", "scan shown 2", "arrow hidden"}, 4},
+        {NotSuitable, 0, {"scan", "scan shown 0", "state 5>0"}, 0},
         {NotSuitable, 1, {"scan", "scan shown 1", "state 5>0"}, 0},
         {-1, 0, {"scan", "scan shown 0", "state -1>0"}, 0},
+        {6, 1, {"scan", "scan shown 1", "state 6>0"}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "state " << c.state << ", " << c.devices << " devices");
@@ -270,7 +273,9 @@ TEST(Workflow, EachStateWithNoneOneAndTwoDevices) {
     }
 }
 
-// What one device in WaitForDevice turns out to be, judged as the window judges it.
+// What one device in WaitForDevice turns out to be, judged as the window judges it, or by the
+// read alone as the command-line tool does: there a missing, broken or unknown file decides
+// nothing, and an unknown type's file is never deleted.
 TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
     const Log head = {"scan", "read E:\\", "scan shown 1", "begin read", "message found"};
     const Log shown = {"message read", "version shown"};
@@ -283,6 +288,7 @@ TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
         Log read; // after the read itself
         Log decision;
         int after;
+        Judging judging = Judging::ByLastReads;
     } cases[] = {
         {"suitable", qx(23), true, {"settings QX23"}, {"button on", "normal", "state 0>1"}, 1},
         {"too old", qx(22), true, {"settings QX22"}, unsuitable, 5},
@@ -295,10 +301,19 @@ TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
         {"broken, cannot be deleted", qx(54).substr(0, 20), false,
          {"settings QX0", "delete", "problem missing"}, unsuitable, 5},
         {"missing", std::nullopt, true, {"settings unreadable", "problem missing"}, unsuitable, 5},
+        {"this read: missing", std::nullopt, true, {"settings unreadable", "problem missing"}, {},
+         0, Judging::ByThisRead},
+        {"this read: broken", versionFile("QX000054HEX", 40), true,
+         {"settings QX54", "delete", "problem broken"}, {}, 0, Judging::ByThisRead},
+        // The window would read it by software 54's rules and delete it.
+        {"this read: unknown type, wrong length", versionFile("AB000054HEX", 25), true,
+         {"settings AB54"}, {}, 0, Judging::ByThisRead},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Bench bench;
+        Bench bench({c.judging});
+        if (c.judging == Judging::ByThisRead)
+            bench.workflow.SoftwareVersion = 54; // an earlier read's
         bench.device.versionFile = c.file;
         bench.device.deletable = c.deletable;
         Log expected = head;
@@ -307,32 +322,6 @@ TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
         expected.insert(expected.end(), c.decision.begin(), c.decision.end());
         EXPECT_EQ(bench.tick(), expected);
         EXPECT_EQ(bench.state, c.after);
-    }
-}
-
-// The command-line tool judges by the read alone: a missing, broken or unknown file decides
-// nothing, and an unknown type's file is never deleted.
-TEST(Workflow, JudgedByThisReadAloneNothingIsDecidedOnABadFile) {
-    const struct {
-        const char* name;
-        std::optional<std::string> file;
-        Log read;
-    } cases[] = {
-        {"missing", std::nullopt, {"settings unreadable", "problem missing"}},
-        {"broken", versionFile("QX000054HEX", 40), {"settings QX54", "delete", "problem broken"}},
-        // The window would read it by software 54's rules and delete it.
-        {"unknown type, wrong length", versionFile("AB000054HEX", 25), {"settings AB54"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Bench bench({Judging::ByThisRead});
-        bench.workflow.SoftwareVersion = 54;
-        bench.device.versionFile = c.file;
-        Log expected = {"scan", "read E:\\", "scan shown 1", "begin read", "message found"};
-        expected.insert(expected.end(), c.read.begin(), c.read.end());
-        expected.insert(expected.end(), {"message read", "version shown"});
-        EXPECT_EQ(bench.tick(), expected);
-        EXPECT_EQ(bench.state, WaitForDevice);
     }
 }
 
