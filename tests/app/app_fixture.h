@@ -143,6 +143,13 @@ protected:
     std::string instruction() const {
         return form->isTallLayout() ? form->lblInstruction->text().toStdString() : "normal";
     }
+    // What the user sees: WorkflowState and lblState, whether cmdConfigure is enabled,
+    // lblMessage and the instruction.
+    std::string seen() const {
+        return std::to_string(form->WorkflowState) + " " + form->lblState->text().toStdString() +
+               (form->cmdConfigure->isEnabled() ? " on " : " off ") +
+               form->lblMessage->text().toStdString() + " | " + instruction();
+    }
 
     // What the arrow display holds: "hidden", "blank", "in@0", "in@32", "out@0", "out@32" or
     // "other".

@@ -366,7 +366,7 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
         const char* days;
         std::size_t configAt, trepEnd, extraEnd;
     } cases[] = {
-        {qx(20, {{12, {0, 0x4A, 0x79, 0}}, {16, {1, 3, 6, 0xFF}}}), " 92", 0, 19, 0},
+        {qx(23, {{12, {0, 0x4A, 0x79, 0}}, {16, {1, 3, 6, 0xFF}}}), " 92", 0, 19, 0},
         {qx(30, {{12, {0x80, 0x51, 1, 0}}, {16, {1, 2, 4, 0x11, 0xFF}}, {25, {0x37}}}), " 1", 25,
          20, 0},
         {qx(54, {{16, {1, 2, 3, 4, 5, 6, 0xFF}}, {32, {0x35}}, {33, extras}, {72, rangeOn}}), "0",
