@@ -186,12 +186,13 @@ struct Bench {
     int state = WaitForDevice;
     std::chrono::steady_clock::time_point clock{};
     int pauses = 0;
-    Workflow workflow;
+    std::optional<Workflow> workflow; // reset while a drive hangs
 
-    explicit Bench(WorkflowOptions options = {})
-        : workflow(view, std::make_shared<FakePort>(drive), state, handed.dispatch(), options) {
-        workflow.vanishWait.now = [this] { return clock; };
-        workflow.vanishWait.pause = [this](std::chrono::milliseconds span) {
+    explicit Bench(WorkflowOptions options = {}) {
+        workflow.emplace(view, std::make_shared<FakePort>(drive), state, handed.dispatch(),
+                         options);
+        workflow->vanishWait.now = [this] { return clock; };
+        workflow->vanishWait.pause = [this](std::chrono::milliseconds span) {
             ++pauses;
             clock += span;
         };
@@ -199,36 +200,45 @@ struct Bench {
     // Until everything the workflow started has been shown; a worker that never gets to its
     // jobs fails the case rather than holding it until the time limit.
     void settle() {
-        for (int rounds = 0; !workflow.idle(); ++rounds) {
+        for (int rounds = 0; !workflow->idle(); ++rounds) {
             if (rounds == 100) {
                 ADD_FAILURE() << "the workflow's jobs did not finish";
                 return;
             }
-            workflow.waitForDevice(std::chrono::milliseconds(100));
+            workflow->waitForDevice(std::chrono::milliseconds(100));
             handed.runFor(std::chrono::milliseconds(0));
         }
     }
     // The calls of one step alone.
-    Log tick() {
+    template <class Step> Log calls(Step step) {
         log.take();
-        workflow.Tick();
+        step();
         settle();
         return log.take();
     }
+    Log tick() { return calls([this] { workflow->Tick(); }); }
+    void startConfigure(const DeviceSettings& settings = {},
+                        ConfigureTarget target = ConfigureTarget::FirstDevice) {
+        workflow->Configure(settings, target, [this](ConfigureOutcome o) { outcome = o; });
+    }
     Log configure(const DeviceSettings& settings = {},
                   ConfigureTarget target = ConfigureTarget::FirstDevice) {
-        log.take();
-        workflow.Configure(settings, target, [this](ConfigureOutcome o) { outcome = o; });
-        settle();
-        return log.take();
+        return calls([&] { startConfigure(settings, target); });
     }
     ConfigureOutcome outcome = ConfigureOutcome::NoDevice;
 };
 
-// The poll reads the version file of the one device it finds, on the worker's thread.
-const Log ReadSuitable = {"scan", "read E:\\", "scan shown 1", "begin read", "message found",
-                          "settings QX54", "message read", "version shown", "button on",
-                          "normal", "state 0>1"};
+Log operator+(Log a, const Log& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The poll reads the version file of the one device it finds, on the worker's thread; what it
+// read is shown, and then what the window makes of it.
+const Log ReadHead = {"scan", "read E:\\", "scan shown 1", "begin read", "message found"};
+const Log ReadShown = {"message read", "version shown"};
+const Log Ready = {"button on", "normal", "state 0>1"};
+const Log ReadSuitable = ReadHead + Log{"settings QX54"} + ReadShown + Ready;
 
 // Every state with none, one and two devices; one device is a suitable QX 54. Where no call
 // but the state's is listed, the window keeps its message, instruction, button and arrow.
@@ -277,8 +287,6 @@ TEST(Workflow, EachStateWithNoneOneAndTwoDevices) {
 // read alone as the command-line tool does: there a missing, broken or unknown file decides
 // nothing, and an unknown type's file is never deleted.
 TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
-    const Log head = {"scan", "read E:\\", "scan shown 1", "begin read", "message found"};
-    const Log shown = {"message read", "version shown"};
     const Log unsuitable = {"message unsuitable", "arrow shown", "arrow out", "instruction unplug!",
                             "tall", "state 0>5"};
     const struct {
@@ -290,14 +298,14 @@ TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
         int after;
         Judging judging = Judging::ByLastReads;
     } cases[] = {
-        {"suitable", qx(23), true, {"settings QX23"}, {"button on", "normal", "state 0>1"}, 1},
+        {"suitable", qx(23), true, {"settings QX23"}, Ready, 1},
         {"too old", qx(22), true, {"settings QX22"}, unsuitable, 5},
         {"no configuration", versionFile("QX000005HEX", 21), true, {"settings QX5"}, unsuitable,
          5},
         {"CR", versionFile("CR000012HEX", 80), true, {"settings CR12"}, {}, 0},
         // Judged by what the reads left: the header of this one.
         {"broken", versionFile("QX000054HEX", 40), true,
-         {"settings QX54", "delete", "problem broken"}, {"button on", "normal", "state 0>1"}, 1},
+         {"settings QX54", "delete", "problem broken"}, Ready, 1},
         {"broken, cannot be deleted", qx(54).substr(0, 20), false,
          {"settings QX0", "delete", "problem missing"}, unsuitable, 5},
         {"missing", std::nullopt, true, {"settings unreadable", "problem missing"}, unsuitable, 5},
@@ -313,14 +321,10 @@ TEST(Workflow, WhatTheDeviceReadTurnsOutToBe) {
         SCOPED_TRACE(c.name);
         Bench bench({c.judging});
         if (c.judging == Judging::ByThisRead)
-            bench.workflow.SoftwareVersion = 54; // an earlier read's
+            bench.workflow->SoftwareVersion = 54; // an earlier read's
         bench.device.versionFile = c.file;
         bench.device.deletable = c.deletable;
-        Log expected = head;
-        expected.insert(expected.end(), c.read.begin(), c.read.end());
-        expected.insert(expected.end(), shown.begin(), shown.end());
-        expected.insert(expected.end(), c.decision.begin(), c.decision.end());
-        EXPECT_EQ(bench.tick(), expected);
+        EXPECT_EQ(bench.tick(), ReadHead + c.read + ReadShown + c.decision);
         EXPECT_EQ(bench.state, c.after);
     }
 }
@@ -346,53 +350,42 @@ const Log SearchFound = {"button off", "message none", "search", "read E:\\", "s
 // The configure command's outcomes, and that nothing on the device changes before the file
 // is built.
 TEST(Workflow, ConfigureOutcomes) {
+    using enum ConfigureOutcome;
+    const Log saving = {"message saving", "clean", "save QX999000.HEX"};
     const Log reconnect = {"message none", "instruction unplug", "arrow shown",
                            "tall",         "keep polling",       "state 1>2"};
     DeviceSettings tooManyDays;
     tooManyDays.periodDays = MaxPeriodDays + 1;
     const struct {
         const char* name;
-        int devices;
         std::string file;
         DeviceSettings settings;
         SaveResult save;
         Log calls; // after the search has found the device and read its version file
         ConfigureOutcome outcome;
-        int after;
     } cases[] = {
-        {"saved", 1, qx(54), {}, {},
-         {"message saving", "clean", "save QX999000.HEX", "read E:\\", "written QX999000.HEX"},
-         ConfigureOutcome::Saved, 2},
-        {"saved on a CR", 1, versionFile("CR000012HEX", 80), {}, {},
+        {"saved", qx(54), {}, {}, saving + Log{"read E:\\", "written QX999000.HEX"}, Saved},
+        {"saved on a CR", versionFile("CR000012HEX", 80), {}, {},
          {"message saving", "clean", "save CR999000.HEX", "read E:\\", "written CR999000.HEX"},
-         ConfigureOutcome::Saved, 2},
-        {"cannot be built", 1, qx(54), tooManyDays, {},
-         {"failure build 2", "button on"}, ConfigureOutcome::NotSaved, 1},
-        {"unknown type", 1, versionFile("AB000054HEX", 80), {}, {},
-         {"failure build 1", "button on"}, ConfigureOutcome::NotSaved, 1},
-        {"save failed", 1, qx(54), {}, {SaveError::WriteProtected, "refused"},
-         {"message saving", "clean", "save QX999000.HEX", "message found", "failure save 3",
-          "button on"},
-         ConfigureOutcome::NotSaved, 1},
-        {"pulled while saving", 1, qx(54), {}, {SaveError::PulledWhileSaving, "gone"},
-         {"message saving", "clean", "save QX999000.HEX", "message found", "failure save 5",
-          "button on"},
-         ConfigureOutcome::NotSaved, 1},
+         Saved},
+        {"cannot be built", qx(54), tooManyDays, {}, {"failure build 2", "button on"}, NotSaved},
+        {"unknown type", versionFile("AB000054HEX", 80), {}, {}, {"failure build 1", "button on"},
+         NotSaved},
+        {"save failed", qx(54), {}, {SaveError::WriteProtected, "refused"},
+         saving + Log{"message found", "failure save 3", "button on"}, NotSaved},
+        {"pulled while saving", qx(54), {}, {SaveError::PulledWhileSaving, "gone"},
+         saving + Log{"message found", "failure save 5", "button on"}, NotSaved},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Bench bench;
         bench.state = DeviceReady;
-        bench.device.count = c.devices;
         bench.device.versionFile = c.file;
         bench.device.save = c.save;
-        Log expected = SearchFound;
-        expected.insert(expected.end(), c.calls.begin(), c.calls.end());
-        if (c.outcome == ConfigureOutcome::Saved)
-            expected.insert(expected.end(), reconnect.begin(), reconnect.end());
-        EXPECT_EQ(bench.configure(c.settings), expected);
+        const bool saved = c.outcome == Saved;
+        EXPECT_EQ(bench.configure(c.settings), SearchFound + c.calls + (saved ? reconnect : Log{}));
         EXPECT_EQ(bench.outcome, c.outcome);
-        EXPECT_EQ(bench.state, c.after);
+        EXPECT_EQ(bench.state, saved ? WaitForUnplug : DeviceReady);
     }
 }
 
@@ -447,7 +440,7 @@ TEST(Workflow, APollThatFindsNothingNewGoesUnshown) {
     none.device.count = 0;
     EXPECT_NE(none.tick(), quiet);
     EXPECT_EQ(none.tick(), quiet);
-    none.workflow.viewChanged();
+    none.workflow->viewChanged();
     EXPECT_NE(none.tick(), quiet);
     EXPECT_EQ(none.tick(), quiet);
 
@@ -472,15 +465,14 @@ TEST(Workflow, ADriveThatDoesNotAnswerHoldsOnePoll) {
     Bench bench;
     bench.device.count = 0;
     bench.gate.shut();
-    bench.workflow.Tick();
+    bench.workflow->Tick();
     while (bench.log.take() != Log{"scan"}) // the worker is at the drive
         std::this_thread::yield();
-    for (int i = 0; i < 3; ++i) {
-        bench.workflow.Tick();
-    }
-    EXPECT_FALSE(bench.workflow.idle());
+    for (int i = 0; i < 3; ++i)
+        bench.workflow->Tick();
+    EXPECT_FALSE(bench.workflow->idle());
     EXPECT_EQ(bench.log.take(), Log{});
-    bench.workflow.Tick();
+    bench.workflow->Tick();
     EXPECT_EQ(bench.log.take(), Log{"not responding E:\\"});
     bench.gate.open();
     bench.settle();
@@ -494,11 +486,9 @@ TEST(Workflow, AConfigureCommandGoesBeforeAPollThatWaits) {
     Bench bench;
     bench.state = DeviceReady;
     bench.gate.shut();
-    bench.workflow.Tick();
-    bench.workflow.Configure({}, ConfigureTarget::FirstDevice, [&](ConfigureOutcome o) {
-        bench.outcome = o;
-    });
-    bench.workflow.Tick(); // no poll while the command runs
+    bench.workflow->Tick();
+    bench.startConfigure();
+    bench.workflow->Tick(); // no poll while the command runs
     bench.gate.open();
     bench.settle();
     const Log calls = bench.log.take();
@@ -511,24 +501,19 @@ TEST(Workflow, AConfigureCommandGoesBeforeAPollThatWaits) {
 // The front end closes while a drive hangs: the workflow goes at once, and what the drive
 // answers later reaches nothing.
 TEST(Workflow, GoesWhileADriveHangsAndItsAnswerReachesNothing) {
-    const auto drive = std::make_shared<Drive>();
-    drive->device.count = 0;
-    RecordingView view(drive->log);
-    CallQueue handed;
-    int state = WaitForDevice;
-    auto workflow = std::make_unique<Workflow>(view, std::make_shared<FakePort>(drive), state,
-                                               handed.dispatch());
-    drive->gate.shut();
-    workflow->Tick();
-    while (drive->gate.waiting() == 0)
+    Bench bench;
+    bench.device.count = 0;
+    bench.gate.shut();
+    bench.workflow->Tick();
+    while (bench.gate.waiting() == 0)
         std::this_thread::yield();
-    workflow.reset();
-    drive->log.take();
-    drive->gate.open();
-    while (drive->gate.waiting() != 0)
+    bench.workflow.reset();
+    bench.log.take();
+    bench.gate.open();
+    while (bench.gate.waiting() != 0)
         std::this_thread::yield();
-    handed.runFor(std::chrono::milliseconds(20)); // the hand-back, if any
-    EXPECT_EQ(drive->log.take(), Log{});
+    bench.handed.runFor(std::chrono::milliseconds(20)); // the hand-back, if any
+    EXPECT_EQ(bench.log.take(), Log{});
 }
 
 } // namespace
