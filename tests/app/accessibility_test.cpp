@@ -20,14 +20,10 @@ TEST_F(AccessibilityTest, FieldsAndUncaptionedControlsHaveTellingNames) {
         QWidget* control;
         const char* name;
     } cases[] = {
-        {form->tbDays, "Tage"},
-        {form->DTPickerStart, "Download von"},
-        {form->DTPickerEnd, "Download bis"},
-        {form->cmdHelp, "Information"},
-        {form->List1, "Diagnose"},
-        {form->Frame1, "Modell"},
-        {form->Check3, "Ereignisse & Störungen"},
-        {form->frameFileName, "Dateiformat wählen"},
+        {form->tbDays, "Tage"}, {form->DTPickerStart, "Download von"},
+        {form->DTPickerEnd, "Download bis"}, {form->cmdHelp, "Information"},
+        {form->List1, "Diagnose"}, {form->Frame1, "Modell"},
+        {form->Check3, "Ereignisse & Störungen"}, {form->frameFileName, "Dateiformat wählen"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(accessibleText(c.control, QAccessible::Name).toStdString(), c.name)

@@ -1,9 +1,8 @@
-// Ten thousand ticks of the real window on simulated drives while a seeded random script
-// plugs and pulls devices, swaps their version files for short, long, garbage, missing, FIFO
-// and oversized ones, adds a second device, links UPDATES out of the drive, makes the
-// configuration file's name a directory and presses the configure button whenever it is
-// enabled. After every tick the window is in a state, nothing beside the drives has changed,
-// a configuration file on a device is complete, and nothing waits for a click.
+// Ten thousand ticks of the real window while a seeded script plugs and pulls two devices,
+// swaps their version files for short, long, garbage, missing, FIFO and oversized ones, links
+// UPDATES out of the drive, puts a directory where the configuration file goes and presses
+// the enabled configure button. After every tick the window is in a state, nothing beside the
+// drives has changed, a configuration file on a device is complete and no box waits.
 
 #include "app/handler_steps.h"
 #include "app_fixture.h"
@@ -27,15 +26,9 @@ TEST_F(SoakTest, TenThousandTicksOfPluggingPullingAndBrokenFiles) {
         testing::writeFile(decoy / name, "decoy");
     const auto decoys = testing::namesIn(decoy);
     std::map<char, bool> plugged{{'E', false}, {'G', false}};
-    const std::string statusFiles[] = {qx(54),
-                                       qx(30),
-                                       qx(23),
-                                       qx(22),
-                                       versionFile(header("CR", 40), 80),
-                                       qx(54).substr(0, 20),
-                                       qx(54) + std::string(30, 'x'),
-                                       qx(30) + "x",
-                                       std::string(80, '\x5A')};
+    const std::string statusFiles[] = {
+        qx(54), qx(30), qx(23), qx(22), versionFile(header("CR", 40), 80), qx(54).substr(0, 20),
+        qx(54) + std::string(30, 'x'), qx(30) + "x", std::string(80, '\x5A')};
     std::error_code ec;
     const auto setStatus = [&](char letter) {
         const fs::path file = versionPath(letter);
