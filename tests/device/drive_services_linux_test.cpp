@@ -61,14 +61,6 @@ TEST_F(FakeLinux, ListsRealVolumesInMountOrderWithTypesAndLabels) {
     }
 }
 
-TEST_F(FakeLinux, TheRootFileSystemAndHiddenAndRepeatedMounts) {
-    writeMountInfo(mount("8:0", "x", "x", "ext4") + mount("8:17", "x", "x", "vfat") +
-                   mount("8:17", "y", "y", "vfat") + "26 1 8:0 / / rw - ext4 /dev/sda rw\n");
-    auto drives = services();
-    EXPECT_EQ(drives->GetDriveList(), (std::vector<std::string>{root("x"), "/"}));
-    EXPECT_EQ(drives->DriveType(root("x")), DriveKind::Removable);
-}
-
 TEST_F(FakeLinux, VanishedAndUnknownRootsAndMissingMountInfo) {
     writeMountInfo(mount("8:17", "card", "card", "vfat"));
     auto drives = services();
