@@ -1,6 +1,7 @@
 # What the test scripts share (sourced): telling the step, failing with a message, saying what
-# was skipped, a temporary folder that goes when the script ends, and waiting for a condition
-# with a time limit. check_name, set before sourcing, starts the messages and names the folder.
+# was skipped (by a script or by ctest), a temporary folder that goes when the script ends, and
+# waiting for a condition with a time limit. check_name, set before sourcing, starts the
+# messages and names the folder.
 check_name=${check_name:-check}
 
 # A line of what the script does now.
@@ -18,6 +19,19 @@ skip() { # reason
   if [ -n "${VELMARON_SKIP_LOG:-}" ]; then
     echo "$check_name: $*" >>"$VELMARON_SKIP_LOG"
   fi
+}
+
+# ctest with the arguments given; each case it reports as skipped (a symbolic link that cannot
+# be made here, say) is counted as skip counts it.
+ctest_counting_skips() { # ctest arguments...
+  local out status=0
+  out=$(mktemp)
+  ctest "$@" | tee "$out" || status=${PIPESTATUS[0]}
+  if [ -n "${VELMARON_SKIP_LOG:-}" ]; then
+    sed -nE 's/^[[:space:]]*[0-9]+ - (.+) \(Skipped\)$/ctest: \1/p' "$out" >>"$VELMARON_SKIP_LOG"
+  fi
+  rm -f "$out"
+  return "$status"
 }
 
 # Makes the temporary folder $work, removed when the script ends, after the command given
