@@ -4,7 +4,8 @@
 # waiting for them. Positions are the layout's twips (15 to a pixel) from the window's top
 # left corner.
 
-source "$(dirname "${BASH_SOURCE[0]}")/check.sh" # wait_until
+desktop_lib=$(dirname "${BASH_SOURCE[0]}")
+source "$desktop_lib/check.sh" # wait_until
 
 desktop_pids=()
 
@@ -142,6 +143,18 @@ readonly PLACE_SETTINGS_PAGE="630 345"
 readonly PLACE_SPANISH="750 2947"     # "Spanisch (TGD)" on the file-name page
 readonly NORMAL_HEIGHT=492            # the window's client area, normal and tall
 readonly TALL_HEIGHT=748
+
+# Whether the window's frame lies inside the work area that docks and taskbars leave free; prints
+# both.
+frame_inside() { /usr/bin/python3 "$desktop_lib/../../tests/e2e/x_frame_inside.py" "$window"; }
+
+# Presses Alt+K until the configuration file given is there: the button takes it only once the
+# device's settings are read.
+configured() { # file
+  [ -f "$1" ] && return 0
+  press alt+k
+  return 1
+}
 
 height_is() { [ "$(window_height)" = "$1" ]; }
 region_changed_from() { [ "$(region_fingerprint "$1" "$2" "$3" "$4")" != "$5" ]; }

@@ -76,7 +76,7 @@ vc show >/dev/null 2>&1
 set -e
 s plug "$d" G
 
-echo "fleet: list and show against the emulated device"
+step "list and show against the emulated device"
 [ "$(vc list --json | flat | sed 's/"root":"[^"]*"/"root":R/g')" = "$(flat <<<'{"drives":[
   {"root":R,"type":"Harddrive;cannotberemoved","label":null,"velmaron":false},
   {"root":R,"type":"Removabledrive","label":"USB-STICK","velmaron":false},
@@ -98,7 +98,7 @@ Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc sh
 head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
 cp "$work/short" "$d/G/UPDATES/digivers.ion"
 
-echo "fleet: five devices, one of them unsuitable, one a CR, one with a broken version file"
+step "five devices, one of them unsuitable, one a CR, one with a broken version file"
 cat >"$work/profile.json" <<'PROFILE'
 {"velmaronProfile": 1, "periodDays": 28,
  "dataSets": {"technicalData": true, "vdoSpecific": true, "fourHz": false,
@@ -133,7 +133,7 @@ ended
 5,QX,25,confirmed,,dataSets.vdoSpecific dataSets.detailedSpeed168h fileNameFormat dateRange" ] ||
   fail "report: $(cat "$work/report.csv")"
 
-echo "fleet: what each device took over"
+step "what each device took over"
 trep='"dailyActivities":true,"eventsAndFaults":true,"detailedSpeed24h":false,"technicalData":true,"driverCard":false'
 byte='"fileNameFormat":"spanish","model":"velmaron","cardDate":true'
 s unplug "$d" H
@@ -147,7 +147,7 @@ for expected in \
   s unplug "$d" "$letter"
 done
 
-echo "fleet: a file that cannot be created is reported, and nothing is announced"
+step "a file that cannot be created is reported, and nothing is announced"
 s plug "$d" E
 mkdir "$d/E/UPDATES/QX999000.HEX"
 cursor=0
@@ -160,7 +160,7 @@ expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nich
 grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
 rmdir "$d/E/UPDATES/QX999000.HEX"
 
-echo "fleet: another Velmaron connected while the user is asked: nothing is written"
+step "another Velmaron connected while the user is asked: nothing is written"
 s unplug "$d" E
 s plug "$d" H
 mkfifo "$work/answers"
@@ -180,7 +180,7 @@ expect "ein weiterer verbunden; nichts gespeichert"
   fail "written although the device changed"
 s unplug "$d" H
 
-echo "fleet: a version file that appears while the device stays connected"
+step "a version file that appears while the device stays connected"
 mv "$d/E/UPDATES/digivers.ion" "$work/status"
 cursor=0
 apply --count 1
@@ -200,7 +200,7 @@ if [ "${cli[0]}" = wine ]; then
   echo "fleet: passed"
   exit 0
 fi
-echo "fleet: Ctrl+C while the tool waits for the cable"
+step "Ctrl+C while the tool waits for the cable"
 cursor=0
 apply --count 2
 run=$!

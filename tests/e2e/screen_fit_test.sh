@@ -16,15 +16,7 @@ work_folder desktop_stop
 mkdir -p "$shots"
 drives=$work/drives
 config=$drives/E/UPDATES/QX999000.HEX
-"$build/velmaron-sim" new "$drives" E --type QX --version 54 --days 92 --trep 2,3 >/dev/null
-
-frame_inside() { /usr/bin/python3 tests/e2e/x_frame_inside.py "$window"; }
-# Alt+K does nothing until the device's settings are read and the button is enabled.
-configured() {
-  [ -f "$config" ] && return 0
-  press alt+k
-  return 1
-}
+sim new "$drives" E --type QX --version 54 --days 92 --trep 2,3
 
 # name, screen, scale, height of a reserved taskbar (0: none)
 cases=(
@@ -35,7 +27,7 @@ cases=(
 )
 for entry in "${cases[@]}"; do
   read -r name screen scale taskbar <<<"$entry"
-  echo "screen-fit: $name"
+  step "$name"
   rm -f "$config"
   desktop_start "$screen"
   if [ "$taskbar" != 0 ]; then
@@ -46,11 +38,11 @@ for entry in "${cases[@]}"; do
   QT_SCALE_FACTOR=$scale program_start "$build" "$drives" || fail "$name: no window"
   normal=$(window_height)
   wait_until "$name: the window framed" frame_inside >/dev/null || fail "$name: $(frame_inside)"
-  wait_until "$name: Alt+K writes the configuration" configured
+  wait_until "$name: Alt+K writes the configuration" configured "$config"
   wait_until "$name: the tall layout" eval '[ "$(window_height)" -gt "$normal" ]'
   sleep 0.5 # the window manager moves the frame
   frame_inside >/dev/null || fail "$name, tall: $(frame_inside)"
-  echo "screen-fit: $name: tall $(window_height) px high, $(frame_inside)"
+  step "$name: tall $(window_height) px high, $(frame_inside)"
   import -window root "$shots/$name.png"
   desktop_stop
 done
