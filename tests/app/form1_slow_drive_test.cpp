@@ -134,7 +134,7 @@ TEST_F(SlowDriveTest, ASaveThatHangsAtAnyStepEndsAsUsual) {
         saveGate->open();
         settle();
         form->Timer1->stop();
-        EXPECT_EQ(seen(), "2 1 off  | USB Kabel trennen"); // lblState: the skipped tick saw 1
+        EXPECT_EQ(seen(), "2 1 off  | USB Kabel trennen"); // lblState: the tick during the save showed 1
         EXPECT_TRUE(messages.isEmpty());
         // Back to the start for the next step: out, in (saved), out, in.
         for (const bool in : {false, true, false}) {
