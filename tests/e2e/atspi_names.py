@@ -13,6 +13,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 APPLICATION = "velmaron-config"
 WINDOW_TITLE = "Velmaron Configuration"
@@ -47,24 +48,40 @@ def find_application(seconds):
     return None
 
 
+class Control:
+    """What the bus said of one node, read once: the window rewrites its diagnostic list on
+    every poll, so a list line read now may be gone a moment later."""
+
+    def __init__(self, node, groups):
+        self.role = node.getRoleName()
+        self.name = node.name
+        self.description = node.description
+        self.focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE)
+        self.groups = groups
+        self.holds_focusable = False
+
+
 def walk(node, groups, found):
-    """Every node below node, with the names of the groups around it."""
-    for child in node:
-        if child is None:
+    """Every node below node, with the names of the groups around it; tells whether any of
+    them is focusable. A node that is gone before it is read (a replaced list line) is left
+    out: every control that must be there is looked for by name afterwards."""
+    holds = False
+    try:
+        children = [child for child in node if child is not None]
+    except GLib.GError:
+        return False
+    for child in children:
+        try:
+            control = Control(child, groups)
+        except GLib.GError:
             continue
-        found.append((child, groups))
+        found.append(control)
         inner = groups
-        if child.getRoleName() in GROUP_ROLES and child.name:
-            inner = groups + [child.name]
-        walk(child, inner, found)
-
-
-def focusable(node):
-    return node.getState().contains(pyatspi.STATE_FOCUSABLE)
-
-
-def holds_focusable(node):
-    return any(focusable(child) or holds_focusable(child) for child in node if child is not None)
+        if control.role in GROUP_ROLES and control.name:
+            inner = groups + [control.name]
+        control.holds_focusable = walk(child, inner, found)
+        holds = holds or control.focusable or control.holds_focusable
+    return holds
 
 
 def main():
@@ -77,10 +94,10 @@ def main():
     problems = []
     controls = groups = 0
     names = {}
-    for node, around in found:
-        role = node.getRoleName()
-        is_group = role in GROUP_ROLES and holds_focusable(node)
-        if not (focusable(node) or is_group):
+    for node in found:
+        role, around = node.role, node.groups
+        is_group = role in GROUP_ROLES and node.holds_focusable
+        if not (node.focusable or is_group):
             continue
         if is_group:
             groups += 1
@@ -91,7 +108,7 @@ def main():
         if not name or name == WINDOW_TITLE or name in around:
             problems.append("%s %r in %s has no name of its own" % (role, name, around))
     for name, role in TELLING_NAMES.items():
-        if not any(node.getRoleName() == role for node in names.get(name, [])):
+        if not any(node.role == role for node in names.get(name, [])):
             problems.append("no %s named %r" % (role, name))
     for name, description in DESCRIPTIONS.items():
         if not any(node.description == description for node in names.get(name, [])):
