@@ -143,7 +143,8 @@ for expected in \
   "H {\"velmaronProfile\":1,\"periodDays\":28,\"dataSets\":{$trep}}"; do
   read -r letter profile <<<"$expected"
   s plug "$d" "$letter"
-  [ "$(vc profile save - | flat)" = "$profile" ] || fail "$letter: $(vc profile save -)"
+  taken=$(vc profile save - 2>"$work/err" | flat) || fail "$letter: exit $?: $(cat "$work/err")"
+  [ "$taken" = "$profile" ] || fail "$letter: $taken $(cat "$work/err")"
   s unplug "$d" "$letter"
 done
 
