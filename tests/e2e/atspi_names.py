@@ -48,9 +48,9 @@ def find_application(seconds):
     return None
 
 
-class Control:
-    """What the bus said of one node, read once: the window rewrites its diagnostic list on
-    every poll, so a list line read now may be gone a moment later."""
+class Node:
+    """What the bus said of one node, read once: a poll that finds something new changes the
+    diagnostic list's rows, so a row listed now may be gone a moment later."""
 
     def __init__(self, node, groups):
         self.role = node.getRoleName()
@@ -72,15 +72,15 @@ def walk(node, groups, found):
         return False
     for child in children:
         try:
-            control = Control(child, groups)
+            seen = Node(child, groups)
         except GLib.GError:
             continue
-        found.append(control)
+        found.append(seen)
         inner = groups
-        if control.role in GROUP_ROLES and control.name:
-            inner = groups + [control.name]
-        control.holds_focusable = walk(child, inner, found)
-        holds = holds or control.focusable or control.holds_focusable
+        if seen.role in GROUP_ROLES and seen.name:
+            inner = groups + [seen.name]
+        seen.holds_focusable = walk(child, inner, found)
+        holds = holds or seen.focusable or seen.holds_focusable
     return holds
 
 
