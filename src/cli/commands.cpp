@@ -22,7 +22,7 @@ constexpr std::size_t MaxProfileBytes = 64 * 1024;
 
 // The one connected Velmaron; nullopt, with the message said, when there is none or several.
 std::optional<std::string> oneDevice(Context& context) {
-    const ScanResult scan = ScanForDevices(context.drives);
+    const ScanResult scan = ScanForDevices(*context.drives);
     if (scan.deviceCount == 1)
         return scan.deviceRoots.front();
     if (scan.deviceCount == 0) {
@@ -76,7 +76,7 @@ std::optional<std::string> readProfileFile(Context& context, const std::string& 
 } // namespace
 
 std::string DriveLabel(Context& context, std::string root) {
-    return VolumeLabelText(context.drives, root);
+    return VolumeLabelText(*context.drives, root);
 }
 
 bool WriteTextFile(Context& context, const std::string& file, const std::string& text) {
@@ -115,13 +115,13 @@ std::string ReadProblemText(const Context& context, const DeviceRead& read) {
 }
 
 int ListDrives(Context& context, bool json) {
-    const ScanResult scan = ScanForDevices(context.drives);
+    const ScanResult scan = ScanForDevices(*context.drives);
     Json drives = Json::array();
     std::vector<std::vector<std::string>> rows = {{context.tr("Laufwerk", "Drive"),
                                                    context.tr("Name", "Label"),
                                                    context.tr("Art", "Type"), "Velmaron"}};
     for (const std::string& root : scan.driveList) {
-        const DriveKind type = context.drives.DriveType(root);
+        const DriveKind type = context.drives->DriveType(root);
         // As the scan: only removable drives are asked for their label and the marker.
         const bool removable = type == DriveKind::Removable;
         const std::string label = removable ? DriveLabel(context, root) : "";

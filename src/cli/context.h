@@ -4,6 +4,7 @@
 #include "config/language.h"
 #include "device/drive_services.h"
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -21,7 +22,9 @@ enum ExitCode : int {
 
 struct Context {
     Language language;
-    DriveServices& drives;
+    // Shared with the device port, so that an operation the tool gives up on, still waiting on
+    // a drive, finds them alive when the drive answers after the command has ended.
+    std::shared_ptr<DriveServices> drives;
     std::ostream& out; // results and progress
     std::ostream& err; // what went wrong
 

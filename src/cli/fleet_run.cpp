@@ -67,9 +67,7 @@ public:
         : context_(context), options_(options), answers_(answers),
           workflow_(view_,
                     std::make_shared<DrivePort>(
-                        // The run's drive services outlive an operation that the run gives up.
-                        std::shared_ptr<DriveServices>(&context.drives, [](DriveServices*) {}),
-                        std::make_shared<SaveSteps>(InterruptibleSaveSteps())),
+                        context.drives, std::make_shared<SaveSteps>(InterruptibleSaveSteps())),
                     state_, calls_.dispatch(), {Judging::ByThisRead, true}) {}
 
     int run() {

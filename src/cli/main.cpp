@@ -8,8 +8,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <iostream>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace velmaron::cli {
@@ -170,7 +172,7 @@ int main(int argc, char* argv[]) {
     }
     try {
         const Arguments parsed = parse(args);
-        std::unique_ptr<DriveServices> drives;
+        std::shared_ptr<DriveServices> drives;
         if (parsed.values.contains("--drives")) {
             const std::string& folder = parsed.values.at("--drives");
             std::error_code error;
@@ -181,7 +183,7 @@ int main(int argc, char* argv[]) {
         } else {
             drives = MakeDriveServices();
         }
-        Context context{language, *drives, std::cout, std::cerr};
+        Context context{language, std::move(drives), std::cout, std::cerr};
         return run(context, parsed);
     } catch (const UsageError& error) {
         std::cerr << "velmaron-cli: " << InLanguage(language, error.german, error.english)

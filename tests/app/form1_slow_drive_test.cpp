@@ -13,26 +13,7 @@ namespace velmaron::test {
 namespace {
 
 using testing::Gate;
-
-// The simulated drives, each behind the gate.
-class GatedDrives final : public DriveServices {
-public:
-    GatedDrives(std::unique_ptr<DriveServices> drives, std::shared_ptr<Gate> gate)
-        : drives_(std::move(drives)), gate_(std::move(gate)) {}
-    std::vector<std::string> GetDriveList() override { return drives_->GetDriveList(); }
-    DriveKind DriveType(const std::string& root) override {
-        gate_->pass();
-        return drives_->DriveType(root);
-    }
-    std::optional<std::string> VolumeName(const std::string& root) override {
-        gate_->pass();
-        return drives_->VolumeName(root);
-    }
-
-private:
-    std::unique_ptr<DriveServices> drives_;
-    std::shared_ptr<Gate> gate_;
-};
+using testing::GatedDrives;
 
 class SlowDriveTest : public WindowTest {
 protected:

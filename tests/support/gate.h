@@ -2,7 +2,10 @@
 // A drive that does not answer, for tests: each call passes the gate, and waits there while it
 // is shut. It keeps the threads that called and how many waited at once at most.
 
+#include "device/drive_services.h"
+
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -28,6 +31,26 @@ private:
     int waiting_ = 0;
     int mostAtOnce_ = 0;
     std::set<std::thread::id> threads_;
+};
+
+// Drive services whose drive types and labels are told only past the gate.
+class GatedDrives final : public DriveServices {
+public:
+    GatedDrives(std::unique_ptr<DriveServices> drives, std::shared_ptr<Gate> gate)
+        : drives_(std::move(drives)), gate_(std::move(gate)) {}
+    std::vector<std::string> GetDriveList() override { return drives_->GetDriveList(); }
+    DriveKind DriveType(const std::string& root) override {
+        gate_->pass();
+        return drives_->DriveType(root);
+    }
+    std::optional<std::string> VolumeName(const std::string& root) override {
+        gate_->pass();
+        return drives_->VolumeName(root);
+    }
+
+private:
+    std::unique_ptr<DriveServices> drives_;
+    std::shared_ptr<Gate> gate_;
 };
 
 } // namespace velmaron::testing
