@@ -36,16 +36,15 @@ WindowPlace placeWithin(const QRect& frame, const QMargins& margins, int wanted,
 
 namespace {
 
-// From the picture's top: the arrow's offset and the space below it, which both shrink with
-// the picture; the arrow's own height does not.
+// From the picture's top: the arrow's offset, which shrinks with the picture, and the part of the
+// arrow display that the arrow is drawn in, which does not.
 struct BandSpans {
-    int top, arrowOffset, arrowHeight, shrinking;
+    int top, arrowOffset, arrowHeight, pictureHeight;
 };
 
 BandSpans spansOf(const BandDesign& design) {
-    const int arrowOffset = design.arrow.top() - design.picture.top();
-    const int below = design.tallHeight - design.arrow.top() - design.arrow.height();
-    return {design.picture.top(), arrowOffset, design.arrow.height(), arrowOffset + below};
+    return {design.picture.top(), design.arrow.top() - design.picture.top(),
+            design.arrow.height(), design.picture.height()};
 }
 
 } // namespace
@@ -55,25 +54,39 @@ int BandDesign::smallestHeight() const {
     const int instructionEnd = instruction.top() + instruction.height() - spans.top;
     if (spans.arrowOffset <= 0 || instructionEnd <= 0)
         return tallHeight;
-    // The scale at which the arrow's top meets the instruction's bottom.
-    const int shrinking =
-        (instructionEnd * spans.shrinking + spans.arrowOffset - 1) / spans.arrowOffset;
-    return std::min(tallHeight, spans.top + spans.arrowHeight + shrinking);
+    // The least height at which bandAt's rounded arrow top still meets the instruction's
+    // bottom: from the picture's bottom and from the arrow's.
+    const double reach = instructionEnd - 0.5;
+    const double height = std::max(reach * spans.pictureHeight / spans.arrowOffset,
+                                   reach + spans.arrowHeight);
+    return std::min(tallHeight, spans.top + int(std::ceil(height)));
 }
 
+BandDesign bandOf(const QLabel* picture, const QWidget* arrowDisplay, const QWidget* instruction,
+                  int tallHeight) {
+    const QRect display = arrowDisplay->geometry();
+    const int drawn = std::min(display.height(), arrowPicture(ArrowDirection::Left).height());
+    return {picture->geometry(), QRect(display.topLeft(), QSize(display.width(), drawn)),
+            instruction->geometry(), tallHeight};
+}
+
+// The space below the picture goes first; then the picture shrinks just so far that it and
+// the arrow end within the client area.
 BandPlace bandAt(const BandDesign& design, int clientHeight) {
     const BandSpans spans = spansOf(design);
-    if (clientHeight >= design.tallHeight || spans.shrinking <= 0)
+    if (spans.arrowOffset <= 0 || spans.pictureHeight <= 0)
         return {1.0, design.arrow.top()};
-    const double scale = std::max(
-        0.0, double(clientHeight - spans.top - spans.arrowHeight) / double(spans.shrinking));
+    const double room = clientHeight - spans.top;
+    const double scale = std::clamp(std::min(room / spans.pictureHeight,
+                                             (room - spans.arrowHeight) / spans.arrowOffset),
+                                    0.0, 1.0);
     return {scale, spans.top + int(std::lround(spans.arrowOffset * scale))};
 }
 
 ScreenFit::ScreenFit(QWidget* fitted, QLabel* bandPicture, QWidget* bandArrow,
                      QWidget* instruction, int tallHeight)
     : QObject(fitted), window(fitted), picture(bandPicture), arrow(bandArrow),
-      design{bandPicture->geometry(), bandArrow->geometry(), instruction->geometry(), tallHeight} {
+      design(bandOf(bandPicture, bandArrow, instruction, tallHeight)) {
     window->installEventFilter(this);
 }
 

@@ -31,8 +31,9 @@ struct WindowPlace {
 WindowPlace placeWithin(const QRect& frame, const QMargins& margins, int wanted, int smallest,
                         const QRect& area);
 
-// The band as the layout designs it, in the window's pixels: the device picture, the arrow
-// display over it, the instruction over the picture's top left, and the tall client height.
+// The band as the layout designs it, in the window's pixels: the device picture, the part of the
+// arrow display that the arrow is drawn in (its top; the rest stays empty and may lie below the
+// window's edge), the instruction over the picture's top left, and the tall client height.
 struct BandDesign {
     QRect picture;
     QRect arrow;
@@ -50,6 +51,10 @@ struct BandPlace {
     int arrowTop;
 };
 BandPlace bandAt(const BandDesign& design, int clientHeight);
+
+// The band of the window's controls as they are placed now.
+BandDesign bandOf(const QLabel* picture, const QWidget* arrowDisplay, const QWidget* instruction,
+                  int tallHeight);
 
 // Applies the above to the main window whenever it is shown, its layout asks for another
 // height, or the area of its screen changes (a taskbar comes or goes, another screen).

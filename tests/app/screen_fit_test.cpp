@@ -11,7 +11,7 @@ namespace {
 
 // A frame as a window manager draws it: a title bar and thin borders.
 const QMargins Frame(1, 21, 1, 1);
-constexpr int Normal = 492, Tall = 748, Smallest = 683;
+constexpr int Normal = 492, Tall = 748, Smallest = 632;
 
 TEST(PlaceWithinTest, MovesUpFirstThenShrinksAndNeverPastTheTop) {
     struct Case {
@@ -28,6 +28,7 @@ TEST(PlaceWithinTest, MovesUpFirstThenShrinksAndNeverPastTheTop) {
         {"tall on 1366 x 768: at the top, 2 pixels shorter", {0, 0, 1366, 768}, {7, 7}, Tall, Smallest, {7, 0}, 746},
         {"1920 x 1080 at 150 %", {0, 0, 1280, 720}, {7, 7}, Tall, Smallest, {7, 0}, 698},
         {"a 40 pixel taskbar below", {0, 0, 1366, 728}, {7, 7}, Tall, Smallest, {7, 0}, 706},
+        {"150 % or 200 % above a taskbar of 40 pixels at that scale", {0, 0, 1280, 680}, {7, 7}, Tall, Smallest, {7, 0}, 658},
         {"a panel above: never past the area's top", {0, 30, 1366, 738}, {7, 7}, Tall, Smallest, {7, 30}, 716},
         {"too low even for the smallest band: at the top", {0, 0, 800, 600}, {7, 7}, Tall, Smallest, {7, 0}, Smallest},
         {"the normal layout does not shrink", {0, 0, 800, 400}, {7, 7}, Normal, Normal, {7, 0}, Normal},
@@ -47,8 +48,7 @@ TEST(PlaceWithinTest, MovesUpFirstThenShrinksAndNeverPastTheTop) {
 class BandTest : public WindowTest {
 protected:
     BandDesign design() const {
-        return {form->Image1->geometry(), form->picArrowDisplay->geometry(),
-                form->lblInstruction->geometry(), Tall};
+        return bandOf(form->Image1, form->picArrowDisplay, form->lblInstruction, Tall);
     }
 };
 

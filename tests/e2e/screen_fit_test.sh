@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real window on the screens users have: 1366 x 768 at 100 %, 1920 x 1080 at 150 %,
-# 2560 x 1440 at 200 % and 1366 x 768 with a taskbar reserved along the bottom, each on a
+# The real window on the screens users have: 1366 x 768 at 100 %, and 1366 x 768, 1920 x 1080 at
+# 150 % and 2560 x 1440 at 200 % with a taskbar reserved along the bottom, each on a
 # virtual display with a window manager. With the device read, and again once Alt+K has turned
 # the window tall, its frame lies inside the screen's work area; a picture of the whole screen
 # in the tall layout goes to SHOTS (default BUILD/screenshots/screen-fit).
@@ -21,9 +21,9 @@ sim new "$drives" E --type QX --version 54 --days 92 --trep 2,3
 # name, screen, scale, height of a reserved taskbar (0: none)
 cases=(
   "1366x768-100 1366x768x24 1 0"
-  "1920x1080-150 1920x1080x24 1.5 0"
-  "2560x1440-200 2560x1440x24 2 0"
   "1366x768-taskbar 1366x768x24 1 40"
+  "1920x1080-150-taskbar 1920x1080x24 1.5 60"
+  "2560x1440-200-taskbar 2560x1440x24 2 80"
 )
 for entry in "${cases[@]}"; do
   read -r name screen scale taskbar <<<"$entry"
