@@ -21,6 +21,31 @@ skip() { # reason
   fi
 }
 
+# Whether a FUSE file system of python3-fusepy can be mounted here; says so as a skip when not,
+# for the script to end.
+fuse_works() {
+  if [ -c /dev/fuse ] && command -v fusermount3 >/dev/null &&
+    /usr/bin/python3 -c 'import fusepy' 2>/dev/null; then
+    return 0
+  fi
+  skip "this machine has no FUSE"
+  return 1
+}
+
+# Mounts a FUSE file system of python3-fusepy, its lines kept in $work/fuse.log; sets fuse_pid.
+fuse_mount() { # script, folder, mount point, arguments...
+  /usr/bin/python3 "$@" >>"$work/fuse.log" 2>&1 &
+  fuse_pid=$!
+  wait_until "the FUSE drive is there" mountpoint -q "$3"
+}
+
+# Lazily: the program may hold a handle on the drive, as when a cable is pulled.
+fuse_unmount() { # mount point
+  fusermount3 -u -z "$1"
+  wait "$fuse_pid" 2>/dev/null || true
+  fuse_pid=""
+}
+
 # ctest with the arguments given; each case it reports as skipped (a symbolic link that cannot
 # be made here, say) is counted as skip counts it.
 ctest_counting_skips() { # ctest arguments...

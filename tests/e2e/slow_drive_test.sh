@@ -10,24 +10,15 @@ build=${1:-build}
 check_name=slow-drive
 source scripts/lib/desktop.sh
 
-if [ ! -c /dev/fuse ] || ! command -v fusermount3 >/dev/null; then
-  skip "this machine has no FUSE"
-  exit 0
-fi
+fuse_works || exit 0
 
 fuse_pid=""
 mount_drive() {
   mkdir -p "$drives/E"
-  /usr/bin/python3 tests/e2e/slow_drive.py "$backing/E" "$drives/E" "$work/delay" \
-    >>"$work/fuse.log" 2>&1 &
-  fuse_pid=$!
-  wait_until "the slow drive is there" mountpoint -q "$drives/E"
+  fuse_mount tests/e2e/slow_drive.py "$backing/E" "$drives/E" "$work/delay"
 }
 unmount_drive() {
-  # Lazily: the program may hold a handle on the drive, as when a cable is pulled.
-  fusermount3 -u -z "$drives/E"
-  wait "$fuse_pid" 2>/dev/null || true
-  fuse_pid=""
+  fuse_unmount "$drives/E"
   rmdir "$drives/E"
 }
 cleanup() {

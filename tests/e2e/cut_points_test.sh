@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The cable pulled at every write of a save: velmaron-cli, and then the window, save a
+# configuration onto a Velmaron emulated by velmaron-sim that holds an older one, through a
+# FUSE file system that logs every change (tests/e2e/recording_drive.py). cut_points.py
+# rebuilds what the device would hold after each operation and checks that it is the old
+# configuration file, none or the complete new one; a state with a file left behind gets the
+# next save, after which only the new configuration file may be there.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build}
+check_name=cut-points
+source scripts/lib/desktop.sh
+
+fuse_works || exit 0
+
+fuse_pid=""
+cleanup() {
+  [ -z "$fuse_pid" ] || fuse_unmount "$drives/E"
+  [ -z "${cli:-}" ] || kill "$cli" 2>/dev/null || true
+  desktop_stop
+}
+work_folder cleanup
+device=$work/device   # the emulated device, holding the older configuration file
+backing=$work/backing # a copy of it for each save
+drives=$work/drives   # what the program sees: E goes through the recording layer
+mkdir -p "$drives/E"
+export VELMARON_POLL_INTERVAL_MS=20
+printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/old.json"
+printf '{"velmaronProfile": 1, "periodDays": 28, "dataSets": {"technicalData": true}}\n' \
+  >"$work/new.json"
+
+# velmaron-cli saves a profile onto drive E and is stopped with Ctrl+C when it asks for the
+# cable to be pulled; the file stays.
+cli_save() { # drives folder, profile
+  LANG=de_DE.UTF-8 "$build/velmaron-cli" --drives "$1" apply "$2" --yes --count 1 \
+    >"$work/cli.out" 2>&1 &
+  cli=$!
+  wait_until "the tool has saved" grep -q "USB Kabel trennen" "$work/cli.out" ||
+    fail "no save: $(cat "$work/cli.out")"
+  kill -INT "$cli"
+  wait "$cli" || true
+  cli=""
+}
+
+# The window saves what it read from the device, once the configure button takes Alt+K.
+window_save() {
+  saved() { height_is $TALL_HEIGHT || { press alt+k; return 1; }; }
+  desktop_start
+  program_start "$build" "$drives"
+  wait_until --within 60 "the device is read" device_is_read
+  wait_until --within 60 "the window asks for the cable" saved
+  desktop_stop
+}
+
+# One save through the recording layer, its cut points checked, and the next save on each
+# state with a file left behind.
+record() { # name, command saving onto "$drives"...
+  local name=$1 state checked
+  shift
+  rm -rf "$backing"
+  cp -a "$device" "$backing"
+  fuse_mount tests/e2e/recording_drive.py "$backing/E" "$drives/E" "$work/$name.log"
+  "$@"
+  fuse_unmount "$drives/E"
+  "$build/velmaron-sim" show "$backing" E | grep -q "taken over at the next plug-in" ||
+    fail "$name: the device would not take the new file over"
+  checked=$(/usr/bin/python3 tests/e2e/cut_points.py "$device/E" "$backing/E" "$work/$name.log" \
+    "$work/$name" 2>&1) || fail "$name: $checked"
+  step "$name: $checked"
+  for state in "$work/$name"/*/; do
+    [ -d "$state" ] || continue
+    mv "$state/drive" "$state/E"
+    cp "$device/E.drive" "$state"
+    cli_save "$state" "$work/new.json"
+    [ "$(ls "$state/E/UPDATES")" = "QX999000.HEX
+digivers.ion" ] || fail "$name, $(cat "$state/left"): after the next save $(ls "$state/E/UPDATES")"
+  done
+  step "$name: the next save left only the configuration file in each state with a file left behind"
+}
+
+step "a QX device with software version 54 holding a configuration file for 7 days"
+sim new "$device" E --type QX --version 54 --days 92 --trep 2
+cp "$device/E.drive" "$drives/E.drive"
+cli_save "$device" "$work/old.json"
+
+record velmaron-cli cli_save "$drives" "$work/new.json"
+record window window_save
+echo "cut-points: passed"
