@@ -45,7 +45,7 @@ cp -r "$backing/E/." "$drives/E/"
 cp "$backing/E.drive" "$drives/E.drive"
 sync -f "$drives/E"
 touch "$work/drop"
-no_update_file() { ! ls "$updates" | grep -qi '\.hex$\|\.tmp$'; }
+no_update_file() { [ -z "$(find "$updates" -iname '*.hex' -o -iname '*.tmp')" ]; }
 
 step "velmaron-cli reports the lost save and leaves no configuration file"
 printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/profile.json"
