@@ -1,8 +1,9 @@
 #pragma once
 // The few file operations on the device whose safety depends on the platform: writing a file
 // so that it has reached the medium before the user pulls the cable, replacing one file by
-// another in one step, and committing a directory's entries. All of them work inside a
-// directory opened on the device, so a link swapped in for it cannot lead them elsewhere.
+// another in one step, committing a directory's entries, and reading a file as the medium
+// holds it. All of them work inside a directory opened on the device, so a link swapped in
+// for it cannot lead them elsewhere.
 
 #include "device/device_files.h"
 
@@ -42,5 +43,10 @@ FileResult RenameReplacing(const DeviceDirectory& directory, const std::string& 
 // Commits the directory's entries (a new name) to the medium where the platform allows;
 // where it does not, this does nothing and succeeds.
 FileResult FlushDirectory(const DeviceDirectory& directory);
+
+// Reads the regular file name in directory (a link is not followed) as the medium holds it,
+// not as the system keeps it in memory: a stick that acknowledged a write and dropped it
+// shows here what it really kept. At most MaxReadBytes, as DeviceDirectory::Read.
+ReadResult ReadFromMedium(const DeviceDirectory& directory, const std::string& name);
 
 } // namespace velmaron

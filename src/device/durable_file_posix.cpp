@@ -89,4 +89,21 @@ FileResult FlushDirectory(const DeviceDirectory& directory) {
     return failure(FileStep::FlushDirectory, error);
 }
 
+ReadResult ReadFromMedium(const DeviceDirectory& directory, const std::string& name) {
+    const int fd = ::openat(directoryOf(directory), name.c_str(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {ReadStatus::Missing, {}};
+    // The pages of a write stay cached after the flush, and a read would be served from them
+    // whatever the stick kept. Only clean pages can be dropped: the flush comes first. The
+    // cache is the file's, not the descriptor's, so the read that follows comes from the
+    // medium.
+    const bool dropped =
+        ::fdatasync(fd) == 0 && ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0;
+    ::close(fd);
+    if (!dropped)
+        return {ReadStatus::Failed, {}};
+    return directory.Read(name);
+}
+
 } // namespace velmaron

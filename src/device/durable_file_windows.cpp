@@ -1,6 +1,7 @@
 #include "device/durable_file.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 #include <windows.h>
 
@@ -47,6 +48,45 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+// Reads that bypass the system's cache take offsets, lengths and a buffer address that are
+// multiples of the volume's sector size. Sector sizes are powers of two, so a page (4096) is a
+// multiple of every smaller one and serves a volume that does not tell its own.
+DWORD unbufferedUnit(const std::filesystem::path& file) {
+    DWORD unit = 4096;
+    wchar_t volume[MAX_PATH];
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (GetVolumePathNameW(file.c_str(), volume, MAX_PATH) &&
+        GetDiskFreeSpaceW(volume, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        unit = std::max(unit, bytesPerSector);
+    return unit;
+}
+
+struct PagesRelease {
+    void operator()(void* pages) const { VirtualFree(pages, 0, MEM_RELEASE); }
+};
+
+ReadResult readUnbuffered(HANDLE file, DWORD unit) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    // A pipe or a console is no file on a disk; neither is a directory or a link.
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return {ReadStatus::NotRegular, {}};
+    if (info.nFileSizeHigh != 0 || info.nFileSizeLow > MaxReadBytes)
+        return {ReadStatus::TooLong, {}};
+    // Whole units, one byte more than the size at least: a file that grew since shows longer.
+    const DWORD length = (info.nFileSizeLow / unit + 1) * unit;
+    // Whole pages, so the address is aligned for any sector size up to a page.
+    const std::unique_ptr<void, PagesRelease> pages(
+        VirtualAlloc(nullptr, length, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    DWORD count = 0;
+    // A file on a disk reads whole in one call: it ends where the read comes short.
+    if (!pages || !ReadFile(file, pages.get(), length, &count, nullptr))
+        return {ReadStatus::Failed, {}};
+    if (count > MaxReadBytes)
+        return {ReadStatus::TooLong, {}};
+    return {ReadStatus::Ok, std::string(static_cast<const char*>(pages.get()), count)};
+}
+
 } // namespace
 
 FileResult WriteFileDurably(const DeviceDirectory& directory, const std::string& name,
@@ -83,6 +123,25 @@ FileResult RenameReplacing(const DeviceDirectory& directory, const std::string& 
 FileResult FlushDirectory(const DeviceDirectory&) {
     // The write-through rename has already committed the entry.
     return {};
+}
+
+ReadResult ReadFromMedium(const DeviceDirectory& directory, const std::string& name) {
+    std::filesystem::path path;
+    try {
+        path = directory.path() / name;
+    } catch (...) {
+        return {ReadStatus::Missing, {}}; // a name outside the code page is none of ours
+    }
+    // A handle of its own without the system's cache, by the path that the directory's open
+    // handle keeps leading to it; a reparse point is opened itself and refused.
+    const HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_NO_BUFFERING, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {ReadStatus::Missing, {}};
+    ReadResult result = readUnbuffered(file, unbufferedUnit(path));
+    CloseHandle(file);
+    return result;
 }
 
 } // namespace velmaron

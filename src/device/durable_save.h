@@ -1,7 +1,7 @@
 #pragma once
 // Puts a file into the device's UPDATES directory so that the device never finds a partial one:
 // the file is written under a temporary name, flushed to the medium, renamed over the target
-// and read back, all inside the UPDATES directory as it was opened at the start.
+// and read back from the medium, all inside the UPDATES directory as it was opened at the start.
 
 #include "device/device_files.h"
 #include "device/durable_file.h"
@@ -36,10 +36,7 @@ struct SaveSteps {
     std::function<FileResult(const DeviceDirectory&, const std::string&, const std::string&)>
         replace = RenameReplacing;
     std::function<FileResult(const DeviceDirectory&)> flushDirectory = FlushDirectory;
-    std::function<ReadResult(const DeviceDirectory&, const std::string&)> readBack =
-        [](const DeviceDirectory& directory, const std::string& name) {
-            return directory.Read(name);
-        };
+    std::function<ReadResult(const DeviceDirectory&, const std::string&)> readBack = ReadFromMedium;
 };
 
 // Writes bytes as fileName into UPDATES on the drive, replacing a file of the same name in any

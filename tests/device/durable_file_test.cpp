@@ -46,6 +46,30 @@ TEST(DurableFile, CreatesOnlyNewFiles) {
     EXPECT_EQ(readAll(outside), "outside") << "a link is never followed";
 }
 
+// The read-back: every byte, at the bounds of the sector-sized reads it makes on Windows, and
+// nothing but a regular file within the bound.
+TEST(DurableFile, ReadsFromTheMediumWhatTheFileHolds) {
+    TempDrive drive;
+    const auto directory = DeviceDirectory::Open(drive.root(), "");
+    for (const std::size_t size :
+         std::initializer_list<std::size_t>{0, 1, 511, 512, 4095, 4096, 4097, MaxReadBytes}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7);
+        drive.write("QX999000.HEX", bytes);
+        EXPECT_EQ(ReadFromMedium(*directory, "QX999000.HEX"), (ReadResult{ReadStatus::Ok, bytes}))
+            << size;
+    }
+    drive.write("over.hex", std::string(MaxReadBytes + 1, 'x'));
+    EXPECT_EQ(ReadFromMedium(*directory, "over.hex").status, ReadStatus::TooLong);
+    drive.mkdir("sub");
+    EXPECT_FALSE(ReadFromMedium(*directory, "sub").ok());
+    EXPECT_EQ(ReadFromMedium(*directory, "none.hex").status, ReadStatus::Missing);
+    if (makeSymlink(drive.path() / "QX999000.HEX", drive.path() / "link.hex")) {
+        EXPECT_FALSE(ReadFromMedium(*directory, "link.hex").ok()) << "a link is never followed";
+    }
+}
+
 #ifndef _WIN32
 // A write that takes nothing leaves errno as it was; the reason must not come from there.
 TEST(DurableFile, AWriteThatTakesNothingHasARealReason) {
