@@ -188,8 +188,12 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
         context.err << ReadProblemText(context, read) << "\n";
         return ExitFailed;
     }
-    const std::string text =
+    const SavedProfile saved =
         ProfileText(*read.settings, SettingsReported(read.deviceType, read.softwareVersion));
+    for (const KeyProblem& problem : saved.leftOut)
+        context.err << context.tr("Nicht im Profil: ", "Not in the profile: ")
+                    << problem.text(context.language) << "\n";
+    const std::string& text = saved.text;
     if (file == "-") {
         context.out << text;
         return ExitOk;

@@ -4,6 +4,8 @@
 #include "config/download_period.h"
 #include "config/settings_words.h"
 
+#include <stdexcept>
+
 namespace velmaron::cli {
 
 const std::array<DataSetKey, 8> DataSetKeys = {{
@@ -181,10 +183,24 @@ Json SettingsJson(const DeviceSettings& s, const ReportedSettings& reported) {
     return json;
 }
 
-std::string ProfileText(const DeviceSettings& settings, const ReportedSettings& reported) {
+SavedProfile ProfileText(const DeviceSettings& settings, const ReportedSettings& reported) {
     Json json = {{"velmaronProfile", ProfileSchema}};
     json.update(SettingsJson(settings, reported));
-    return json.dump(2) + "\n";
+    // The reader's own rules say what a profile holds; each key it refuses goes, a date of a
+    // range that is off alone (the range stays off), any other key as a whole.
+    SavedProfile saved;
+    for (auto parsed = ParseProfile(json.dump()); std::holds_alternative<KeyProblem>(parsed);
+         parsed = ParseProfile(json.dump())) {
+        KeyProblem& problem = std::get<KeyProblem>(parsed);
+        const std::string key = problem.key.substr(0, problem.key.find('.'));
+        if (key == "dateRange" && !settings.dateRangeOn && json[key].erase("from") > 0)
+            json[key].erase("to");
+        else if (key.empty() || key == "velmaronProfile" || json.erase(key) == 0)
+            throw std::logic_error("a saved profile is refused: " + problem.english);
+        saved.leftOut.push_back(std::move(problem));
+    }
+    saved.text = json.dump(2) + "\n";
+    return saved;
 }
 
 } // namespace velmaron::cli

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace velmaron::cli {
 
@@ -57,7 +58,13 @@ std::variant<Profile, KeyProblem> ParseProfile(std::string_view text);
 
 // A device's settings as a profile's keys; only what its version file reports.
 Json SettingsJson(const DeviceSettings& settings, const ReportedSettings& reported);
-// A whole profile file from a device's settings.
-std::string ProfileText(const DeviceSettings& settings, const ReportedSettings& reported);
+// A whole profile file from a device's settings, which ParseProfile takes again: a value the
+// device holds that a profile cannot (a negative period, a date range that is on and ends
+// before it starts) is left out, with the reason.
+struct SavedProfile {
+    std::string text;
+    std::vector<KeyProblem> leftOut;
+};
+SavedProfile ProfileText(const DeviceSettings& settings, const ReportedSettings& reported);
 
 } // namespace velmaron::cli

@@ -189,4 +189,19 @@ ConfigFileRead ReadConfigFile(std::string_view text) {
     return Reader().read(text);
 }
 
+TakeOver TakeOverConfigFile(std::string_view text, std::string_view deviceType,
+                            const SettingsBlockBytes& held) {
+    using Outcome = TakeOver::Outcome;
+    TakeOver result{Outcome::Refused, ReadConfigFile(text), held};
+    if (!result.read.ok())
+        return result;
+    if (result.read.deviceType != deviceType)
+        return {Outcome::OtherType, std::move(result.read), held};
+    if (result.read.block == held)
+        return {Outcome::Unchanged, std::move(result.read), held};
+    result.outcome = Outcome::Taken;
+    result.block = result.read.block;
+    return result;
+}
+
 } // namespace velmaron

@@ -30,4 +30,16 @@ inline constexpr std::size_t MaxConfigFileSize = 4096;
 // settings record names the type, and the end record closes the file.
 ConfigFileRead ReadConfigFile(std::string_view text);
 
+// What a device of this type does with the configuration file it finds when it is plugged in:
+// a broken file or one meant for another type is refused and the settings stay; a sound one
+// becomes its settings block. The emulator and the fleet's expectations share this.
+struct TakeOver {
+    enum class Outcome { Refused, OtherType, Unchanged, Taken };
+    Outcome outcome = Outcome::Refused;
+    ConfigFileRead read;      // the reason of a refusal, the type the file is meant for
+    SettingsBlockBytes block; // the device's settings block afterwards
+};
+TakeOver TakeOverConfigFile(std::string_view text, std::string_view deviceType,
+                            const SettingsBlockBytes& held);
+
 } // namespace velmaron

@@ -43,10 +43,11 @@ ReportedSettings SettingsReported(std::string_view deviceType, int softwareVersi
 std::optional<DeviceSettings> SettingsAfterTakeOver(std::string_view configFileBytes,
                                                     std::string_view deviceType,
                                                     int softwareVersion) {
-    const ConfigFileRead read = ReadConfigFile(configFileBytes);
-    if (!read.ok() || read.deviceType != deviceType)
+    const TakeOver taken = TakeOverConfigFile(configFileBytes, deviceType, {});
+    if (taken.outcome == TakeOver::Outcome::Refused ||
+        taken.outcome == TakeOver::Outcome::OtherType)
         return std::nullopt;
-    return DecodeVersionFile(VersionFileOf(deviceType, softwareVersion, read.block)).reported();
+    return DecodeVersionFile(VersionFileOf(deviceType, softwareVersion, taken.block)).reported();
 }
 
 } // namespace velmaron

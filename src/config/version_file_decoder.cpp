@@ -97,8 +97,14 @@ VersionFileContent DecodeVersionFile(std::string_view text, int previousVersion,
         s.data.vdoSpecific = s.data.fourHz = s.data.vdoSpecific || s.data.fourHz;
     if (c.form.form == VersionForm::Full) {
         s.dateRangeOn = HasDateRange(text);
-        s.rangeStart = dayAt(text, VersionPos::RangeStart);
-        s.rangeEnd = dayAt(text, VersionPos::RangeEnd);
+        // A range that is off is not used. A moment on the day the count reaches only in part,
+        // where erased flash (FFFFFFFF) lies, is then no date: the settings keep the day a
+        // configuration file writes for none, and a profile can hold them.
+        const std::chrono::sys_days partialDay = std::chrono::floor<std::chrono::days>(WrapDate);
+        for (auto [pos, day] : {std::pair{VersionPos::RangeStart, &s.rangeStart},
+                                std::pair{VersionPos::RangeEnd, &s.rangeEnd}})
+            if (const auto read = dayAt(text, pos); s.dateRangeOn || read < partialDay)
+                *day = read;
     }
     return c;
 }

@@ -68,39 +68,6 @@ std::string fileOf(const DeviceSettings& s) {
     return built.file ? ConfigFileBytes(*built.file) : std::string();
 }
 
-TEST(DeviceSettings, ComeBackThroughTheFileTheTakeOverAndTheVersionFile) {
-    const std::tuple<const char*, int, std::size_t> devices[] = {
-        {"QX", 20, 21}, {"QX", 30, 25}, {"QX", 36, 80},
-        {"QX", 54, 80}, {"CR", 12, 80}, {"CR", 54, 80},
-    };
-    for (const auto& [type, version, length] : devices) {
-        for (bool rich : {true, false}) {
-            SCOPED_TRACE(std::string(type) + " " + std::to_string(version) + (rich ? " rich" : ""));
-            const DeviceSettings s = sample(type, version, rich);
-            // What a device that holds the settings reports.
-            const std::string reported = VersionFileOf(type, version, layoutOf(s).block);
-            EXPECT_EQ(reported.size(), length);
-            EXPECT_EQ(reportedBy(reported), s);
-
-            const ConfigFileRead read = ReadConfigFile(fileOf(s));
-            ASSERT_TRUE(read.ok()) << read.problem;
-            EXPECT_EQ(read.deviceType, type);
-            const auto taken = reportedBy(VersionFileOf(type, version, read.block));
-            if (std::string(type) == "QX") {
-                EXPECT_EQ(taken, s);
-                continue;
-            }
-            // The window sets only the configuration byte of a CR.
-            DeviceSettings expected = s;
-            expected.periodDays = 0;
-            expected.data = {};
-            expected.dateRangeOn = false;
-            expected.rangeStart = expected.rangeEnd = sys_days{2106y / February / 7};
-            EXPECT_EQ(taken, expected);
-        }
-    }
-}
-
 // Each data set alone: the codes the writer puts down, the box each ticks when the version file
 // is read, and the settings a device reports once it has taken the file over.
 TEST(DeviceSettings, EveryDataSetComesBackThroughItsCodes) {

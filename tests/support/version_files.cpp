@@ -5,8 +5,8 @@
 namespace velmaron::testing {
 
 std::string versionFile(std::string_view header, std::size_t length,
-                        const std::vector<Bytes>& placed) {
-    std::string text(length, '\xFF');
+                        const std::vector<Bytes>& placed, char unset) {
+    std::string text(length, unset);
     text.replace(0, std::min(header.size(), length), header.substr(0, length));
     for (const Bytes& bytes : placed)
         for (std::size_t i = 0; i < bytes.values.size(); ++i)

@@ -14,9 +14,10 @@ struct Bytes {
     std::vector<int> values;
 };
 
-// A version file of the given length: the header, everything else 255 unless placed.
+// A version file of the given length: the header, everything else `unset` (255, as erased
+// flash reads) unless placed.
 std::string versionFile(std::string_view header, std::size_t length,
-                        const std::vector<Bytes>& placed = {});
+                        const std::vector<Bytes>& placed = {}, char unset = '\xFF');
 
 // "QX000054HEX": the type, the software version in six digits, the extension.
 std::string header(const char* type, int version);

@@ -175,18 +175,23 @@ std::vector<std::string> SimFolder::takeOver(char letter, Device& device) const 
     const fs::path drive = unplugged(letter);
     if (const auto pending = PendingConfigFile(drive, device.type)) {
         const auto& [name, text] = *pending;
-        const ConfigFileRead read = ReadConfigFile(text);
-        if (!read.ok()) {
-            lines.push_back("refused " + name + ": " + read.problem + "; the settings stay");
-        } else if (read.deviceType != device.type) {
-            lines.push_back("refused " + name + ": it is meant for a " + read.deviceType +
+        const TakeOver taken = TakeOverConfigFile(text, device.type, device.block);
+        switch (taken.outcome) {
+        case TakeOver::Outcome::Refused:
+            lines.push_back("refused " + name + ": " + taken.read.problem + "; the settings stay");
+            break;
+        case TakeOver::Outcome::OtherType:
+            lines.push_back("refused " + name + ": it is meant for a " + taken.read.deviceType +
                             " device; the settings stay");
-        } else if (read.block == device.block) {
+            break;
+        case TakeOver::Outcome::Unchanged:
             lines.push_back("found " + name + " again: the settings are those already");
-        } else {
-            device.block = read.block;
+            break;
+        case TakeOver::Outcome::Taken:
+            device.block = taken.block;
             saveDevice(letter, device);
             lines.push_back("took " + name + " over; the file stays where it is");
+            break;
         }
     }
     const std::string status = VersionFileOf(device.type, device.softwareVersion, device.block);
