@@ -28,8 +28,6 @@ times() { # count, key
   local i
   for ((i = 0; i < $1; i++)); do keys "$2"; done
 }
-boxes_shown() { [ "$(xdotool search --onlyvisible --name '^Velmaron Configuration$' | wc -l)" -gt "${1:-1}" ]; }
-no_box_shown() { ! boxes_shown; }
 
 source tests/e2e/edited_settings.sh
 
