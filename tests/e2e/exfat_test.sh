@@ -1,60 +1,35 @@
 #!/usr/bin/env bash
-# The whole cycle on a stick's own file system: an exFAT image (mkfs.exfat) mounted by the
-# FUSE exFAT driver over a loop device, with the names in upper case as a device's firmware
-# writes them, no links and no FIFOs; pulling the cable unmounts it. The emulated device acts
-# on the same image while its cable is pulled: its sim folder's drive is a link to a private
-# mount point, where velmaron-sim takes the configuration file over. Through the window, a
-# save that failed because a folder stood in the file's place is tried again; then through
-# velmaron-cli.
+# The whole cycle on a stick's own file system, which holds no links and no FIFOs: an exFAT
+# image mounted by the FUSE exFAT driver over a loop device (scripts/lib/exfat_stick.sh), the
+# device's names in upper case; pulling the cable unmounts it, and the emulated device takes
+# the file over on the same image. Through the window, with a save that failed because a
+# folder stood in the file's place tried again; then through velmaron-cli.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
 check_name=exfat
 source scripts/lib/desktop.sh
-source scripts/lib/loop_mount.sh
-
-if reason=$(loop_unusable); then
+work_folder 'desktop_stop; loop_release'
+source scripts/lib/exfat_stick.sh
+if reason=$(stick_unusable); then
   skip "$reason"
   exit 0
 fi
-if [ ! -c /dev/fuse ] || ! command -v mount.exfat-fuse mkfs.exfat >/dev/null; then
-  skip "this machine has no FUSE exFAT driver (exfat-fuse, exfatprogs)"
-  exit 0
-fi
-
-work_folder 'desktop_stop; loop_release'
-device=$work/device   # the emulator's folder: E.device, E.drive, and E a link to the stick
-private=$work/private # where the device itself works on its stick
-drives=$work/drives   # what the programs see: E is the stick while it is plugged in
+drives=$work/drives # what the programs see: E is the stick while it is plugged in
 updates=$drives/E/UPDATES
-mkdir -p "$device" "$private" "$drives"
-
-pull() {
-  loop_unmount "$drives/E"
-  rmdir "$drives/E"
-  sim unplug "$device" E
-}
-# The device takes a configuration file over before its drive shows up.
+mkdir -p "$drives"
 plug() {
-  loop_mount "$private" mount.exfat-fuse
-  sim plug "$device" E
-  loop_unmount "$private"
   mkdir "$drives/E"
-  loop_mount "$drives/E" mount.exfat-fuse
+  stick_plug "$drives/E"
+}
+pull() {
+  stick_pull "$drives/E"
+  rmdir "$drives/E"
 }
 
 step "a QX device with software version 54 on an exFAT stick, its cable pulled"
-sim new "$device" E --type QX --version 54 --days 92 --trep 2 --config-byte 3F
-truncate -s 16M "$work/stick.img"
-mkfs.exfat -L VELMARON "$work/stick.img" >/dev/null
-loop_attach "$work/stick.img"
-loop_mount "$private" mount.exfat-fuse
-mkdir -p "$private/VELMARON/CARD" "$private/UPDATES"
-cp "$device/E/UPDATES/digivers.ion" "$private/UPDATES/DIGIVERS.ION"
-loop_unmount "$private"
-rm -r "$device/E"
-ln -s "$private" "$device/E.unplugged"
-cp "$device/E.drive" "$drives/"
+stick_new --type QX --version 54 --days 92 --trep 2 --config-byte 3F
+cp "$stick_device/E.drive" "$drives/"
 
 desktop_start
 program_start "$build" "$drives"
@@ -105,7 +80,7 @@ printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/profile.json"
 "$build/velmaron-cli" --drives "$drives" apply "$work/profile.json" --yes --count 1 \
   >"$work/cli.out" 2>&1 &
 cli=$!
-said() { grep -qF -- "$1" "$work/cli.out"; }
+said() { grep -qsF -- "$1" "$work/cli.out"; }
 wait_until "the tool writes the file" said "Konfiguration geschrieben"
 wait_until "the tool asks for the cable" said "USB Kabel trennen"
 pull
