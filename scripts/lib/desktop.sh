@@ -160,8 +160,6 @@ configured() { # file
 boxes_shown() {
   [ "$(xdotool search --onlyvisible --name '^Velmaron Configuration$' | wc -l)" -gt 1 ]
 }
-# Whether a message box shows beside the window: it bears the window's title.
-boxes_shown() { [ "$(xdotool search --onlyvisible --name '^Velmaron Configuration$' | wc -l)" -gt 1 ]; }
 no_box_shown() { ! boxes_shown; }
 height_is() { [ "$(window_height)" = "$1" ]; }
 region_changed_from() { [ "$(region_fingerprint "$1" "$2" "$3" "$4")" != "$5" ]; }
