@@ -24,7 +24,8 @@ RC_GTEST_PROP(ProfileProperties, SavedProfilesAreTakenAgain, ()) {
     testing::SimDrives sim;
     testing::writeFile(sim.addDevice('E') / "UPDATES" / "digivers.ion", c.bytes());
     std::ostringstream out, err;
-    Context context{Language::English, sim.services(), out, err};
+    Context context{Language::English, MakeSimulatedDriveServices(sim.folder().string()), out,
+                    err};
     const std::string file = (sim.folder() / "profile.json").string();
     RC_ASSERT(SaveProfile(context, file, false) == ExitOk);
     const auto profile = LoadProfile(context, file);
