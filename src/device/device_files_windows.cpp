@@ -5,6 +5,8 @@
 
 #include "device/device_files.h"
 
+#include "device/diagnostic_log.h"
+
 #include <algorithm>
 #include <windows.h>
 
@@ -73,6 +75,7 @@ void listEntries(const fs::path& directory, const fs::path& pattern, Visit visit
                 visit(fs::path(name).string(), found.dwFileAttributes);
             } catch (...) {
                 // A name outside the code page is none of the device's.
+                DiagnosticLog::WriteCaughtIn("listEntries", directory);
             }
         }
     } while (FindNextFileW(search, &found));
@@ -160,6 +163,7 @@ std::optional<DeviceDirectory> DeviceDirectory::Open(const std::string& driveRoo
             return std::nullopt;
         return DeviceDirectory(reinterpret_cast<std::intptr_t>(current.release()), path);
     } catch (...) {
+        DiagnosticLog::WriteCaught("DeviceDirectory::Open", driveRoot);
         return std::nullopt;
     }
 }
@@ -173,6 +177,7 @@ std::optional<std::string> DeviceDirectory::Find(std::string_view name, EntryKin
     try {
         return listedName(path_, name, kind);
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("DeviceDirectory::Find", path_);
         return std::nullopt;
     }
 }
@@ -191,6 +196,7 @@ ReadResult DeviceDirectory::Read(std::string_view name, std::size_t limit) const
     try {
         return ReadRegularFile(path_ / std::string(name), limit);
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("DeviceDirectory::Read", path_);
         return {ReadStatus::Missing, {}};
     }
 }
@@ -204,6 +210,7 @@ bool DeviceDirectory::Remove(const std::string& name) const {
             SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
         return DeleteFileW(file.c_str()) != 0;
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("DeviceDirectory::Remove", path_);
         return false;
     }
 }

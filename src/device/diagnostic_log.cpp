@@ -1,0 +1,121 @@
+#include "device/diagnostic_log.h"
+
+#include "device/debugger_output.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <mutex>
+#include <system_error>
+
+namespace velmaron {
+namespace {
+
+struct Sink {
+    std::mutex mutex;
+    std::ofstream file;
+};
+
+Sink& sink() {
+    static Sink instance;
+    return instance;
+}
+
+// The moment in UTC to the millisecond, as the system clock has it: the PC's time zone does
+// not matter when logs of two PCs are laid side by side.
+std::string now() {
+    using namespace std::chrono;
+    const auto moment = floor<milliseconds>(system_clock::now());
+    const auto day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss time{moment - day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", int(date.year()),
+                  unsigned(date.month()), unsigned(date.day()), int(time.hours().count()),
+                  int(time.minutes().count()), int(time.seconds().count()),
+                  int(time.subseconds().count()));
+    return text;
+}
+
+std::string caughtText() {
+    try {
+        if (const std::exception_ptr caught = std::current_exception())
+            std::rethrow_exception(caught);
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+    }
+    return std::string(DiagnosticLog::UnknownFailure);
+}
+
+} // namespace
+
+std::optional<std::string> DiagnosticLog::Open(const std::filesystem::path& path) {
+    Sink& log = sink();
+    std::lock_guard lock(log.mutex);
+    if (log.file.is_open())
+        log.file.close();
+    errno = 0;
+    log.file.clear();
+    log.file.open(path, std::ios::out | std::ios::app | std::ios::binary);
+    if (!log.file.is_open()) {
+        on_ = false;
+        return errno != 0 ? std::generic_category().message(errno) : "cannot be opened";
+    }
+    on_ = true;
+    return std::nullopt;
+}
+
+void DiagnosticLog::Close() noexcept {
+    Sink& log = sink();
+    std::lock_guard lock(log.mutex);
+    on_ = false;
+    log.file.close();
+}
+
+void DiagnosticLog::Write(std::string_view operation, std::string_view drive,
+                          std::string_view error) noexcept {
+    if (!On())
+        return;
+    try {
+        std::string line = now();
+        line.append("\t").append(operation).append("\t").append(drive.empty() ? "-" : drive);
+        line.append("\t").append(error).append("\n");
+        Sink& log = sink();
+        std::lock_guard lock(log.mutex);
+        if (!log.file.is_open())
+            return; // closed meanwhile
+        // Flushed at once: the line is there even when the program ends the next moment.
+        log.file << line << std::flush;
+        WriteToDebugger(line);
+    } catch (...) {
+        // The log never takes a step down with it.
+    }
+}
+
+void DiagnosticLog::WriteCaught(std::string_view operation, std::string_view drive) noexcept {
+    if (!On())
+        return;
+    try {
+        Write(operation, drive, caughtText());
+    } catch (...) {
+    }
+}
+
+void DiagnosticLog::WriteCaughtIn(std::string_view operation,
+                                  const std::filesystem::path& directory) noexcept {
+    if (!On())
+        return;
+    std::string_view shown = "?"; // a name outside the code page
+    std::string text;
+    try {
+        text = directory.string();
+        shown = text;
+    } catch (...) {
+    }
+    WriteCaught(operation, shown);
+}
+
+} // namespace velmaron

@@ -1,0 +1,44 @@
+#pragma once
+// A trace of what failed on the way, for telling a fault in the field afterwards: each step the
+// workflow's guard skips and each device operation that fails is one line with the moment, the
+// operation, the drive and the error. Off unless a front end opens it; while it is off, a
+// failure costs one load of a flag and nothing is written anywhere.
+//
+// The device worker's thread and the front end's write to it; each line is written whole.
+
+#include <atomic>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmaron {
+
+class DiagnosticLog {
+public:
+    // Appends from now on to the file at path, which is created when missing; where the platform
+    // has a debugger's output stream, the lines go there too. nullopt when the file is open,
+    // else the system's reason why it is not (the log stays off then).
+    static std::optional<std::string> Open(const std::filesystem::path& path);
+    // Off again; the file is closed.
+    static void Close() noexcept;
+
+    static bool On() noexcept { return on_.load(std::memory_order_acquire); }
+
+    // drive may be empty: the operation goes to no drive of its own.
+    static void Write(std::string_view operation, std::string_view drive,
+                      std::string_view error) noexcept;
+    // Inside a catch: the error is the caught exception's what(), or UnknownFailure.
+    static void WriteCaught(std::string_view operation, std::string_view drive) noexcept;
+    // The same in a directory on the drive.
+    static void WriteCaughtIn(std::string_view operation,
+                              const std::filesystem::path& directory) noexcept;
+
+    // What a caught exception that is no std::exception is called in the log.
+    static constexpr std::string_view UnknownFailure = "unknown failure";
+
+private:
+    static inline std::atomic<bool> on_{false};
+};
+
+} // namespace velmaron
