@@ -4,10 +4,10 @@
 // for a link while the files in it are read, created, renamed and deleted by their paths.
 
 #include "device/device_files.h"
-
 #include "device/diagnostic_log.h"
 
 #include <algorithm>
+#include <system_error>
 #include <windows.h>
 
 namespace velmaron {
@@ -208,7 +208,14 @@ bool DeviceDirectory::Remove(const std::string& name) const {
         // The device's file system keeps a read-only attribute that refuses the deletion.
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        return DeleteFileW(file.c_str()) != 0;
+        if (DeleteFileW(file.c_str()))
+            return true;
+        // A file that is not there is no failure: clean-ups remove what may not have been made.
+        if (const DWORD error = GetLastError();
+            error != ERROR_FILE_NOT_FOUND && DiagnosticLog::On())
+            DiagnosticLog::WriteIn("DeviceDirectory::Remove " + name, path_,
+                                   std::system_category().message(static_cast<int>(error)));
+        return false;
     } catch (...) {
         DiagnosticLog::WriteCaughtIn("DeviceDirectory::Remove", path_);
         return false;

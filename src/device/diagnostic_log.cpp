@@ -104,8 +104,8 @@ void DiagnosticLog::WriteCaught(std::string_view operation, std::string_view dri
     }
 }
 
-void DiagnosticLog::WriteCaughtIn(std::string_view operation,
-                                  const std::filesystem::path& directory) noexcept {
+void DiagnosticLog::WriteIn(std::string_view operation, const std::filesystem::path& directory,
+                            std::string_view error) noexcept {
     if (!On())
         return;
     std::string_view shown = "?"; // a name outside the code page
@@ -115,7 +115,17 @@ void DiagnosticLog::WriteCaughtIn(std::string_view operation,
         shown = text;
     } catch (...) {
     }
-    WriteCaught(operation, shown);
+    Write(operation, shown, error);
+}
+
+void DiagnosticLog::WriteCaughtIn(std::string_view operation,
+                                  const std::filesystem::path& directory) noexcept {
+    if (!On())
+        return;
+    try {
+        WriteIn(operation, directory, caughtText());
+    } catch (...) {
+    }
 }
 
 } // namespace velmaron

@@ -28,9 +28,11 @@ public:
     // drive may be empty: the operation goes to no drive of its own.
     static void Write(std::string_view operation, std::string_view drive,
                       std::string_view error) noexcept;
+    // The same for an operation in a directory on the drive.
+    static void WriteIn(std::string_view operation, const std::filesystem::path& directory,
+                        std::string_view error) noexcept;
     // Inside a catch: the error is the caught exception's what(), or UnknownFailure.
     static void WriteCaught(std::string_view operation, std::string_view drive) noexcept;
-    // The same in a directory on the drive.
     static void WriteCaughtIn(std::string_view operation,
                               const std::filesystem::path& directory) noexcept;
 

@@ -7,8 +7,7 @@ namespace velmaron {
 
 namespace {
 
-constexpr std::string_view ReadStatusNames[] = {"Ok", "Missing", "NotRegular", "TooLong",
-                                                "Failed"};
+constexpr std::string_view ReadStatusNames[] = {"Ok", "Missing", "NotRegular", "TooLong", "Failed"};
 
 } // namespace
 
@@ -31,7 +30,9 @@ bool DeleteVersionFile(const std::string& driveRoot) {
     if (file && updates->Remove(*file))
         return true;
     DiagnosticLog::Write("DeleteVersionFile", driveRoot,
-                         !updates ? "no UPDATES" : !file ? "no such file" : "refused");
+                         !updates ? "no UPDATES"
+                         : !file  ? "no such file"
+                                  : "refused");
     return false;
 }
 
