@@ -18,9 +18,11 @@ struct Sink {
     std::ofstream file;
 };
 
+// Never destroyed: a worker abandoned on a drive that hangs may still write while the program
+// ends. Each line is flushed, so nothing waits for a destructor.
 Sink& sink() {
-    static Sink instance;
-    return instance;
+    static Sink* const instance = new Sink;
+    return *instance;
 }
 
 // The moment in UTC to the millisecond, as the system clock has it: the PC's time zone does
