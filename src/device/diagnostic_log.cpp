@@ -1,6 +1,8 @@
 #include "device/diagnostic_log.h"
 
+#include "config/device_names.h"
 #include "device/debugger_output.h"
+#include "device/device_files.h"
 
 #include <cerrno>
 #include <chrono>
@@ -52,9 +54,29 @@ std::string caughtText() {
     return std::string(DiagnosticLog::UnknownFailure);
 }
 
+// A log on a Velmaron would travel with the device and keep a file open on it while the user
+// is told to pull the cable.
+bool onDevice(const std::filesystem::path& file) noexcept {
+    try {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+        for (auto directory = absolute.parent_path(); !error && !directory.empty();
+             directory = directory.parent_path()) {
+            if (HasDeviceDirectory((directory / "").string(), MarkerDirectoryName))
+                return true;
+            if (directory == directory.parent_path())
+                break;
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<std::string> DiagnosticLog::Open(const std::filesystem::path& path) {
+    if (onDevice(path))
+        return "it lies on a Velmaron";
     Sink& log = sink();
     std::lock_guard lock(log.mutex);
     if (log.file.is_open())

@@ -18,7 +18,8 @@ class DiagnosticLog {
 public:
     // Appends from now on to the file at path, which is created when missing; where the platform
     // has a debugger's output stream, the lines go there too. nullopt when the file is open,
-    // else the system's reason why it is not (the log stays off then).
+    // else the reason why it is not (the log stays off then): the system's, or that the path
+    // lies on a Velmaron, which never holds the log.
     static std::optional<std::string> Open(const std::filesystem::path& path);
     // Off again; the file is closed.
     static void Close() noexcept;

@@ -140,7 +140,7 @@ TEST(DiagnosticLog, NamesTheOperationTheDriveAndTheErrorOfEachFailedStep) {
     }
 }
 
-TEST(DiagnosticLog, IsOffUnlessOpenedAndSaysWhyItCannotBeOpened) {
+TEST(DiagnosticLog, IsOffUnlessOpenedAndSaysWhyItCannotBeOpenedOrNotOnTheDevice) {
     Bench bench;
     EXPECT_EQ(bench.configure(failAt(FileStep::Create, FileFault::Failed)),
               ConfigureOutcome::NotSaved);
@@ -149,6 +149,9 @@ TEST(DiagnosticLog, IsOffUnlessOpenedAndSaysWhyItCannotBeOpened) {
     ASSERT_NE(reason, std::nullopt);
     EXPECT_FALSE(reason->empty());
     EXPECT_FALSE(DiagnosticLog::On());
+    const fs::path onDevice = bench.drives.path() / "E" / "UPDATES" / "trace.log";
+    EXPECT_EQ(DiagnosticLog::Open(onDevice), "it lies on a Velmaron");
+    EXPECT_FALSE(fs::exists(onDevice));
     // Closed again, the file is no longer written.
     ASSERT_EQ(DiagnosticLog::Open(bench.log), std::nullopt);
     DiagnosticLog::Close();
