@@ -6,24 +6,68 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace velmaron {
 namespace {
 
+// The lines are written by a thread of their own: the window's thread that meets a failure only
+// queues its line and never waits on the disk the log lies on.
 struct Sink {
-    std::mutex mutex;
+    std::mutex mutex; // the queue
+    std::condition_variable wake;
+    std::condition_variable written;
+    std::deque<std::string> lines;
+    bool writing = false;
+    std::mutex fileMutex; // the file, which the writer uses outside the queue's lock
     std::ofstream file;
+
+    void write() {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            wake.wait(lock, [&] { return !lines.empty(); });
+            std::deque<std::string> batch;
+            batch.swap(lines);
+            writing = true;
+            lock.unlock();
+            {
+                std::lock_guard fileLock(fileMutex);
+                for (const std::string& line : batch) {
+                    if (file.is_open())
+                        file << line << std::flush; // there even when the program ends next
+                    WriteToDebugger(line);
+                }
+            }
+            lock.lock();
+            writing = false;
+            if (lines.empty())
+                written.notify_all();
+        }
+    }
+    // Bounded: a log on a disk that hangs must not hold the program's end.
+    void drain() {
+        std::unique_lock lock(mutex);
+        written.wait_for(lock, std::chrono::seconds(2),
+                         [&] { return lines.empty() && !writing; });
+    }
 };
 
-// Never destroyed: a worker abandoned on a drive that hangs may still write while the program
-// ends. Each line is flushed, so nothing waits for a destructor.
+// Never destroyed, and its writer never ends: a worker abandoned on a drive that hangs may
+// still write while the program ends.
 Sink& sink() {
-    static Sink* const instance = new Sink;
+    static Sink* const instance = [] {
+        auto* created = new Sink;
+        std::thread([created] { created->write(); }).detach();
+        return created;
+    }();
     return *instance;
 }
 
@@ -77,8 +121,12 @@ bool onDevice(const std::filesystem::path& file) noexcept {
 std::optional<std::string> DiagnosticLog::Open(const std::filesystem::path& path) {
     if (onDevice(path))
         return "it lies on a Velmaron";
+    // What is queued when the program ends is written before it goes.
+    static const bool closedAtExit = std::atexit([] { Close(); }) == 0;
+    (void)closedAtExit;
     Sink& log = sink();
-    std::lock_guard lock(log.mutex);
+    log.drain();
+    std::lock_guard lock(log.fileMutex);
     if (log.file.is_open())
         log.file.close();
     errno = 0;
@@ -94,8 +142,9 @@ std::optional<std::string> DiagnosticLog::Open(const std::filesystem::path& path
 
 void DiagnosticLog::Close() noexcept {
     Sink& log = sink();
-    std::lock_guard lock(log.mutex);
     on_ = false;
+    log.drain();
+    std::lock_guard lock(log.fileMutex);
     log.file.close();
 }
 
@@ -108,12 +157,11 @@ void DiagnosticLog::Write(std::string_view operation, std::string_view drive,
         line.append("\t").append(operation).append("\t").append(drive.empty() ? "-" : drive);
         line.append("\t").append(error).append("\n");
         Sink& log = sink();
-        std::lock_guard lock(log.mutex);
-        if (!log.file.is_open())
-            return; // closed meanwhile
-        // Flushed at once: the line is there even when the program ends the next moment.
-        log.file << line << std::flush;
-        WriteToDebugger(line);
+        {
+            std::lock_guard lock(log.mutex);
+            log.lines.push_back(std::move(line));
+        }
+        log.wake.notify_one();
     } catch (...) {
         // The log never takes a step down with it.
     }

@@ -4,7 +4,8 @@
 // operation, the drive and the error. Off unless a front end opens it; while it is off, a
 // failure costs one load of a flag and nothing is written anywhere.
 //
-// The device worker's thread and the front end's write to it; each line is written whole.
+// The device worker's thread and the front end's write to it; each line is written whole, by a
+// thread of the log's own, so that a failure on the window's thread never waits on a disk.
 
 #include <atomic>
 #include <filesystem>
@@ -21,7 +22,8 @@ public:
     // else the reason why it is not (the log stays off then): the system's, or that the path
     // lies on a Velmaron, which never holds the log.
     static std::optional<std::string> Open(const std::filesystem::path& path);
-    // Off again; the file is closed.
+    // Off again; the lines queued so far are written (waited for at most two seconds) and the
+    // file is closed. Also called when the program ends.
     static void Close() noexcept;
 
     static bool On() noexcept { return on_.load(std::memory_order_acquire); }
