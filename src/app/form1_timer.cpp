@@ -32,9 +32,9 @@ void Form1::Timer1_Timer() {
     if (handlersRunning > 0)
         return;
     HandlerGuard busy(handlersRunning);
-    Guarded([&] { showState(); });
+    Guarded([&] { showState(); }, {"Form1::showState"});
     workflow().Tick();
-    Guarded([&] { settleView(); });
+    Guarded([&] { settleView(); }, {"Form1::settleView"});
 }
 
 // The label mostly shows the state already: its text is made anew only when it does not.

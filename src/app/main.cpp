@@ -3,6 +3,7 @@
 #include "app/app_version.h"
 #include "app/form1.h"
 #include "app/message_boxes.h"
+#include "device/diagnostic_log.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,9 +17,18 @@ const QCommandLineOption DrivesOption(
     QStringLiteral("Takes the drives from the folders A to Z in <folder> instead of the "
                    "computer's, as velmaron-sim makes them (also VELMARON_SIM_DRIVES)."),
     QStringLiteral("folder"));
+const QCommandLineOption LogOption(
+    QStringLiteral("log"),
+    QStringLiteral("Appends every failed step and device operation to <file> (off unless given)."),
+    QStringLiteral("file"));
+
+struct Options {
+    QString drives;
+    QString log;
+};
 
 // Parses the command line; ends the program for --help, --version and a wrong argument.
-QString drivesFolder(const QCoreApplication& application) {
+Options options(const QCoreApplication& application) {
     QCoreApplication::setApplicationName(QStringLiteral("velmaron-config"));
     QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                                 .arg(velmaron::ProgramVersionMajor)
@@ -31,8 +41,9 @@ QString drivesFolder(const QCoreApplication& application) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(DrivesOption);
+    parser.addOption(LogOption);
     parser.process(application);
-    return parser.value(DrivesOption);
+    return {parser.value(DrivesOption), parser.value(LogOption)};
 }
 
 // --help and --version answer without a display.
@@ -49,11 +60,19 @@ bool asksOnlyForText(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     if (asksOnlyForText(argc, argv)) {
         QCoreApplication application(argc, argv);
-        drivesFolder(application);
+        options(application);
         return 0;
     }
     QApplication application(argc, argv);
-    const QString drives = drivesFolder(application);
+    const auto [drives, log] = options(application);
+    if (!log.isEmpty()) {
+        if (const auto reason = velmaron::DiagnosticLog::Open(log.toStdU16String())) {
+            velmaron::MessageBoxes::ShowMessage(
+                QStringLiteral("Das Protokoll %1 kann nicht geöffnet werden: %2")
+                    .arg(QDir::toNativeSeparators(log), QString::fromStdString(*reason)));
+            return 2;
+        }
+    }
     // Desktops find the icon and the name through the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.velmaron.config"));
 

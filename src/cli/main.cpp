@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/fleet_run.h"
+#include "device/diagnostic_log.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +34,7 @@ Befehle:
 
 Für alle Befehle:
   --drives ORDNER         simulierte Laufwerke (wie VELMARON_SIM_DRIVES)
+  --log DATEI             jeden fehlgeschlagenen Schritt an DATEI anhängen (sonst aus)
   --help, --version
 
 Die Sprache folgt LC_ALL, LC_MESSAGES oder LANG (en...: Englisch, sonst Deutsch).
@@ -57,6 +59,7 @@ Commands:
 
 For every command:
   --drives FOLDER         simulated drives (as VELMARON_SIM_DRIVES)
+  --log FILE              append every failed step to FILE (else off)
   --help, --version
 
 The language follows LC_ALL, LC_MESSAGES or LANG (en...: English, else German).
@@ -93,7 +96,7 @@ Arguments parse(const std::vector<std::string>& args) {
             continue;
         }
         const std::string command = parsed.words.empty() ? "" : parsed.words[0];
-        std::map<std::string, bool> known = {{"--drives", true}};
+        std::map<std::string, bool> known = {{"--drives", true}, {"--log", true}};
         if (Options.contains(command))
             known.insert(Options.at(command).begin(), Options.at(command).end());
         if (!known.contains(arg))
@@ -172,6 +175,13 @@ int main(int argc, char* argv[]) {
     }
     try {
         const Arguments parsed = parse(args);
+        if (parsed.values.contains("--log")) {
+            const std::string& file = parsed.values.at("--log");
+            if (const auto reason = DiagnosticLog::Open(file))
+                throw UsageError{"das Protokoll " + file +
+                                     " kann nicht geöffnet werden: " + *reason,
+                                 "the log " + file + " cannot be opened: " + *reason};
+        }
         std::shared_ptr<DriveServices> drives;
         if (parsed.values.contains("--drives")) {
             const std::string& folder = parsed.values.at("--drives");

@@ -3,12 +3,14 @@
 // the end is kept open as a descriptor that reads, listings and deletions work from.
 
 #include "device/device_files.h"
+#include "device/diagnostic_log.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace velmaron {
@@ -209,7 +211,13 @@ ReadResult DeviceDirectory::Read(std::string_view name, std::size_t limit) const
 
 bool DeviceDirectory::Remove(const std::string& name) const {
     // On POSIX systems a file's own permissions do not stand in the way of deleting it.
-    return ::unlinkat(static_cast<int>(handle_), name.c_str(), 0) == 0;
+    if (::unlinkat(static_cast<int>(handle_), name.c_str(), 0) == 0)
+        return true;
+    // A file that is not there is no failure: clean-ups remove what may not have been made.
+    if (const int error = errno; error != ENOENT && DiagnosticLog::On())
+        DiagnosticLog::WriteIn("DeviceDirectory::Remove " + name, path_,
+                               std::generic_category().message(error));
+    return false;
 }
 
 } // namespace velmaron

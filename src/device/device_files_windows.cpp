@@ -4,8 +4,10 @@
 // for a link while the files in it are read, created, renamed and deleted by their paths.
 
 #include "device/device_files.h"
+#include "device/diagnostic_log.h"
 
 #include <algorithm>
+#include <system_error>
 #include <windows.h>
 
 namespace velmaron {
@@ -73,6 +75,7 @@ void listEntries(const fs::path& directory, const fs::path& pattern, Visit visit
                 visit(fs::path(name).string(), found.dwFileAttributes);
             } catch (...) {
                 // A name outside the code page is none of the device's.
+                DiagnosticLog::WriteCaughtIn("listEntries", directory);
             }
         }
     } while (FindNextFileW(search, &found));
@@ -160,6 +163,7 @@ std::optional<DeviceDirectory> DeviceDirectory::Open(const std::string& driveRoo
             return std::nullopt;
         return DeviceDirectory(reinterpret_cast<std::intptr_t>(current.release()), path);
     } catch (...) {
+        DiagnosticLog::WriteCaught("DeviceDirectory::Open", driveRoot);
         return std::nullopt;
     }
 }
@@ -173,6 +177,7 @@ std::optional<std::string> DeviceDirectory::Find(std::string_view name, EntryKin
     try {
         return listedName(path_, name, kind);
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("DeviceDirectory::Find", path_);
         return std::nullopt;
     }
 }
@@ -191,6 +196,7 @@ ReadResult DeviceDirectory::Read(std::string_view name, std::size_t limit) const
     try {
         return ReadRegularFile(path_ / std::string(name), limit);
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("DeviceDirectory::Read", path_);
         return {ReadStatus::Missing, {}};
     }
 }
@@ -202,8 +208,16 @@ bool DeviceDirectory::Remove(const std::string& name) const {
         // The device's file system keeps a read-only attribute that refuses the deletion.
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        return DeleteFileW(file.c_str()) != 0;
+        if (DeleteFileW(file.c_str()))
+            return true;
+        // A file that is not there is no failure: clean-ups remove what may not have been made.
+        if (const DWORD error = GetLastError();
+            error != ERROR_FILE_NOT_FOUND && DiagnosticLog::On())
+            DiagnosticLog::WriteIn("DeviceDirectory::Remove " + name, path_,
+                                   std::system_category().message(static_cast<int>(error)));
+        return false;
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("DeviceDirectory::Remove", path_);
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #include "device/device_scan.h"
 
 #include "device/device_files.h"
+#include "device/diagnostic_log.h"
 #include "device/drive_watch.h"
 
 #include <string_view>
@@ -33,6 +34,7 @@ ScanResult scan(DriveServices& drives, Stop stop) {
     try {
         result.driveList = drives.GetDriveList();
     } catch (...) {
+        DiagnosticLog::WriteCaught("GetDriveList", std::string_view());
         return result;
     }
     for (std::size_t i = 0; i < result.driveList.size(); ++i) {
@@ -41,6 +43,7 @@ ScanResult scan(DriveServices& drives, Stop stop) {
                 continue;
             }
         } catch (...) {
+            DiagnosticLog::WriteCaught("examineDrive", result.driveList[i]);
             continue;
         }
         ++result.deviceCount;

@@ -1,5 +1,7 @@
 #include "device/durable_file.h"
 
+#include "device/diagnostic_log.h"
+
 #include <algorithm>
 #include <memory>
 #include <system_error>
@@ -130,6 +132,7 @@ ReadResult ReadFromMedium(const DeviceDirectory& directory, const std::string& n
     try {
         path = directory.path() / name;
     } catch (...) {
+        DiagnosticLog::WriteCaughtIn("ReadFromMedium", directory.path());
         return {ReadStatus::Missing, {}}; // a name outside the code page is none of ours
     }
     // A handle of its own without the system's cache, by the path that the directory's open

@@ -1,5 +1,7 @@
 #include "device/durable_save.h"
 
+#include "device/diagnostic_log.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -31,10 +33,16 @@ SaveError errorOfStep(FileStep step) {
     return step == FileStep::Create ? SaveError::CannotCreate : SaveError::WriteFailed;
 }
 
-} // namespace
+constexpr std::string_view FileStepNames[] = {"create", "write", "flush", "rename",
+                                              "flush directory"};
+constexpr std::string_view SaveErrorNames[] = {
+    "None",       "UpdatesMissing",    "CannotCreate", "WriteProtected",
+    "DeviceGone", "PulledWhileSaving", "WriteFailed",  "ReadBackMismatch"};
 
-SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileName,
-                          std::string_view bytes, const SaveSteps& steps) {
+// step: where the save stopped, for the diagnostic log.
+SaveResult save(const std::string& driveRoot, const std::string& fileName, std::string_view bytes,
+                const SaveSteps& steps, std::string_view& step) {
+    step = "open UPDATES";
     const auto updates = DeviceDirectory::Open(driveRoot, UpdatesDirectoryName);
     if (!updates) {
         if (!driveIsThere(driveRoot))
@@ -42,6 +50,7 @@ SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileN
         return {SaveError::UpdatesMissing, {}};
     }
     // An existing file in other case is replaced itself, so no second one remains beside it.
+    step = "look for the file";
     std::string target = fileName;
     if (const auto existing = updates->Find(fileName, EntryKind::File))
         target = *existing;
@@ -54,6 +63,7 @@ SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileN
         updates->Remove(*left); // from an interrupted save
 
     auto fail = [&](const FileResult& result) {
+        step = FileStepNames[static_cast<std::size_t>(result.step)];
         cleanUp(*updates, temp, target);
         return describe(driveRoot, result, errorOfStep(result.step));
     };
@@ -64,6 +74,7 @@ SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileN
     if (FileResult result = steps.flushDirectory(*updates); !result.ok())
         return fail(result);
 
+    step = "read back";
     const ReadResult written = steps.readBack(*updates, target);
     if (!written.ok() || written.content != bytes) {
         cleanUp(*updates, temp, target);
@@ -72,6 +83,22 @@ SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileN
         return {SaveError::ReadBackMismatch, written.ok() ? "content differs" : "cannot be read"};
     }
     return {};
+}
+
+} // namespace
+
+SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileName,
+                          std::string_view bytes, const SaveSteps& steps) {
+    std::string_view step;
+    SaveResult result = save(driveRoot, fileName, bytes, steps, step);
+    if (!result.ok() && DiagnosticLog::On()) {
+        std::string error(SaveErrorNames[static_cast<std::size_t>(result.error)]);
+        error.append(" at ").append(step);
+        if (!result.detail.empty())
+            error.append(": ").append(result.detail);
+        DiagnosticLog::Write("SaveUpdateFile " + fileName, driveRoot, error);
+    }
+    return result;
 }
 
 } // namespace velmaron

@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "device/device_files.h"
+#include "device/diagnostic_log.h"
 
 namespace velmaron {
 namespace {
@@ -24,6 +25,7 @@ void RemoveStaleUpdateFiles(const std::string& driveRoot) noexcept {
                 if (hasHexExtension(file))
                     updates->Remove(file);
     } catch (...) {
+        DiagnosticLog::WriteCaught("RemoveStaleUpdateFiles", driveRoot);
         // Nothing to report: the configure command carries on without the clean-up.
     }
 }
@@ -34,6 +36,7 @@ void RemoveConfigFile(const std::string& driveRoot) noexcept {
             if (const auto file = updates->Find(ConfigFileName("QX"), EntryKind::File))
                 updates->Remove(*file);
     } catch (...) {
+        DiagnosticLog::WriteCaught("RemoveConfigFile", driveRoot);
         // The success has already been shown; a file left behind is removed by the next
         // configuration run.
     }

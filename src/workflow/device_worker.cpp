@@ -1,5 +1,6 @@
 #include "workflow/device_worker.h"
 
+#include "device/diagnostic_log.h"
 #include "device/drive_watch.h"
 #include "workflow/device_port.h"
 #include "workflow/thread_signals.h"
@@ -90,6 +91,7 @@ DeviceWorker::DeviceWorker(std::shared_ptr<DevicePort> port, std::shared_ptr<voi
                 job(*state->port);
             } catch (...) {
                 // A job hands back what it can; nothing may end the thread.
+                DiagnosticLog::WriteCaught("device job", state->drive.read());
             }
             state->drive.write({});
             if (--state->pending == 0 && state->waitingForIdle > 0) {

@@ -13,10 +13,10 @@ constexpr std::chrono::milliseconds VanishPause{10};
 // The deletion's own result is not trusted alone: some file systems report success and keep
 // showing the file for a while. On the worker's thread.
 void waitUntilGone(DevicePort& port, const std::string& root, const VanishWait& wait) {
-    const auto now = [&] { return Guarded([&] { return wait.now(); }); };
+    const auto now = [&] { return Guarded([&] { return wait.now(); }, {}, {"VanishWait::now"}); };
     const auto deadline = now() + VanishTimeout;
     while (port.versionFileExists(root) && now() < deadline)
-        Guarded([&] { wait.pause(VanishPause); });
+        Guarded([&] { wait.pause(VanishPause); }, {"VanishWait::pause", root});
 }
 
 std::optional<std::string> rootOf(const ScanResult& scan) {
@@ -105,7 +105,7 @@ void Workflow::run(std::function<Result(DevicePort&)> job, std::function<void(Re
         dispatch([alive, done, result, self] {
             if (alive.expired())
                 return;
-            Guarded([&] { done(std::move(*result)); });
+            Guarded([&] { done(std::move(*result)); }, {"showing a result"});
             if (!alive.expired()) // what was shown may have closed the front end
                 --self->running_;
         });
@@ -306,7 +306,7 @@ void Workflow::applyRead(const std::optional<std::string>& root, const ReadResul
                 return DecodeVersionFile(VersionText, SoftwareVersion,
                                          byLastReads ? codeListEnd : fresh);
             },
-            VersionFileContent{});
+            VersionFileContent{}, {"DecodeVersionFile", root ? *root : std::string_view()});
         if (read.content.length >= MinVersionFileLength)
             DeviceType = read.content.settings.deviceType;
         if (read.content.headerRead())
@@ -406,7 +406,7 @@ void Workflow::Configure(const DeviceSettings& choice, ConfigureTarget target,
     const auto finish = [this, done](ConfigureOutcome outcome) {
         configuring_ = false;
         if (done)
-            Guarded([&] { done(outcome); });
+            Guarded([&] { done(outcome); }, {"showing the configure outcome"});
     };
     view_.enableConfigure(false);
     view_.setMessage(Message::None);
@@ -443,7 +443,7 @@ void Workflow::Configure(const DeviceSettings& choice, ConfigureTarget target,
                 if (!built.file)
                     failure = built.error;
                 return std::move(built.file);
-            });
+            }, {}, {"BuildConfigFile", root});
             if (!file) {
                 // The user corrects the entry or the device and tries again.
                 view_.reportFailure(failure);

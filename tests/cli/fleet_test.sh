@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
 # lines: list and show, a fleet run over software 30 (its version file broken at first), 22, a
-# CR, 54 and 25, what each device took over, a save that fails, a device that changes while
-# the user is asked, a version file that appears late, and Ctrl+C while the tool waits for the
-# cable.
+# CR, 54 and 25, what each device took over, a save that fails (and its diagnostic log), a
+# device that changes while the user is asked, a version file that appears late, and Ctrl+C
+# while the tool waits for the cable.
 # usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
 set -euo pipefail
 read -r -a cli <<<"$1"
@@ -148,18 +148,25 @@ for expected in \
   s unplug "$d" "$letter"
 done
 
-step "a file that cannot be created is reported, and nothing is announced"
+step "a file that cannot be created is reported, nothing is announced, and --log tells why"
 s plug "$d" E
 mkdir "$d/E/UPDATES/QX999000.HEX"
 cursor=0
-apply --count 1
+apply --count 1 --log "$work/trace.log"
 run=$!
 ended
 [ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
 expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nicht angelegt werden."
 ! grep -q "Gespeichert" "$work/out" || fail "announced: $(cat "$work/out")"
 grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
+grep -q "	SaveUpdateFile QX999000.HEX	.*E[/\\]	CannotCreate at look for the file: QX999000.HEX is a directory" \
+  "$work/trace.log" || fail "log: $(cat "$work/trace.log")"
 rmdir "$d/E/UPDATES/QX999000.HEX"
+set +e
+vc --log "$work/none/trace.log" list >/dev/null 2>"$work/err"
+[ $? = 2 ] && grep -q "das Protokoll .* kann nicht geöffnet werden" "$work/err" ||
+  fail "a log that cannot be opened: $(cat "$work/err")"
+set -e
 
 step "another Velmaron connected while the user is asked: nothing is written"
 s unplug "$d" E
