@@ -3,6 +3,7 @@
 #include "app/app_version.h"
 #include "app/form1.h"
 #include "app/message_boxes.h"
+#include "app/window_texts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -60,8 +61,8 @@ int main(int argc, char* argv[]) {
     velmaron::Form1 form;
     if (!drives.isEmpty()) {
         if (!QDir(drives).exists()) {
-            velmaron::MessageBoxes::ShowMessage(QStringLiteral("Der Ordner %1 existiert nicht.")
-                                                    .arg(QDir::toNativeSeparators(drives)));
+            velmaron::MessageBoxes::ShowMessage(velmaron::WindowTexts::MissingDrivesFolderMessage(
+                QDir::toNativeSeparators(drives)));
             return 2;
         }
         form.setDriveServices(velmaron::MakeSimulatedDriveServices(drives.toStdString()));
