@@ -19,10 +19,10 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QLineEdit>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -104,8 +104,8 @@ void Form1::Form_Load() {
     DTPickerEnd->setDate(day);
 
     move(toPixels(100), toPixels(100));
-    lblVersion->setText(WindowTexts::RevisionText(ProgramVersionMajor, ProgramVersionMinor,
-                                                  ProgramVersionPatch));
+    lblVersion->setText(
+        WindowTexts::RevisionText(ProgramVersionMajor, ProgramVersionMinor, ProgramVersionPatch));
     Label1[0]->setText(WindowTexts::CopyrightText(day.year()));
     setTopTwips(cmdHelp, 50);
 }

@@ -119,9 +119,10 @@ void Form1::createControls() {
 }
 
 void Form1::createOptionsPage() {
-    Option2Group = addOptionArray(this, Option2, QStringLiteral("Option2"),
-                                  {WindowTexts::Option2Captions[0], WindowTexts::Option2Captions[1]},
-                                  {Place{480, 120, 1815, 450}, Place{2400, 120, 1695, 450}});
+    Option2Group =
+        addOptionArray(this, Option2, QStringLiteral("Option2"),
+                       {WindowTexts::Option2Captions[0], WindowTexts::Option2Captions[1]},
+                       {Place{480, 120, 1815, 450}, Place{2400, 120, 1695, 450}});
     for (QRadioButton* option : Option2)
         setPointSize(option, LargeFont);
     Option2[0]->setChecked(true);
@@ -146,35 +147,26 @@ void Form1::createOptionsPage() {
     setPointSize(Label7, LargeFont);
     Check3 = addCheckBox(page, QStringLiteral("Check3"), WindowTexts::Check3Caption,
                          WindowTexts::Check3Tip, {240, 1920, 1695, 495});
-    Check4 = addCheckBox(page, QStringLiteral("Check4"),
-                         WindowTexts::Check4Caption,
+    Check4 = addCheckBox(page, QStringLiteral("Check4"), WindowTexts::Check4Caption,
                          WindowTexts::Check4Tip, {240, 2400, 2175, 735});
     Check5 = addCheckBox(page, QStringLiteral("Check5"), WindowTexts::Check5Caption,
                          WindowTexts::Check5Tip, {240, 3120, 1695, 495});
-    Check11 =
-        addCheckBox(page, QStringLiteral("Check11"), WindowTexts::Check11Caption,
-                    WindowTexts::Check11Tip, {240, 3600, 1815, 495});
+    Check11 = addCheckBox(page, QStringLiteral("Check11"), WindowTexts::Check11Caption,
+                          WindowTexts::Check11Tip, {240, 3600, 1815, 495});
     lblStart = addLabel(page, QStringLiteral("lblStart"), WindowTexts::StartCaption,
                         {240, 4080, 1695, 375});
     DTPickerStart = addDatePicker(page, QStringLiteral("DTPickerStart"), {2160, 3960, 1455, 375});
-    lblEnd = addLabel(page, QStringLiteral("lblEnd"), WindowTexts::EndCaption,
-                      {240, 4440, 1695, 375});
+    lblEnd =
+        addLabel(page, QStringLiteral("lblEnd"), WindowTexts::EndCaption, {240, 4440, 1695, 375});
     DTPickerEnd = addDatePicker(page, QStringLiteral("DTPickerEnd"), {2160, 4440, 1455, 375});
-    Check6 = addCheckBox(page, QStringLiteral("Check6"),
-                         WindowTexts::Check6Caption,
+    Check6 = addCheckBox(page, QStringLiteral("Check6"), WindowTexts::Check6Caption,
                          WindowTexts::Check6Tip, {2520, 240, 2055, 735});
-    Check7 =
-        addCheckBox(page, QStringLiteral("Check7"), WindowTexts::Check7Caption,
-                    WindowTexts::Check7Tip,
-                    {2520, 960, 1935, 615});
-    Check9 = addCheckBox(
-        page, QStringLiteral("Check9"), WindowTexts::Check9Caption,
-        WindowTexts::Check9Tip,
-        {2520, 1560, 2055, 735});
-    Check10 =
-        addCheckBox(page, QStringLiteral("Check10"), WindowTexts::Check10Caption,
-                    WindowTexts::Check10Tip,
-                    {2520, 2280, 1575, 495});
+    Check7 = addCheckBox(page, QStringLiteral("Check7"), WindowTexts::Check7Caption,
+                         WindowTexts::Check7Tip, {2520, 960, 1935, 615});
+    Check9 = addCheckBox(page, QStringLiteral("Check9"), WindowTexts::Check9Caption,
+                         WindowTexts::Check9Tip, {2520, 1560, 2055, 735});
+    Check10 = addCheckBox(page, QStringLiteral("Check10"), WindowTexts::Check10Caption,
+                          WindowTexts::Check10Tip, {2520, 2280, 1575, 495});
     Check8 = addCheckBox(page, QStringLiteral("Check8"), WindowTexts::Check8Caption,
                          WindowTexts::Check8Tip, {2520, 2880, 1815, 495});
 }
@@ -183,28 +175,29 @@ void Form1::createFileNamePage() {
     // Parked outside the narrow window until the page selector brings it in.
     frameFileName = add(new QGroupBox(WindowTexts::FileNameCaption, this),
                         QStringLiteral("frameFileName"), {5160, 600, 3975, 3375});
-    Option1Group = addOptionArray(
-        frameFileName, Option1, QStringLiteral("Option1"),
-        {WindowTexts::Option1Captions[0], WindowTexts::Option1Captions[1],
-         WindowTexts::Option1Captions[2], WindowTexts::Option1Captions[3],
-         WindowTexts::Option1Captions[4]},
-        {Place{240, 360, 3495, 375}, Place{240, 960, 3495, 375}, Place{240, 1560, 3495, 375},
-         Place{240, 2160, 3495, 375}, Place{240, 2760, 3495, 375}});
+    Option1Group = addOptionArray(frameFileName, Option1, QStringLiteral("Option1"),
+                                  {WindowTexts::Option1Captions[0], WindowTexts::Option1Captions[1],
+                                   WindowTexts::Option1Captions[2], WindowTexts::Option1Captions[3],
+                                   WindowTexts::Option1Captions[4]},
+                                  {Place{240, 360, 3495, 375}, Place{240, 960, 3495, 375},
+                                   Place{240, 1560, 3495, 375}, Place{240, 2160, 3495, 375},
+                                   Place{240, 2760, 3495, 375}});
     for (QRadioButton* option : Option1)
         setPointSize(option, LargeFont);
     Option1[1]->setChecked(true);
 
     Frame1 = add(new QGroupBox(this), QStringLiteral("Frame1"), {5160, 0, 3975, 495});
-    optVelmaronGroup = addOptionArray(Frame1, optVelmaron, QStringLiteral("optVelmaron"),
-                                      {WindowTexts::ModelCaptions[0], WindowTexts::ModelCaptions[1]},
-                                      {Place{240, 120, 1575, 375}, Place{2280, 120, 1575, 375}});
+    optVelmaronGroup =
+        addOptionArray(Frame1, optVelmaron, QStringLiteral("optVelmaron"),
+                       {WindowTexts::ModelCaptions[0], WindowTexts::ModelCaptions[1]},
+                       {Place{240, 120, 1575, 375}, Place{2280, 120, 1575, 375}});
     optVelmaron[1]->setChecked(true);
 }
 
 void Form1::createStatusControls() {
     cmdHelp = add(new QPushButton(WindowTexts::HelpCaption, this), QStringLiteral("cmdHelp"),
                   {4200, 120, 495, 495});
-    lblSWVersion = add(new ClickableLabel(WindowTexts::SoftwareVersionCaption, this),
+    lblSWVersion = add(new ClickableLabel(WindowTexts::VersionLabelStart, this),
                        QStringLiteral("lblSWVersion"), {1560, 5640, 2055, 255});
     lblSWVersion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMessage = addLabel(this, QStringLiteral("lblMessage"), QString(), {0, 5880, 4695, 555},

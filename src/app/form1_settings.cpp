@@ -9,6 +9,7 @@
 #include "app/form1_workflow_view.h"
 #include "app/tri_state_check_box.h"
 #include "app/window_texts.h"
+#include "config/settings_words.h"
 
 #include <QDateEdit>
 #include <QLabel>

@@ -30,7 +30,8 @@ const QString StartCaption = QStringLiteral("Download von"),
 const QString Check6Caption = QStringLiteral("Download der Fahrerkarte (sofern im Tacho gesteckt)"),
               Check6Tip = QStringLiteral("TREP 06");
 const QString Check7Caption = QStringLiteral("Datum auf Karte schreiben"),
-              Check7Tip = QStringLiteral("Für Kartendownload direkt mit dem Velmaron Plus oder Blue");
+              Check7Tip =
+                  QStringLiteral("Für Kartendownload direkt mit dem Velmaron Plus oder Blue");
 const QString Check9Caption = QStringLiteral("Detaillierte Geschwindigkeit (168h)"),
               Check9Tip =
                   QStringLiteral("168 h Geschwindigkeitsdaten (Verfügbar in VDO Tachographen)");
@@ -46,7 +47,7 @@ const QString Option1Captions[5] = {
     QStringLiteral("Brennick (DDD)")};
 const QString ModelCaptions[2] = {QStringLiteral("Velmaron"), QStringLiteral("Velmaron Plus")};
 const QString HelpCaption = QStringLiteral("&?");
-const QString SoftwareVersionCaption = QStringLiteral("SW Version - ");
+const QString VersionLabelStart = QStringLiteral("SW Version - ");
 const QString ConfigureCaption = QStringLiteral("&Konfigurieren");
 const QString StateCaption = QStringLiteral("State");
 

@@ -35,7 +35,7 @@ extern const QString FileNameCaption;
 extern const QString Option1Captions[5];
 extern const QString ModelCaptions[2];
 extern const QString HelpCaption;
-extern const QString SoftwareVersionCaption;
+extern const QString VersionLabelStart;
 extern const QString ConfigureCaption;
 extern const QString StateCaption;
 
