@@ -41,7 +41,10 @@ bool listHas(const Form1& window, const QString& line) {
 // bytes, more than any device writes, the read stops and the file is broken.
 TEST_F(SettingsTest, EachFormNeedsItsLength) {
     const std::tuple<const char*, int, std::size_t, char> cases[] = {
-        {"QX", 20, 22, 'B'}, {"QX", 8, 40, '-'}, {"QX", 36, 65536, 'C'}, {"QX", 36, 65537, 'B'},
+        {"QX", 20, 22, 'B'},
+        {"QX", 8, 40, '-'},
+        {"QX", 36, 65536, 'C'},
+        {"QX", 36, 65537, 'B'},
     };
     for (const auto& [type, version, length, outcome] : cases) {
         SCOPED_TRACE(header(type, version) + " length " + std::to_string(length));

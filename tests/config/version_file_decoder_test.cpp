@@ -30,12 +30,18 @@ std::set<int> ticked(const DeviceSettings& s) {
 TEST(VersionFileDecoder, EachFormNeedsItsLength) {
     using enum VersionForm;
     const std::tuple<const char*, std::size_t, char, VersionForm> cases[] = {
-        {"QX000020HEX", 20, 'B', Short}, {"QX000020HEX", 21, 'C', Short},
-        {"QX000020HEX", 22, 'B', Short}, {"QX000030HEX", 24, 'B', Mid},
-        {"QX000030HEX", 25, 'C', Mid},   {"QX000030HEX", 26, 'B', Mid},
-        {"QX000036HEX", 79, 'B', Full},  {"QX000036HEX", 80, 'C', Full},
-        {"QX000036HEX", 81, 'C', Full},  {"CR000012HEX", 79, 'B', Full},
-        {"CR000012HEX", 80, 'C', Full},  {"QX000036HEX", 0, 'B', ConfigNotAvailable},
+        {"QX000020HEX", 20, 'B', Short},
+        {"QX000020HEX", 21, 'C', Short},
+        {"QX000020HEX", 22, 'B', Short},
+        {"QX000030HEX", 24, 'B', Mid},
+        {"QX000030HEX", 25, 'C', Mid},
+        {"QX000030HEX", 26, 'B', Mid},
+        {"QX000036HEX", 79, 'B', Full},
+        {"QX000036HEX", 80, 'C', Full},
+        {"QX000036HEX", 81, 'C', Full},
+        {"CR000012HEX", 79, 'B', Full},
+        {"CR000012HEX", 80, 'C', Full},
+        {"QX000036HEX", 0, 'B', ConfigNotAvailable},
         {"QX000008HEX", 40, '-', ConfigNotAvailable},
     };
     for (const auto& [head, length, outcome, form] : cases) {
@@ -54,7 +60,8 @@ TEST(VersionFileDecoder, CodeWalks) {
                                      0x15, 0x16, 0xFF, 0x01, 0x19, 0xFF, 0xFF};
     const std::tuple<const char*, std::string, std::set<int>> cases[] = {
         {"TREP list to its pair of 255", qx(54, {{16, {1, 2, 5, 0xFF, 0xFF, 3}}}), {2, 5}},
-        {"extras, not into the dates", qx(54, {{33, extras}, {72, {'U', 3, 3, 3, 3}}}),
+        {"extras, not into the dates",
+         qx(54, {{33, extras}, {72, {'U', 3, 3, 3, 3}}}),
          {8, 9, 10, 11}},
         {"no pair of 255: into the dates and beyond",
          versionFile("QX000054HEX", 82,
