@@ -161,8 +161,6 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
          notSaved + "Die Datei konnte nicht angelegt werden.", true},
         {"partly written", failing(FileStep::Write, FileFault::Failed, ":103A0000"),
          notSaved + "Die Datei konnte nicht vollständig geschrieben werden.", true},
-        {"directory flush fails", failing(FileStep::FlushDirectory, FileFault::Failed, {}),
-         notSaved + "Die Datei konnte nicht vollständig geschrieben werden.", true},
         {"read back differs",
          [this] {
              form->saveSteps.readBack = [](Dir, const std::string&) {

@@ -165,25 +165,6 @@ TEST_F(MissingFileTest, DeletesNothing) {
     EXPECT_EQ(messages, QStringList{MissingFile});
 }
 
-TEST_F(MissingFileTest, ALinkOutOfTheDriveIsNotFollowed) {
-    const fs::path outside = sim.folder() / "outside.ion";
-    testing::writeFile(outside, versionFile("QX000010HEX", 10));
-    sim.addDevice('E');
-    fs::create_directories(updates());
-    if (!testing::makeSymlink(outside, versionPath()))
-        GTEST_SKIP() << "links cannot be made here";
-    expectMissingAndKept();
-}
-
-// A read of a FIFO would wait for a writer for ever.
-TEST_F(MissingFileTest, AFifoIsNeverWaitedFor) {
-    sim.addDevice('E');
-    fs::create_directories(updates());
-    if (!testing::makeFifo(versionPath()))
-        GTEST_SKIP() << "FIFOs cannot be made here";
-    expectMissingAndKept();
-}
-
 TEST_F(SettingsTest, BrokenHeaderIsDeletedAfterTwoMessages) {
     sim.addDevice('E');
     for (const char* head : {"QX00 054HEX", "QX000054HEY"}) {
