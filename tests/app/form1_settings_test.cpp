@@ -231,50 +231,32 @@ TEST_F(SettingsTest, DateRangeSetsThePickersToCalendarDays) {
     }
 }
 
-// The data bytes of the record for an address, from the lines of a configuration file.
-std::string recordData(const std::string& file, int address) {
-    std::istringstream lines(file);
-    for (std::string line; std::getline(lines, line);) {
-        const auto bytes = HexToBytes(std::string_view(line).substr(1));
-        if (bytes.size() >= 5 && bytes[0] > 0 && (bytes[1] << 8 | bytes[2]) == address)
-            return std::string(bytes.begin() + 4, bytes.end() - 1);
-    }
-    return "(no record)";
-}
-
-// The device's version file in, the configuration file out: the same settings.
+// The device's version file in, the configuration file out: the same settings, as the
+// settings model writes them (whose round trip through the device is a property of the
+// formats' tests).
 TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
     const std::vector<int> extras = {1, 0x12, 0x13, 0x14, 0x15, 0x16, 0xFF, 1, 0x19, 0xFF, 0xFF};
     const std::vector<int> rangeOn = {0x55, 0x5B, 0x38, 0x19, 0x80, 0x5D, 0x1A, 0x9E, 0x80};
-    // The file, the period box ("0": since the last download), and 1-based positions of the
-    // configuration byte and the ends of the code lists (0: not in this form).
-    const struct {
-        std::string file;
-        const char* days;
-        std::size_t configAt, trepEnd, extraEnd;
-    } cases[] = {
-        {qx(23, {{12, {0, 0x4A, 0x79, 0}}, {16, {1, 3, 6, 0xFF}}}), " 92", 0, 19, 0},
-        {qx(30, {{12, {0x80, 0x51, 1, 0}}, {16, {1, 2, 4, 0x11, 0xFF}}, {25, {0x37}}}), " 1", 25,
-         20, 0},
-        {qx(54, {{16, {1, 2, 3, 4, 5, 6, 0xFF}}, {32, {0x35}}, {33, extras}, {72, rangeOn}}), "0",
-         32, 22, 43},
-        {qx(40, {{16, {1, 0xFF}}, {32, {0x8F}}, {33, {1, 0x19, 0xFF, 0xFF}}}), "0", 32, 17, 36},
-        {versionFile("CR000012HEX", 80, {{12, {0x80, 0x0B, 0xFC, 0xFF}}, {32, {0x3F}}}), "-3", 32,
-         0, 0},
+    // The file, and the period box ("0": since the last download).
+    const std::pair<std::string, const char*> cases[] = {
+        {qx(23, {{12, {0, 0x4A, 0x79, 0}}, {16, {1, 3, 6, 0xFF}}}), " 92"},
+        {qx(30, {{12, {0x80, 0x51, 1, 0}}, {16, {1, 2, 4, 0x11, 0xFF}}, {25, {0x37}}}), " 1"},
+        {qx(54, {{16, {1, 2, 3, 4, 5, 6, 0xFF}}, {32, {0x35}}, {33, extras}, {72, rangeOn}}), "0"},
+        {qx(40, {{16, {1, 0xFF}}, {32, {0x8F}}, {33, {1, 0x19, 0xFF, 0xFF}}}), "0"},
+        {versionFile("CR000012HEX", 80, {{12, {0x80, 0x0B, 0xFC, 0xFF}}, {32, {0x3F}}}), "-3"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file.substr(0, 11));
+    for (const auto& [file, days] : cases) {
+        SCOPED_TRACE(file.substr(0, 11));
         newWindow();
-        read(c.file);
+        read(file);
         EXPECT_TRUE(messages.isEmpty());
-        EXPECT_EQ(form->tbDays->text(), QString::fromLatin1(c.days));
+        EXPECT_EQ(form->tbDays->text(), QString::fromLatin1(days));
         configure();
         ASSERT_TRUE(messages.isEmpty());
         const std::string written = testing::readAll(
-            updates() / (c.file.starts_with("CR") ? "CR999000.HEX" : "QX999000.HEX"));
-        // The settings model writes the same file, given the window's dates where the
-        // device's range is off.
-        DeviceSettings model = DecodeVersionFile(c.file).reported().value();
+            updates() / (file.starts_with("CR") ? "CR999000.HEX" : "QX999000.HEX"));
+        // The window's dates go where the device's range is off.
+        DeviceSettings model = DecodeVersionFile(file).reported().value();
         if (!model.dateRangeOn) {
             const auto dayOf = [](const QDate& d) {
                 return std::chrono::sys_days(std::chrono::days(d.toJulianDay() - 2440588));
@@ -283,24 +265,6 @@ TEST_F(SettingsTest, WritingBackGivesWhatTheDeviceReported) {
             model.rangeEnd = dayOf(form->DTPickerEnd->date());
         }
         EXPECT_EQ(ConfigFileBytes(BuildConfigFile(model).file.value()), written);
-        const std::string settings = recordData(written, 0x3A00);
-        EXPECT_EQ(settings.substr(0, 1), c.configAt ? c.file.substr(c.configAt - 1, 1) : "\xFF");
-        if (c.file.starts_with("CR"))
-            continue; // the CR device takes the configuration byte only
-        EXPECT_EQ(settings.substr(12), c.file.substr(11, 4));
-        EXPECT_EQ(recordData(written, 0x3A10), c.file.substr(15, c.trepEnd - 15));
-        if (c.extraEnd) {
-            EXPECT_EQ(recordData(written, 0x3A20), c.file.substr(32, c.extraEnd - 32));
-        }
-        if (c.file.size() < 80)
-            continue;
-        // Without the flag the device's dates are not shown, so they do not come back.
-        const std::string dates = recordData(written, 0x3A47);
-        const bool range = c.file[71] == 'U';
-        EXPECT_EQ(dates.substr(8), range ? "\x55" : "\xFF");
-        if (range) {
-            EXPECT_EQ(dates.substr(0, 8), c.file.substr(72, 8));
-        }
     }
 }
 
