@@ -33,6 +33,9 @@ printf '{"velmaronProfile": 1, "periodDays": 28, "dataSets": {"technicalData": t
 # velmaron-cli saves a profile onto drive E and is stopped with Ctrl+C when it asks for the
 # cable to be pulled; the file stays.
 cli_save() { # drives folder, profile
+  # Emptied first: the started tool opens it a moment later, and the last save's lines must
+  # not be taken for this one's.
+  : >"$work/cli.out"
   LANG=de_DE.UTF-8 "$build/velmaron-cli" --drives "$1" apply "$2" --yes --count 1 \
     >"$work/cli.out" 2>&1 &
   cli=$!
