@@ -1,6 +1,7 @@
 #include "app/accessibility.h"
 
 #include "app/form1.h"
+#include "app/window_texts.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -17,9 +18,9 @@ void describeForScreenReaders(Form1& form) {
     form.lblStart->setBuddy(form.DTPickerStart);
     form.lblEnd->setBuddy(form.DTPickerEnd);
 
-    form.cmdHelp->setAccessibleName(QStringLiteral("Information"));
-    form.List1->setAccessibleName(QStringLiteral("Diagnose"));
-    form.Frame1->setAccessibleName(QStringLiteral("Modell"));
+    form.cmdHelp->setAccessibleName(WindowTexts::HelpName);
+    form.List1->setAccessibleName(WindowTexts::DiagnosticsName);
+    form.Frame1->setAccessibleName(WindowTexts::ModelName);
 
     for (QWidget* control : form.findChildren<QWidget*>())
         if (!control->toolTip().isEmpty())

@@ -13,15 +13,16 @@
 #include "app/thread_mailbox.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
+#include "app/window_texts.h"
 #include "config/date_codec.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QLineEdit>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -103,11 +104,9 @@ void Form1::Form_Load() {
     DTPickerEnd->setDate(day);
 
     move(toPixels(100), toPixels(100));
-    lblVersion->setText(QStringLiteral("Rev. %1.%2.%3")
-                            .arg(ProgramVersionMajor)
-                            .arg(ProgramVersionMinor)
-                            .arg(ProgramVersionPatch));
-    Label1[0]->setText(QStringLiteral("© %1 Velmaron").arg(day.year()));
+    lblVersion->setText(
+        WindowTexts::RevisionText(ProgramVersionMajor, ProgramVersionMinor, ProgramVersionPatch));
+    Label1[0]->setText(WindowTexts::CopyrightText(day.year()));
     setTopTwips(cmdHelp, 50);
 }
 

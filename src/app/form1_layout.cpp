@@ -6,12 +6,12 @@
 #include "app/days_validator.h"
 #include "app/form1.h"
 #include "app/list_lines.h"
-#include "app/message_boxes.h"
 #include "app/picture_box.h"
 #include "app/qt_text.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "app/window_look.h"
+#include "app/window_texts.h"
 #include "workflow/workflow_texts.h"
 
 #include <QButtonGroup>
@@ -103,7 +103,7 @@ PictureBox* addPictureBox(QWidget* parent, const QString& name, Place place) {
 
 void Form1::createControls() {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    setWindowTitle(WindowTexts::ApplicationTitle);
     setWindowIcon(QIcon(programIcon()));
     applyWindowLook(this);
 
@@ -119,98 +119,91 @@ void Form1::createControls() {
 }
 
 void Form1::createOptionsPage() {
-    Option2Group = addOptionArray(this, Option2, QStringLiteral("Option2"),
-                                  {QStringLiteral("Konfiguration"), QStringLiteral("Dateiname")},
-                                  {Place{480, 120, 1815, 450}, Place{2400, 120, 1695, 450}});
+    Option2Group =
+        addOptionArray(this, Option2, QStringLiteral("Option2"),
+                       {WindowTexts::Option2Captions[0], WindowTexts::Option2Captions[1]},
+                       {Place{480, 120, 1815, 450}, Place{2400, 120, 1695, 450}});
     for (QRadioButton* option : Option2)
         setPointSize(option, LargeFont);
     Option2[0]->setChecked(true);
 
-    frameSelectFiles = add(new QGroupBox(QStringLiteral("Bitte Konfiguration wählen"), this),
+    frameSelectFiles = add(new QGroupBox(WindowTexts::SelectFilesCaption, this),
                            QStringLiteral("frameSelectFiles"), {0, 600, 4695, 4935});
     QWidget* page = frameSelectFiles;
-    Check1 = addCheckBox(page, QStringLiteral("Check1"), QStringLiteral("Übersicht"),
-                         QStringLiteral("TREP 01"), {240, 360, 1815, 495});
+    Check1 = addCheckBox(page, QStringLiteral("Check1"), WindowTexts::Check1Caption,
+                         WindowTexts::Check1Tip, {240, 360, 1815, 495});
     Check1->setValue(1);
     Check1->setEnabled(false);
-    Check2 = addCheckBox(page, QStringLiteral("Check2"), QStringLiteral("Tägliche Aktivitäten"),
-                         QStringLiteral("TREP 02"), {240, 840, 1455, 495});
+    Check2 = addCheckBox(page, QStringLiteral("Check2"), WindowTexts::Check2Caption,
+                         WindowTexts::Check2Tip, {240, 840, 1455, 495});
     tbDays = add(new QLineEdit(QStringLiteral("92"), page), QStringLiteral("tbDays"),
                  {240, 1440, 495, 375});
     tbDays->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    tbDays->setToolTip(QStringLiteral("Auf \"0\" setzen für \"seit letztem Download\""));
+    tbDays->setToolTip(WindowTexts::DaysTip);
     tbDays->setValidator(new DaysValidator(tbDays));
     setPointSize(tbDays, LargeFont);
     Label7 =
-        addLabel(page, QStringLiteral("Label7"), QStringLiteral("Tage"), {840, 1440, 615, 375});
+        addLabel(page, QStringLiteral("Label7"), WindowTexts::DaysCaption, {840, 1440, 615, 375});
     setPointSize(Label7, LargeFont);
-    Check3 = addCheckBox(page, QStringLiteral("Check3"), QStringLiteral("Ereignisse && Störungen"),
-                         QStringLiteral("TREP 03"), {240, 1920, 1695, 495});
-    Check4 = addCheckBox(page, QStringLiteral("Check4"),
-                         QStringLiteral("Detaillierte Geschwindigkeit (24h)"),
-                         QStringLiteral("TREP 04"), {240, 2400, 2175, 735});
-    Check5 = addCheckBox(page, QStringLiteral("Check5"), QStringLiteral("Technische Daten"),
-                         QStringLiteral("TREP 05"), {240, 3120, 1695, 495});
-    Check11 =
-        addCheckBox(page, QStringLiteral("Check11"), QStringLiteral("Von/Bis"),
-                    QStringLiteral("Ab Firmwareversion 54 verfügbar"), {240, 3600, 1815, 495});
-    lblStart = addLabel(page, QStringLiteral("lblStart"), QStringLiteral("Download von"),
+    Check3 = addCheckBox(page, QStringLiteral("Check3"), WindowTexts::Check3Caption,
+                         WindowTexts::Check3Tip, {240, 1920, 1695, 495});
+    Check4 = addCheckBox(page, QStringLiteral("Check4"), WindowTexts::Check4Caption,
+                         WindowTexts::Check4Tip, {240, 2400, 2175, 735});
+    Check5 = addCheckBox(page, QStringLiteral("Check5"), WindowTexts::Check5Caption,
+                         WindowTexts::Check5Tip, {240, 3120, 1695, 495});
+    Check11 = addCheckBox(page, QStringLiteral("Check11"), WindowTexts::Check11Caption,
+                          WindowTexts::Check11Tip, {240, 3600, 1815, 495});
+    lblStart = addLabel(page, QStringLiteral("lblStart"), WindowTexts::StartCaption,
                         {240, 4080, 1695, 375});
     DTPickerStart = addDatePicker(page, QStringLiteral("DTPickerStart"), {2160, 3960, 1455, 375});
-    lblEnd = addLabel(page, QStringLiteral("lblEnd"), QStringLiteral("Download bis"),
-                      {240, 4440, 1695, 375});
+    lblEnd =
+        addLabel(page, QStringLiteral("lblEnd"), WindowTexts::EndCaption, {240, 4440, 1695, 375});
     DTPickerEnd = addDatePicker(page, QStringLiteral("DTPickerEnd"), {2160, 4440, 1455, 375});
-    Check6 = addCheckBox(page, QStringLiteral("Check6"),
-                         QStringLiteral("Download der Fahrerkarte (sofern im Tacho gesteckt)"),
-                         QStringLiteral("TREP 06"), {2520, 240, 2055, 735});
-    Check7 =
-        addCheckBox(page, QStringLiteral("Check7"), QStringLiteral("Datum auf Karte schreiben"),
-                    QStringLiteral("Für Kartendownload direkt mit dem Velmaron Plus oder Blue"),
-                    {2520, 960, 1935, 615});
-    Check9 = addCheckBox(
-        page, QStringLiteral("Check9"), QStringLiteral("Detaillierte Geschwindigkeit (168h)"),
-        QStringLiteral("168 h Geschwindigkeitsdaten (Verfügbar in VDO Tachographen)"),
-        {2520, 1560, 2055, 735});
-    Check10 =
-        addCheckBox(page, QStringLiteral("Check10"), QStringLiteral("4 Hz Daten"),
-                    QStringLiteral("4 Hz Geschwindigkeitsdaten (Verfügbar in VDO Tachographen)"),
-                    {2520, 2280, 1575, 495});
-    Check8 = addCheckBox(page, QStringLiteral("Check8"), QStringLiteral("VDO spezifische Daten"),
-                         QStringLiteral("Verfügbar in VDO Tachographen"), {2520, 2880, 1815, 495});
+    Check6 = addCheckBox(page, QStringLiteral("Check6"), WindowTexts::Check6Caption,
+                         WindowTexts::Check6Tip, {2520, 240, 2055, 735});
+    Check7 = addCheckBox(page, QStringLiteral("Check7"), WindowTexts::Check7Caption,
+                         WindowTexts::Check7Tip, {2520, 960, 1935, 615});
+    Check9 = addCheckBox(page, QStringLiteral("Check9"), WindowTexts::Check9Caption,
+                         WindowTexts::Check9Tip, {2520, 1560, 2055, 735});
+    Check10 = addCheckBox(page, QStringLiteral("Check10"), WindowTexts::Check10Caption,
+                          WindowTexts::Check10Tip, {2520, 2280, 1575, 495});
+    Check8 = addCheckBox(page, QStringLiteral("Check8"), WindowTexts::Check8Caption,
+                         WindowTexts::Check8Tip, {2520, 2880, 1815, 495});
 }
 
 void Form1::createFileNamePage() {
     // Parked outside the narrow window until the page selector brings it in.
-    frameFileName = add(new QGroupBox(QStringLiteral("Dateiformat wählen"), this),
+    frameFileName = add(new QGroupBox(WindowTexts::FileNameCaption, this),
                         QStringLiteral("frameFileName"), {5160, 600, 3975, 3375});
-    Option1Group = addOptionArray(
-        frameFileName, Option1, QStringLiteral("Option1"),
-        {QStringLiteral("Abgekürzter Dateiname"), QStringLiteral("Europa/VDO(DDD)"),
-         QStringLiteral("Französisch (C1B/V1B)"), QStringLiteral("Spanisch (TGD)"),
-         QStringLiteral("Brennick (DDD)")},
-        {Place{240, 360, 3495, 375}, Place{240, 960, 3495, 375}, Place{240, 1560, 3495, 375},
-         Place{240, 2160, 3495, 375}, Place{240, 2760, 3495, 375}});
+    Option1Group = addOptionArray(frameFileName, Option1, QStringLiteral("Option1"),
+                                  {WindowTexts::Option1Captions[0], WindowTexts::Option1Captions[1],
+                                   WindowTexts::Option1Captions[2], WindowTexts::Option1Captions[3],
+                                   WindowTexts::Option1Captions[4]},
+                                  {Place{240, 360, 3495, 375}, Place{240, 960, 3495, 375},
+                                   Place{240, 1560, 3495, 375}, Place{240, 2160, 3495, 375},
+                                   Place{240, 2760, 3495, 375}});
     for (QRadioButton* option : Option1)
         setPointSize(option, LargeFont);
     Option1[1]->setChecked(true);
 
     Frame1 = add(new QGroupBox(this), QStringLiteral("Frame1"), {5160, 0, 3975, 495});
-    optVelmaronGroup = addOptionArray(Frame1, optVelmaron, QStringLiteral("optVelmaron"),
-                                      {QStringLiteral("Velmaron"), QStringLiteral("Velmaron Plus")},
-                                      {Place{240, 120, 1575, 375}, Place{2280, 120, 1575, 375}});
+    optVelmaronGroup =
+        addOptionArray(Frame1, optVelmaron, QStringLiteral("optVelmaron"),
+                       {WindowTexts::ModelCaptions[0], WindowTexts::ModelCaptions[1]},
+                       {Place{240, 120, 1575, 375}, Place{2280, 120, 1575, 375}});
     optVelmaron[1]->setChecked(true);
 }
 
 void Form1::createStatusControls() {
-    cmdHelp = add(new QPushButton(QStringLiteral("&?"), this), QStringLiteral("cmdHelp"),
+    cmdHelp = add(new QPushButton(WindowTexts::HelpCaption, this), QStringLiteral("cmdHelp"),
                   {4200, 120, 495, 495});
-    lblSWVersion = add(new ClickableLabel(QStringLiteral("SW Version - "), this),
+    lblSWVersion = add(new ClickableLabel(WindowTexts::VersionLabelStart, this),
                        QStringLiteral("lblSWVersion"), {1560, 5640, 2055, 255});
     lblSWVersion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMessage = addLabel(this, QStringLiteral("lblMessage"), QString(), {0, 5880, 4695, 555},
                           Qt::AlignHCenter);
     setPointSize(lblMessage, HugeFont);
-    cmdConfigure = add(new QPushButton(QStringLiteral("&Konfigurieren"), this),
+    cmdConfigure = add(new QPushButton(WindowTexts::ConfigureCaption, this),
                        QStringLiteral("cmdConfigure"), {2760, 6480, 1575, 495});
     cmdConfigure->setEnabled(false);
     Label1[0] = addLabel(this, QStringLiteral("Label1_0"), QString(), {360, 7080, 1935, 255});
@@ -243,7 +236,7 @@ void Form1::createDiagnostics() {
     List1 = add(new QListWidget(this), QStringLiteral("List1"), {5160, 4560, 4215, 1425});
     listLines = std::make_unique<ListLines>(List1);
     Label2 =
-        addLabel(this, QStringLiteral("Label2"), QStringLiteral("State"), {8040, 7680, 375, 255});
+        addLabel(this, QStringLiteral("Label2"), WindowTexts::StateCaption, {8040, 7680, 375, 255});
     makeOpaque(Label2);
     lblState = addLabel(this, QStringLiteral("lblState"), QStringLiteral("0"),
                         {8400, 7680, 375, 255}, Qt::AlignRight);

@@ -7,8 +7,9 @@
 #include "app/clickable_label.h"
 #include "app/form1.h"
 #include "app/form1_workflow_view.h"
-#include "app/message_boxes.h"
 #include "app/tri_state_check_box.h"
+#include "app/window_texts.h"
+#include "config/settings_words.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -60,8 +61,8 @@ void showStandardDevice(Form1& window, const DeviceSettings& s) {
     for (int i = 2; i <= 4; ++i)
         window.Option1[i]->setVisible(window.SoftwareVersion >= MoreFileNamesVersion);
     window.Option1[1]->setText(window.SoftwareVersion >= EuropeanFileNameVersion
-                                   ? QStringLiteral("Europa/VDO(DDD)")
-                                   : QStringLiteral("Abgekürzter Dateiname\""));
+                                   ? WindowTexts::EuropeanFileName
+                                   : WindowTexts::AbbreviatedFileNameOld);
 }
 
 void showCrDevice(Form1& window, const DeviceSettings& s) {
@@ -70,7 +71,7 @@ void showCrDevice(Form1& window, const DeviceSettings& s) {
     showVersionCaption(window, s.deviceType);
     for (int i = 2; i <= 4; ++i)
         window.Option1[i]->setVisible(true);
-    window.Option1[1]->setText(QStringLiteral("Europa/VDO(DDD)"));
+    window.Option1[1]->setText(WindowTexts::EuropeanFileName);
 }
 
 // The previous read's software version stays; the device is held to the standard rules.
@@ -82,14 +83,8 @@ void showUnexpectedDevice(Form1& window, const DeviceSettings& s) {
 
 // What the device is. False when its header cannot be read.
 bool showDevice(Form1& window, const VersionFileContent& content) {
-    if (content.refusal == VersionFileRefusal::TooShort)
-        return false;
-    if (content.refusal == VersionFileRefusal::BadHeader) {
-        // A message box lets the event loop run: the window first shows what the tick did.
-        window.settleView();
-        MessageBoxes::ShowMessage(QStringLiteral("Velmaron Softwareversion falsch"));
-        return false;
-    }
+    if (!content.headerRead())
+        return false; // the workflow tells the user and deletes the file
     switch (content.deviceClass) {
     case DeviceClass::Standard:
         showStandardDevice(window, content.settings);
@@ -120,7 +115,7 @@ void showDeviceSettings(Form1& window, const VersionFileContent& content) {
     const FormCheck& form = content.form;
     if (form.form == VersionForm::ConfigNotAvailable) {
         // The file stays: it is sound, the device just has nothing to configure.
-        window.lblMessage->setText(QStringLiteral("Config. not available"));
+        window.lblMessage->setText(WindowTexts::ConfigNotAvailable);
         return;
     }
     if (!form.lengthFits)

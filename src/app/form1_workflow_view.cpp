@@ -5,6 +5,7 @@
 #include "app/message_boxes.h"
 #include "app/picture_box.h"
 #include "app/qt_text.h"
+#include "app/window_texts.h"
 #include "workflow/workflow_texts.h"
 
 #include <QLabel>
@@ -21,13 +22,6 @@ QString failureMessage(const ConfigureFailure& failure) {
     for (std::string_view line : FailureLines(failure))
         lines << toQString(line);
     return lines.join(QStringLiteral("\r\n"));
-}
-
-// The version file's problem, and what the user does about it.
-QString problemMessage(VersionFileProblem problem) {
-    return toQString(TextOf(problem)) + QStringLiteral("\r\n") + toQString(ReconnectText()) +
-           QStringLiteral("\r\nWarten Sie einen Moment und klicken auf \"Aktuelle "
-                          "Einstellungen\".");
 }
 
 } // namespace
@@ -82,7 +76,7 @@ void Form1WorkflowView::beginRead() {
 // A message box lets the event loop run, so the window first shows what the tick has done.
 void Form1WorkflowView::showVersionFileProblem(VersionFileProblem problem) {
     form_.settleView();
-    MessageBoxes::ShowMessage(problemMessage(problem));
+    MessageBoxes::ShowMessage(WindowTexts::VersionFileProblemMessage(problem));
 }
 
 void Form1WorkflowView::showConfigFileWritten(const ConfigFile& file) {

@@ -3,6 +3,7 @@
 #include "app/app_version.h"
 #include "app/form1.h"
 #include "app/message_boxes.h"
+#include "app/window_texts.h"
 #include "device/diagnostic_log.h"
 
 #include <QApplication>
@@ -67,9 +68,8 @@ int main(int argc, char* argv[]) {
     const auto [drives, log] = options(application);
     if (!log.isEmpty()) {
         if (const auto reason = velmaron::DiagnosticLog::Open(log.toStdU16String())) {
-            velmaron::MessageBoxes::ShowMessage(
-                QStringLiteral("Das Protokoll %1 kann nicht geöffnet werden: %2")
-                    .arg(QDir::toNativeSeparators(log), QString::fromStdString(*reason)));
+            velmaron::MessageBoxes::ShowMessage(velmaron::WindowTexts::LogRefusedMessage(
+                QDir::toNativeSeparators(log), *reason));
             return 2;
         }
     }
@@ -79,8 +79,8 @@ int main(int argc, char* argv[]) {
     velmaron::Form1 form;
     if (!drives.isEmpty()) {
         if (!QDir(drives).exists()) {
-            velmaron::MessageBoxes::ShowMessage(QStringLiteral("Der Ordner %1 existiert nicht.")
-                                                    .arg(QDir::toNativeSeparators(drives)));
+            velmaron::MessageBoxes::ShowMessage(velmaron::WindowTexts::MissingDrivesFolderMessage(
+                QDir::toNativeSeparators(drives)));
             return 2;
         }
         form.setDriveServices(velmaron::MakeSimulatedDriveServices(drives.toStdString()));

@@ -1,5 +1,7 @@
 #include "app/message_boxes.h"
 
+#include "app/window_texts.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -19,7 +21,7 @@ void MessageBoxes::ShowMessage(const QString& text) {
         hook()(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(ApplicationTitle), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, WindowTexts::ApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }

@@ -7,9 +7,6 @@
 
 namespace velmaron {
 
-// The title of the main window and of every message box.
-inline constexpr const char* ApplicationTitle = "Velmaron Configuration";
-
 class MessageBoxes {
 public:
     using Hook = std::function<void(const QString& text)>;

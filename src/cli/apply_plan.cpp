@@ -1,5 +1,6 @@
 #include "cli/apply_plan.h"
 
+#include "cli/cli_texts.h"
 #include "config/version_file.h"
 
 namespace velmaron::cli {
@@ -55,10 +56,11 @@ private:
         const auto& vdo = profile_.dataSets[5];
         const auto& fourHz = profile_.dataSets[7];
         if (vdo && fourHz && *vdo != *fourHz) {
-            plan_.notTaken.push_back(
-                {"dataSets." + std::string(DataSetKeys[*vdo ? 7 : 5].key),
-                 "Software " + version() + " setzt VDO spezifische und 4 Hz Daten nur gemeinsam",
-                 "software " + version() + " sets VDO-specific and 4 Hz data only together"});
+            plan_.notTaken.push_back({"dataSets." + std::string(DataSetKeys[*vdo ? 7 : 5].key),
+                                      std::string(CliTexts::SoftwareWord.german) + version() +
+                                          std::string(CliTexts::SpeedDataTogether.german),
+                                      std::string(CliTexts::SoftwareWord.english) + version() +
+                                          std::string(CliTexts::SpeedDataTogether.english)});
             return;
         }
         if (const auto& wanted = vdo ? vdo : fourHz)
@@ -87,9 +89,11 @@ private:
 
     void refuse(std::string key, int fromVersion) {
         const std::string from = std::to_string(fromVersion);
-        plan_.notTaken.push_back(
-            {std::move(key), "Software " + version() + " kann das erst ab Version " + from,
-             "software " + version() + " takes this only from version " + from});
+        plan_.notTaken.push_back({std::move(key),
+                                  std::string(CliTexts::SoftwareWord.german) + version() +
+                                      std::string(CliTexts::OnlyFromVersion.german) + from,
+                                  std::string(CliTexts::SoftwareWord.english) + version() +
+                                      std::string(CliTexts::OnlyFromVersion.english) + from});
     }
 
     std::string version() const { return std::to_string(plan_.target.softwareVersion); }

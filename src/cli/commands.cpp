@@ -1,14 +1,13 @@
 #include "cli/commands.h"
 
 #include "cli/device_reading.h"
-#include "cli/drive_type_words.h"
 #include "cli/profile.h"
 #include "cli/table.h"
 #include "config/settings_words.h"
+#include "config/version_file.h"
 #include "device/device_files.h"
 #include "device/device_scan.h"
 #include "device/version_file_access.h"
-#include "config/version_file.h"
 #include "workflow/workflow_texts.h"
 
 #include <filesystem>
@@ -26,13 +25,10 @@ std::optional<std::string> oneDevice(Context& context) {
     if (scan.deviceCount == 1)
         return scan.deviceRoots.front();
     if (scan.deviceCount == 0) {
-        context.err << context.tr("Kein Velmaron verbunden. Verbinden Sie einen per USB.",
-                                  "No Velmaron connected. Connect one by USB.")
-                    << "\n";
+        context.err << context.tr(CliTexts::NoDevice) << "\n";
         return std::nullopt;
     }
-    context.err << context.tr("Mehrere Velmarons verbunden; verbinden Sie nur einen:",
-                              "Several Velmarons connected; connect only one:");
+    context.err << context.tr(CliTexts::SeveralDevices);
     for (const std::string& root : scan.deviceRoots)
         context.err << " " << root;
     context.err << "\n";
@@ -66,9 +62,8 @@ std::optional<std::string> readProfileFile(Context& context, const std::string& 
     if (read.ok())
         return read.content;
     context.err << file
-                << (read.status == ReadStatus::TooLong
-                        ? context.tr(": zu groß für ein Profil.", ": too large for a profile.")
-                        : context.tr(": kann nicht gelesen werden.", ": cannot be read."))
+                << (read.status == ReadStatus::TooLong ? context.tr(CliTexts::TooLargeForProfile)
+                                                       : context.tr(CliTexts::CannotBeRead))
                 << "\n";
     return std::nullopt;
 }
@@ -85,13 +80,12 @@ bool WriteTextFile(Context& context, const std::string& file, const std::string&
     out.close();
     if (out)
         return true;
-    context.err << file << context.tr(": kann nicht geschrieben werden.", ": cannot be written.")
-                << "\n";
+    context.err << file << context.tr(CliTexts::CannotBeWritten) << "\n";
     return false;
 }
 
 std::string DeviceLine(const Context& context, const DeviceRead& read) {
-    return read.deviceType + ", " + context.tr("Software ", "software ") +
+    return read.deviceType + ", " + context.tr(CliTexts::SoftwareWord) +
            std::to_string(read.softwareVersion);
 }
 
@@ -105,9 +99,9 @@ std::string ReadProblemText(const Context& context, const DeviceRead& read) {
         return std::string(TextOf(VersionFileProblem::Broken, context.language)) + " (" +
                read.problem + ")" + reconnect;
     case Status::UnknownType:
-        return context.tr("Unbekannter Gerätetyp ", "Unknown device type ") + read.deviceType + ".";
+        return context.tr(CliTexts::UnknownDeviceType) + read.deviceType + ".";
     case Status::NoConfiguration:
-        return context.tr("Keine Konfiguration verfügbar.", "No configuration available.");
+        return context.tr(CliTexts::NoConfiguration);
     case Status::Ok:
         break;
     }
@@ -117,9 +111,9 @@ std::string ReadProblemText(const Context& context, const DeviceRead& read) {
 int ListDrives(Context& context, bool json) {
     const ScanResult scan = ScanForDevices(*context.drives);
     Json drives = Json::array();
-    std::vector<std::vector<std::string>> rows = {{context.tr("Laufwerk", "Drive"),
-                                                   context.tr("Name", "Label"),
-                                                   context.tr("Art", "Type"), "Velmaron"}};
+    std::vector<std::vector<std::string>> rows = {{context.tr(CliTexts::DriveColumn),
+                                                   context.tr(CliTexts::LabelColumn),
+                                                   context.tr(CliTexts::KindColumn), "Velmaron"}};
     for (const std::string& root : scan.driveList) {
         const DriveKind type = context.drives->DriveType(root);
         // As the scan: only removable drives are asked for their label and the marker.
@@ -130,8 +124,9 @@ int ListDrives(Context& context, bool json) {
                           {"type", DriveTypeText(type)},
                           {"label", removable ? Json(label) : Json()},
                           {"velmaron", device}});
-        rows.push_back({root, removable ? label : "-", DriveTypeWords(type, context.language),
-                        std::string(device ? context.tr("ja", "yes") : context.tr("nein", "no"))});
+        rows.push_back(
+            {root, removable ? label : "-", DriveTypeWords(type, context.language),
+             std::string(device ? context.tr(CliTexts::Yes) : context.tr(CliTexts::No))});
     }
     if (json)
         context.out << Json{{"drives", drives}, {"velmarons", scan.deviceCount}}.dump(2) << "\n";
@@ -160,9 +155,9 @@ int ShowDevice(Context& context, bool json) {
         context.out << shown.dump(2) << "\n";
     } else {
         std::vector<std::vector<std::string>> rows = {
-            {context.tr("Laufwerk:", "Drive:"), *root + " (" + label + ")"}};
+            {context.tr(CliTexts::DriveRow), *root + " (" + label + ")"}};
         if (!read.deviceType.empty())
-            rows.push_back({context.tr("Gerät:", "Device:"), DeviceLine(context, read)});
+            rows.push_back({context.tr(CliTexts::DeviceRow), DeviceLine(context, read)});
         if (read.settings)
             for (const SettingRow& row :
                  SettingsInWords(*read.settings, reported, context.language))
@@ -171,9 +166,7 @@ int ShowDevice(Context& context, bool json) {
         if (!read.settings)
             context.err << ReadProblemText(context, read) << "\n";
         else if (!Configurable(read.deviceType, read.softwareVersion))
-            context.out << context.tr("Dieser Velmaron kann hier nicht konfiguriert werden.",
-                                      "This Velmaron cannot be configured here.")
-                        << "\n";
+            context.out << context.tr(CliTexts::NotConfigurableHere) << "\n";
     }
     return read.settings || read.status == DeviceRead::Status::NoConfiguration ? ExitOk
                                                                                : ExitFailed;
@@ -191,8 +184,7 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
     const SavedProfile saved =
         ProfileText(*read.settings, SettingsReported(read.deviceType, read.softwareVersion));
     for (const KeyProblem& problem : saved.leftOut)
-        context.err << context.tr("Nicht im Profil: ", "Not in the profile: ")
-                    << problem.text(context.language) << "\n";
+        context.err << context.tr(CliTexts::NotInProfile) << problem.text(context.language) << "\n";
     const std::string& text = saved.text;
     if (file == "-") {
         context.out << text;
@@ -200,15 +192,12 @@ int SaveProfile(Context& context, const std::string& file, bool overwrite) {
     }
     std::error_code error;
     if (!overwrite && std::filesystem::exists(file, error)) {
-        context.err << file
-                    << context.tr(": gibt es schon; --force überschreibt die Datei.",
-                                  ": exists already; --force overwrites it.")
-                    << "\n";
+        context.err << file << context.tr(CliTexts::ExistsAlready) << "\n";
         return ExitUsage;
     }
     if (!WriteTextFile(context, file, text))
         return ExitFailed;
-    context.out << context.tr("Profil gespeichert: ", "Profile saved: ") << file << "\n";
+    context.out << context.tr(CliTexts::ProfileSaved) << file << "\n";
     return ExitOk;
 }
 
@@ -218,8 +207,8 @@ std::optional<Profile> LoadProfile(Context& context, const std::string& file) {
         return std::nullopt;
     auto parsed = ParseProfile(*text);
     if (const auto* problem = std::get_if<KeyProblem>(&parsed)) {
-        context.err << context.tr("Profil abgelehnt: ", "Profile refused: ")
-                    << problem->text(context.language) << "\n";
+        context.err << context.tr(CliTexts::ProfileRefused) << problem->text(context.language)
+                    << "\n";
         return std::nullopt;
     }
     return std::get<Profile>(std::move(parsed));
@@ -228,7 +217,7 @@ std::optional<Profile> LoadProfile(Context& context, const std::string& file) {
 int CheckProfile(Context& context, const std::string& file) {
     if (!LoadProfile(context, file))
         return ExitUsage;
-    context.out << context.tr("Profil in Ordnung.", "Profile is sound.") << "\n";
+    context.out << context.tr(CliTexts::ProfileSound) << "\n";
     return ExitOk;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What every command works with: the user's language, the drives, and where it writes.
 
+#include "cli/cli_texts.h"
 #include "config/language.h"
 #include "device/drive_services.h"
 
@@ -31,6 +32,7 @@ struct Context {
     std::string tr(std::string_view german, std::string_view english) const {
         return std::string(InLanguage(language, german, english));
     }
+    std::string tr(Words words) const { return tr(words.german, words.english); }
 };
 
 } // namespace velmaron::cli

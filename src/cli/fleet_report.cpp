@@ -1,30 +1,31 @@
 #include "cli/fleet_report.h"
 
+#include "cli/cli_texts.h"
 #include "cli/table.h"
 
 namespace velmaron::cli {
 namespace {
 
+// The report's code for an outcome, and its words.
 struct OutcomeWords {
     const char* code;
-    const char* german;
-    const char* english;
+    Words words;
 };
 
 OutcomeWords wordsOf(Outcome outcome) {
     switch (outcome) {
     case Outcome::Confirmed:
-        return {"confirmed", "gespeichert, bestätigt", "saved, confirmed"};
+        return {"confirmed", CliTexts::Confirmed};
     case Outcome::NotConfirmed:
-        return {"not-confirmed", "gespeichert, nicht bestätigt", "saved, not confirmed"};
+        return {"not-confirmed", CliTexts::SavedNotConfirmed};
     case Outcome::Skipped:
-        return {"skipped", "übersprungen", "skipped"};
+        return {"skipped", CliTexts::Skipped};
     case Outcome::Failed:
-        return {"failed", "nicht gespeichert", "not saved"};
+        return {"failed", CliTexts::Failed};
     case Outcome::Interrupted:
         break;
     }
-    return {"interrupted", "abgebrochen", "interrupted"};
+    return {"interrupted", CliTexts::Aborted};
 }
 
 std::string joined(const std::vector<std::string>& items, const char* separator) {
@@ -37,21 +38,19 @@ std::string joined(const std::vector<std::string>& items, const char* separator)
 } // namespace
 
 std::string OutcomeText(const Context& context, Outcome outcome) {
-    const OutcomeWords words = wordsOf(outcome);
-    return context.tr(words.german, words.english);
+    return context.tr(wordsOf(outcome).words);
 }
 
 std::string SummaryTable(const Context& context, const std::vector<DeviceRow>& rows) {
     std::vector<std::vector<std::string>> table = {
-        {context.tr("Nr.", "No."), context.tr("Laufwerk", "Drive"), context.tr("Typ", "Type"),
-         "Software", context.tr("Ergebnis", "Result")}};
+        {context.tr(CliTexts::NumberColumn), context.tr(CliTexts::DriveColumn),
+         context.tr(CliTexts::TypeColumn), "Software", context.tr(CliTexts::ResultColumn)}};
     for (const DeviceRow& row : rows) {
         std::string result = OutcomeText(context, row.outcome);
         if (!row.detail.empty())
             result += ": " + row.detail;
         if (!row.notTaken.empty())
-            result += context.tr(" (nicht übernommen: ", " (not taken: ") +
-                      joined(row.notTaken, ", ") + ")";
+            result += context.tr(CliTexts::NotTakenInBrackets) + joined(row.notTaken, ", ") + ")";
         table.push_back({std::to_string(row.number), row.root, row.deviceType,
                          row.deviceType.empty() ? "" : std::to_string(row.softwareVersion),
                          result});

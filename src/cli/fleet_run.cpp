@@ -71,8 +71,7 @@ public:
                     state_, calls_.dispatch(), {Judging::ByThisRead, true}) {}
 
     int run() {
-        say(context_.tr("Velmarons nacheinander verbinden; Strg+C beendet.",
-                        "Connect the Velmarons one after another; Ctrl+C ends."));
+        say(context_.tr(CliTexts::ConnectOneAfterAnother));
         for (bool first = true; !done_; first = false) {
             if (!first && !SleepUnlessInterrupted(options_.pollInterval))
                 break;
@@ -107,8 +106,7 @@ private:
             return;
         const ScanResult& scan = view_.scan;
         if (scan.deviceCount > 1) {
-            sayOnce(context_.tr("Mehrere Velmarons verbunden: bitte nur einen.",
-                                "Several Velmarons connected: one at a time, please."));
+            sayOnce(context_.tr(CliTexts::OneAtATime));
             return;
         }
         if (view_.changed(WaitForUnplug, WaitForReplug))
@@ -118,9 +116,7 @@ private:
         if (state_ == Saved && scan.deviceCount == 1 && current_)
             confirm();
         else if (view_.changed(Saved, WaitForDevice) && current_)
-            finishRow(Outcome::NotConfirmed,
-                      context_.tr("der Velmaron meldet die Einstellungen nicht",
-                                  "the Velmaron does not report the settings"));
+            finishRow(Outcome::NotConfirmed, context_.tr(CliTexts::SettingsNotReported));
         // Until it has a row, a device is judged at every poll: a version file that appears
         // later makes it ready without a replug.
         if (view_.readThisPoll && !handled_)
@@ -153,8 +149,7 @@ private:
         if (state_ == NotSuitable) {
             skip(tell(Message::NotSuitable), Instruction::UnplugUnsuitable);
         } else if (!Configurable(read.deviceType, read.softwareVersion)) { // a CR
-            skip(context_.tr("ein Velmaron CR wird nicht konfiguriert",
-                             "a Velmaron CR is not configured"));
+            skip(context_.tr(CliTexts::CrNotConfigured));
         } else if (state_ == DeviceReady) {
             configure();
         }
@@ -169,11 +164,10 @@ private:
         for (const std::string& line : changes(*view_.read.settings, plan.target))
             say("    " + line);
         for (const KeyProblem& item : plan.notTaken)
-            say("    " + context_.tr("nicht übernommen: ", "not taken: ") +
-                item.text(context_.language));
+            say("    " + context_.tr(CliTexts::NotTaken) + item.text(context_.language));
         if (!options_.yes && !agreed()) {
             finishRow(Interrupted() ? Outcome::Interrupted : Outcome::Skipped,
-                      context_.tr("nicht bestätigt vom Benutzer", "declined"));
+                      context_.tr(CliTexts::Declined));
             return;
         }
         view_.failure.reset();
@@ -187,18 +181,16 @@ private:
             return;
         }
         expected_ = expectedReport(plan.target);
-        say(rowPrefix() + context_.tr("Konfiguration geschrieben", "Configuration written"));
+        say(rowPrefix() + context_.tr(CliTexts::ConfigurationWritten));
         say(tell(Instruction::Unplug));
     }
 
     // Why the configure command saved nothing.
     std::string failureDetail() const {
         if (Interrupted())
-            return context_.tr("nichts gespeichert", "nothing saved");
+            return context_.tr(CliTexts::NothingSaved);
         if (!view_.failure)
-            return context_.tr(
-                "der Velmaron wurde getrennt oder ein weiterer verbunden; nichts gespeichert",
-                "the Velmaron was disconnected or another one connected; nothing saved");
+            return context_.tr(CliTexts::ChangedNothingSaved);
         std::string detail;
         for (std::string_view line : FailureLines(*view_.failure, context_.language))
             detail += (detail.empty() ? "" : " ") + std::string(line);
@@ -218,8 +210,7 @@ private:
         const DeviceRead read = DeviceReadOf(*file);
         if (!read.settings || read.settings != expected_)
             return; // asked again at the next poll, until the cable is pulled
-        say(rowPrefix() +
-            context_.tr("Einstellungen übernommen (bestätigt)", "Settings taken over (confirmed)"));
+        say(rowPrefix() + context_.tr(CliTexts::SettingsTakenOver));
         finishRow(Outcome::Confirmed, {});
         if (!done_)
             say(tell(Instruction::Unplug));
@@ -239,13 +230,12 @@ private:
             if (old[i] != now[i])
                 lines.push_back(old[i].name + ": " + old[i].value + " -> " + now[i].value);
         if (lines.empty())
-            lines.push_back(context_.tr("keine Änderung", "no change"));
+            lines.push_back(context_.tr(CliTexts::NoChange));
         return lines;
     }
 
     bool agreed() {
-        context_.out << rowPrefix() << context_.tr("Konfigurieren? [j/N] ", "Configure? [y/N] ")
-                     << std::flush;
+        context_.out << rowPrefix() << context_.tr(CliTexts::ConfigureQuestion) << std::flush;
         std::string answer;
         if (!std::getline(answers_, answer)) {
             done_ = true; // no one is there to answer
@@ -257,8 +247,8 @@ private:
 
     void skip(const std::string& why, Instruction instruction = Instruction::Unplug) {
         newRow();
-        say(rowPrefix() + DeviceLine(context_, view_.read) + ": " +
-            context_.tr("übersprungen", "skipped") + " (" + why + ")");
+        say(rowPrefix() + DeviceLine(context_, view_.read) + ": " + context_.tr(CliTexts::Skipped) +
+            " (" + why + ")");
         finishRow(Outcome::Skipped, why);
         if (!done_)
             say(tell(instruction));
@@ -288,17 +278,12 @@ private:
     int finish() {
         int code = ExitOk;
         if (Interrupted()) {
-            say(context_.tr("Abgebrochen.", "Interrupted."));
+            say(context_.tr(CliTexts::Interrupted));
             if (current_)
                 finishRow(state_ == Saved ? Outcome::NotConfirmed : Outcome::Interrupted,
                           std::string(state_ == WaitForUnplug || state_ == WaitForReplug
-                                          ? context_.tr("die Konfigurationsdatei liegt auf dem "
-                                                        "Velmaron; er übernimmt sie beim "
-                                                        "nächsten Verbinden",
-                                                        "the configuration file is on the "
-                                                        "Velmaron; it takes it over when "
-                                                        "connected again")
-                                          : context_.tr("nicht bestätigt", "not confirmed")));
+                                          ? context_.tr(CliTexts::FileOnDevice)
+                                          : context_.tr(CliTexts::NotConfirmed)));
         }
         for (const DeviceRow& row : rows_) {
             if (row.outcome == Outcome::Failed)
@@ -309,7 +294,7 @@ private:
         if (Interrupted() && options_.count && static_cast<int>(rows_.size()) < *options_.count)
             code = ExitInterrupted;
         context_.out << "\n"
-                     << context_.tr("Zusammenfassung:", "Summary:") << "\n"
+                     << context_.tr(CliTexts::Summary) << "\n"
                      << SummaryTable(context_, rows_);
         if (options_.reportFile && !WriteTextFile(context_, *options_.reportFile, CsvReport(rows_)))
             code = ExitFailed;

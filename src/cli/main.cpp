@@ -177,10 +177,12 @@ int main(int argc, char* argv[]) {
         const Arguments parsed = parse(args);
         if (parsed.values.contains("--log")) {
             const std::string& file = parsed.values.at("--log");
-            if (const auto reason = DiagnosticLog::Open(file))
-                throw UsageError{"das Protokoll " + file +
-                                     " kann nicht geöffnet werden: " + *reason,
+            if (const auto reason = DiagnosticLog::Open(file)) {
+                const bool onDevice = *reason == DiagnosticLog::OnDevice;
+                throw UsageError{"das Protokoll " + file + " kann nicht geöffnet werden: " +
+                                     (onDevice ? "es läge auf dem Velmaron" : *reason),
                                  "the log " + file + " cannot be opened: " + *reason};
+            }
         }
         std::shared_ptr<DriveServices> drives;
         if (parsed.values.contains("--drives")) {

@@ -1,5 +1,6 @@
 #include "cli/profile.h"
 
+#include "cli/cli_texts.h"
 #include "config/date_codec.h"
 #include "config/download_period.h"
 #include "config/settings_words.h"
@@ -24,23 +25,25 @@ namespace {
 constexpr std::array<std::string_view, 5> FileNameKeys = {"abbreviated", "european", "french",
                                                           "spanish", "brennick"};
 constexpr std::array<std::string_view, 2> ModelKeys = {"velmaron", "velmaron-plus"};
-[[noreturn]] void refuse(const std::string& key, std::string german, std::string english) {
-    throw KeyProblem{key, std::move(german), std::move(english)};
+// The reason, with what follows it (the range, the names or the days allowed).
+[[noreturn]] void refuse(const std::string& key, Words reason, const std::string& detail = {}) {
+    throw KeyProblem{key, std::string(reason.german) + detail,
+                     std::string(reason.english) + detail};
 }
 
 bool boolean(const Json& value, const std::string& key) {
     if (!value.is_boolean())
-        refuse(key, "erwartet true oder false", "expected true or false");
+        refuse(key, CliTexts::ExpectedBoolean);
     return value.get<bool>();
 }
 
 int wholeNumber(const Json& value, const std::string& key, int low, int high) {
     if (!value.is_number_integer())
-        refuse(key, "erwartet eine ganze Zahl", "expected a whole number");
+        refuse(key, CliTexts::ExpectedWholeNumber);
     const auto number = value.get<long long>();
     if (number < low || number > high) {
         const std::string range = std::to_string(low) + " - " + std::to_string(high);
-        refuse(key, "außerhalb von " + range, "out of the range " + range);
+        refuse(key, CliTexts::OutOfRange, range);
     }
     return static_cast<int>(number);
 }
@@ -51,16 +54,16 @@ int oneOf(const Json& value, const std::string& key, const std::array<std::strin
     for (std::string_view name : names)
         allowed += (allowed.empty() ? "\"" : ", \"") + std::string(name) + "\"";
     if (!value.is_string())
-        refuse(key, "erwartet einen Text: " + allowed, "expected a text: " + allowed);
+        refuse(key, CliTexts::ExpectedText, allowed);
     for (std::size_t i = 0; i < N; ++i)
         if (value.get<std::string>() == names[i])
             return static_cast<int>(i);
-    refuse(key, "erlaubt sind " + allowed, "allowed are " + allowed);
+    refuse(key, CliTexts::AllowedAre, allowed);
 }
 
 const Json& object(const Json& value, const std::string& key) {
     if (!value.is_object())
-        refuse(key, "erwartet ein Objekt", "expected an object");
+        refuse(key, CliTexts::ExpectedObject);
     return value;
 }
 
@@ -74,7 +77,7 @@ std::chrono::sys_days day(const Json& value, const std::string& key) {
             parsed && *parsed >= first && *parsed <= last)
             return *parsed;
     const std::string wanted = "YYYY-MM-DD, " + DayText(first) + " - " + DayText(last);
-    refuse(key, "erwartet ein Datum " + wanted, "expected a date " + wanted);
+    refuse(key, CliTexts::ExpectedDate, wanted);
 }
 
 DateRangeChoice dateRange(const Json& value) {
@@ -88,15 +91,14 @@ DateRangeChoice dateRange(const Json& value) {
         else if (key == "to")
             range.to = day(item, name);
         else
-            refuse(name, "unbekannter Schlüssel", "unknown key");
+            refuse(name, CliTexts::UnknownKey);
     }
     if (!value.contains("on"))
-        refuse("dateRange.on", "fehlt", "is missing");
+        refuse("dateRange.on", CliTexts::Missing);
     if (range.from.has_value() != range.to.has_value())
-        refuse(range.from ? "dateRange.to" : "dateRange.from", "fehlt: beide Daten oder keines",
-               "is missing: both dates or none");
+        refuse(range.from ? "dateRange.to" : "dateRange.from", CliTexts::BothDatesOrNone);
     if (range.on && range.from && *range.to < *range.from)
-        refuse("dateRange.to", "liegt vor dateRange.from", "lies before dateRange.from");
+        refuse("dateRange.to", CliTexts::LiesBeforeStart);
     return range;
 }
 
@@ -106,17 +108,16 @@ void dataSets(const Json& value, Profile& profile) {
         while (i < DataSetKeys.size() && DataSetKeys[i].key != key)
             ++i;
         if (i == DataSetKeys.size())
-            refuse("dataSets." + key, "unbekannter Schlüssel", "unknown key");
+            refuse("dataSets." + key, CliTexts::UnknownKey);
         profile.dataSets[i] = boolean(item, "dataSets." + key);
     }
 }
 
 Profile profileOf(const Json& json) {
     if (!json.is_object())
-        refuse("", "erwartet ein JSON-Objekt", "expected a JSON object");
+        refuse("", CliTexts::ExpectedJsonObject);
     if (!json.contains("velmaronProfile"))
-        refuse("velmaronProfile", "fehlt: kein Velmaron-Profil",
-               "is missing: not a Velmaron profile");
+        refuse("velmaronProfile", CliTexts::NotAProfile);
     Profile profile;
     for (const auto& [key, value] : json.items()) {
         if (key == "velmaronProfile")
@@ -134,7 +135,7 @@ Profile profileOf(const Json& json) {
         else if (key == "dateRange")
             profile.dateRange = dateRange(value);
         else
-            refuse(key, "unbekannter Schlüssel", "unknown key");
+            refuse(key, CliTexts::UnknownKey);
     }
     return profile;
 }
@@ -151,8 +152,8 @@ std::variant<Profile, KeyProblem> ParseProfile(std::string_view text) {
         return profileOf(Json::parse(text));
     } catch (const Json::parse_error& error) {
         return KeyProblem{{},
-                          std::string("kein gültiges JSON: ") + error.what(),
-                          std::string("not valid JSON: ") + error.what()};
+                          std::string(CliTexts::NotJson.german) + error.what(),
+                          std::string(CliTexts::NotJson.english) + error.what()};
     } catch (const KeyProblem& problem) {
         return problem;
     }

@@ -1,5 +1,7 @@
 #include "config/settings_words.h"
 
+#include "config/version_file.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -113,6 +115,12 @@ std::vector<SettingRow> SettingsInWords(const DeviceSettings& s, const ReportedS
                  yes ? in(language, {"ja", "yes"}) : in(language, {"nein", "no"}))},
         {in(language, {"Von/Bis", "Date range"}), knownOr(known.dateRange, dateRange(s, language))},
     };
+}
+
+std::string SoftwareVersionCaption(std::string_view deviceType, int softwareVersion) {
+    if (ClassOf(deviceType) == DeviceClass::Unexpected)
+        return std::string(deviceType) + " - Unerwartete Softwareversion";
+    return "SW Version - " + std::string(deviceType) + SignedNumberText(softwareVersion);
 }
 
 } // namespace velmaron

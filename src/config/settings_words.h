@@ -24,6 +24,10 @@ struct SettingRow {
 std::vector<SettingRow> SettingsInWords(const DeviceSettings& settings,
                                         const ReportedSettings& known, Language language);
 
+// The software version label: "SW Version - QX 54", "SW Version - CR 12" or
+// "AB - Unerwartete Softwareversion".
+std::string SoftwareVersionCaption(std::string_view deviceType, int softwareVersion);
+
 // The window's names of the file-name formats, 0 to 4.
 std::string FileNameFormatName(int format, Language language);
 

@@ -196,10 +196,4 @@ std::string ConfigByteLine(int configByte) {
     return "Config. byte: " + ConfigByteHex(configByte);
 }
 
-std::string SoftwareVersionCaption(std::string_view deviceType, int softwareVersion) {
-    if (ClassOf(deviceType) == DeviceClass::Unexpected)
-        return std::string(deviceType) + " - Unerwartete Softwareversion";
-    return "SW Version - " + std::string(deviceType) + SignedNumberText(softwareVersion);
-}
-
 } // namespace velmaron

@@ -144,12 +144,9 @@ std::string ConfigByteHex(int configByte); // "FF", "8F", "5"
 // 9F, 8F; FileNameOptionIndex reads the option back.
 int ConfigByteForFileName(int option);
 
-// The English diagnostic lines (no version line for an unexpected type: empty) and the
-// software version caption.
+// The English diagnostic lines (no version line for an unexpected type: empty).
 std::string SoftwareVersionLine(DeviceClass deviceClass, int softwareVersion);
 std::string VersionLengthLine(std::size_t length);
 std::string ConfigByteLine(int configByte);
-// "SW Version - QX 54", "SW Version - CR 12" or "AB - Unerwartete Softwareversion".
-std::string SoftwareVersionCaption(std::string_view deviceType, int softwareVersion);
 
 } // namespace velmaron

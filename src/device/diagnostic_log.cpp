@@ -120,7 +120,7 @@ bool onDevice(const std::filesystem::path& file) noexcept {
 
 std::optional<std::string> DiagnosticLog::Open(const std::filesystem::path& path) {
     if (onDevice(path))
-        return "it lies on a Velmaron";
+        return std::string(OnDevice);
     // What is queued when the program ends is written before it goes.
     static const bool closedAtExit = std::atexit([] { Close(); }) == 0;
     (void)closedAtExit;

@@ -39,6 +39,8 @@ public:
     static void WriteCaughtIn(std::string_view operation,
                               const std::filesystem::path& directory) noexcept;
 
+    // The reason Open gives for a path on a Velmaron; the front ends word it for the user.
+    static constexpr std::string_view OnDevice = "it lies on a Velmaron";
     // What a caught exception that is no std::exception is called in the log.
     static constexpr std::string_view UnknownFailure = "unknown failure";
 

@@ -1,8 +1,8 @@
 #include "workflow/device_port.h"
 
-#include "device/version_file_access.h"
-#include "workflow/cleanup.h"
+#include "device/cleanup.h"
 #include "device/drive_watch.h"
+#include "device/version_file_access.h"
 
 namespace velmaron {
 

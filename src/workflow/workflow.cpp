@@ -314,6 +314,8 @@ void Workflow::applyRead(const std::optional<std::string>& root, const ReadResul
     }
     lastRead_ = read;
     view_.showSettings(read);
+    if (read.readable() && read.content.refusal == VersionFileRefusal::BadHeader)
+        view_.showVersionFileProblem(VersionFileProblem::BadHeader);
     const bool broken = read.readable() && read.content.broken() &&
                         (options_.judging == Judging::ByLastReads ||
                          read.content.refusal != VersionFileRefusal::UnknownType);

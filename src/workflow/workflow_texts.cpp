@@ -92,8 +92,15 @@ std::string_view TextOf(Instruction instruction, Language language) {
 }
 
 std::string_view TextOf(VersionFileProblem problem, Language language) {
-    if (problem == VersionFileProblem::Missing)
+    switch (problem) {
+    case VersionFileProblem::Missing:
         return in(language, {"Konfigurationsdatei fehlt.", "The status file is missing."});
+    case VersionFileProblem::BadHeader:
+        return in(language, {"Velmaron Softwareversion falsch",
+                             "The status file names no software version."});
+    case VersionFileProblem::Broken:
+        break;
+    }
     return in(language, {"Fehler in der Konfigurationsdatei.", "The status file is broken."});
 }
 

@@ -29,8 +29,9 @@ enum class Instruction { Unplug, Replug, UnplugUnsuitable };
 enum class Arrow { None, In, Out };
 
 // What is wrong with a device's version file, as the user learns it: it cannot be read, or it
-// was broken and has been deleted so that the device writes a new one.
-enum class VersionFileProblem { Missing, Broken };
+// was broken and has been deleted so that the device writes a new one. A header that names no
+// software version is told first, before the file is deleted as broken.
+enum class VersionFileProblem { Missing, Broken, BadHeader };
 
 // One read of a device's version file: how the file could be read, and what it says.
 struct VersionFileRead {

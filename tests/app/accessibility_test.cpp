@@ -28,10 +28,6 @@ TEST_F(AccessibilityTest, FieldsAndUncaptionedControlsHaveTellingNames) {
     for (const auto& c : cases)
         EXPECT_EQ(accessibleText(c.control, QAccessible::Name).toStdString(), c.name)
             << c.control->objectName().toStdString();
-    // The window shows what it showed before.
-    EXPECT_EQ(form->cmdHelp->text(), "&?");
-    EXPECT_EQ(form->Label7->text(), "Tage");
-    EXPECT_EQ(form->Frame1->title(), "");
 }
 
 // No focusable control or group is announced by its frame's or the window's title, or not at

@@ -75,13 +75,5 @@ TEST_F(StartupTest, DatePickersCoverTheLast366Days) {
     }
 }
 
-TEST_F(StartupTest, ControlsStartInTheirDesignedStates) {
-    Form1 window(programDir.path());
-    EXPECT_TRUE(window.Timer1->isActive());
-    EXPECT_EQ(window.Timer1->interval(), 500);
-    EXPECT_EQ(window.lblVersion->text(), QStringLiteral("Rev. " VELMARON_PROJECT_VERSION));
-    EXPECT_FALSE(window.cmdConfigure->isEnabled());
-}
-
 } // namespace
 } // namespace velmaron::test

@@ -17,8 +17,9 @@ unset LC_ALL LC_MESSAGES
 export VELMARON_POLL_INTERVAL_MS=20
 language=de_DE.UTF-8
 vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
-# In the background as the tool's own process, so that $! is the tool.
-apply() { LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
+# In the background as the tool's own process, so that $! is the tool; its lines emptied first,
+# since the tool opens them a moment later and the last run's must not be read for its own.
+apply() { : >"$work/out"; LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
   --report "$work/report.csv" >"$work/out" 2>&1 & }
 s() { "$sim" "$@" >/dev/null; }
 flat() { tr -d ' \r\n'; }
@@ -173,6 +174,7 @@ s unplug "$d" E
 s plug "$d" H
 mkfifo "$work/answers"
 cursor=0
+: >"$work/out"
 LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --count 1 \
   <"$work/answers" >"$work/out" 2>&1 &
 run=$!

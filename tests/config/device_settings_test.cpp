@@ -1,110 +1,18 @@
-// The settings model: settings through the window's writer, the device's take-over and its
-// version file come back the same, and broken files are refused with the reason.
+// Broken files are refused with the reason: the device's version file and a configuration
+// file.
 
-#include "config/config_file.h"
 #include "config/config_file_reader.h"
-#include "config/device_settings.h"
 #include "config/hex_record.h"
-#include "config/settings_block.h"
-#include "config/version_file.h"
 #include "config/version_file_decoder.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
-#include <span>
 #include <tuple>
 
 namespace velmaron {
-
-void PrintTo(const DeviceSettings& s, std::ostream* out) {
-    const DataSets& d = s.data;
-    *out << s.deviceType << s.softwareVersion << " days " << s.periodDays << " data "
-         << d.dailyActivities << d.eventsAndFaults << d.detailedSpeed24h << d.technicalData
-         << d.driverCard << d.vdoSpecific << d.detailedSpeed168h << d.fourHz << " format "
-         << s.fileNameFormat.value_or(-1) << " byte " << s.configByte << " plus " << s.velmaronPlus << " card " << s.cardDate << " bit1 "
-         << s.keepBit1 << " range " << s.dateRangeOn << " "
-         << s.rangeStart.time_since_epoch().count() << " " << s.rangeEnd.time_since_epoch().count();
-}
-
 namespace {
 
-using namespace std::chrono;
 using Bytes = std::vector<std::uint8_t>;
-
-// Everything on, or everything off, as far as the device's type and version can hold it: the
-// 21-byte form has no configuration byte and room for five TREP codes only.
-DeviceSettings sample(const std::string& type, int version, bool rich) {
-    DeviceSettings s;
-    s.deviceType = type;
-    s.softwareVersion = version;
-    s.periodDays = rich ? 30 : 0;
-    const bool full = type == "CR" || version >= 36;
-    const bool shortForm = type == "QX" && version < 28;
-    s.fileNameFormat = shortForm ? 0 : rich ? 3 : 4;
-    s.velmaronPlus = s.cardDate = rich && !shortForm;
-    const bool extra = rich && !shortForm;
-    s.data = {rich, rich, rich, rich, rich, extra, rich && full, extra};
-    if (full) {
-        s.keepBit1 = s.dateRangeOn = rich;
-        s.rangeStart = sys_days{2024y / March / 1};
-        s.rangeEnd = sys_days{2024y / August / 31};
-    }
-    // As the device reports it once it holds the settings.
-    s.configByte = RebuildConfigByte(s);
-    return s;
-}
-
-SettingsLayout layoutOf(const DeviceSettings& s) {
-    return std::get<SettingsLayout>(LayOutSettings(s));
-}
-
-std::optional<DeviceSettings> reportedBy(const std::string& versionFile) {
-    return DecodeVersionFile(versionFile).reported();
-}
-
-std::string fileOf(const DeviceSettings& s) {
-    const auto built = BuildConfigFile(s);
-    EXPECT_TRUE(built.file);
-    return built.file ? ConfigFileBytes(*built.file) : std::string();
-}
-
-// Each data set alone: the codes the writer puts down, the box each ticks when the version file
-// is read, and the settings a device reports once it has taken the file over.
-TEST(DeviceSettings, EveryDataSetComesBackThroughItsCodes) {
-    const struct {
-        bool DataSets::*member;
-        int box;
-        Bytes codes;
-    } cases[] = {
-        {&DataSets::dailyActivities, 2, {0x02}},
-        {&DataSets::eventsAndFaults, 3, {0x03}},
-        {&DataSets::detailedSpeed24h, 4, {0x04}},
-        {&DataSets::technicalData, 5, {0x05}},
-        {&DataSets::driverCard, 6, {0x06}},
-        {&DataSets::vdoSpecific, 8, {0x12, 0x13, 0x14, 0x15, 0x16}},
-        {&DataSets::detailedSpeed168h, 9, {0x19}},
-        {&DataSets::fourHz, 10, {0x11}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.box);
-        DeviceSettings s = sample("QX", 54, false);
-        s.data.*c.member = true;
-        Bytes codes;
-        const SettingsLayout layout = layoutOf(s);
-        const auto lists = {
-            std::span(layout.block).subspan(SettingsBlock::Trep, layout.trepLength),
-            std::span(layout.block).subspan(SettingsBlock::ExtraData, layout.extraDataLength)};
-        for (const auto list : lists)
-            for (std::uint8_t code : list)
-                if (code != ListStart && code != ListEnd)
-                    codes.push_back(code);
-        EXPECT_EQ(codes, c.codes);
-        for (std::uint8_t code : codes)
-            EXPECT_EQ(CheckBoxForCode(code), c.box) << int{code};
-        const ConfigFileRead read = ReadConfigFile(fileOf(s));
-        EXPECT_EQ(reportedBy(VersionFileOf("QX", 54, read.block)), s);
-    }
-}
 
 TEST(DeviceSettings, VersionFilesWithoutSettingsAreRefused) {
     using enum VersionFileRefusal;

@@ -3,6 +3,7 @@
 // the file and the range's days within the device's count.
 
 #include "config/date_codec.h"
+#include "config/settings_words.h"
 #include "config/version_file_decoder.h"
 
 #include <cstdint>

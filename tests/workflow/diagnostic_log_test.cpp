@@ -150,7 +150,7 @@ TEST(DiagnosticLog, IsOffUnlessOpenedAndSaysWhyItCannotBeOpenedOrNotOnTheDevice)
     EXPECT_FALSE(reason->empty());
     EXPECT_FALSE(DiagnosticLog::On());
     const fs::path onDevice = bench.drives.path() / "E" / "UPDATES" / "trace.log";
-    EXPECT_EQ(DiagnosticLog::Open(onDevice), "it lies on a Velmaron");
+    EXPECT_EQ(DiagnosticLog::Open(onDevice), std::string(DiagnosticLog::OnDevice));
     EXPECT_FALSE(fs::exists(onDevice));
     // Closed again, the file is no longer written.
     ASSERT_EQ(DiagnosticLog::Open(bench.log), std::nullopt);

@@ -1,8 +1,8 @@
 #include "app/info/frm_info.h"
 
-#include "app/info/info_text.h"
 #include "app/twips.h"
 #include "app/window_look.h"
+#include "app/window_texts.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -39,7 +39,7 @@ void FrmInfo::Unload() {
 FrmInfo::FrmInfo(const QString& mainStatus) {
     setObjectName(QStringLiteral("frmInfo"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Velmaron Configuration Help"));
+    setWindowTitle(WindowTexts::InfoTitle);
     applyWindowLook(this);
 
     lblInfo = new QLabel(this);
@@ -52,7 +52,7 @@ FrmInfo::FrmInfo(const QString& mainStatus) {
 }
 
 void FrmInfo::Form_Load(const QString& mainStatus) {
-    lblInfo->setText(InfoText(mainStatus));
+    lblInfo->setText(WindowTexts::InfoText(mainStatus));
     setFixedSize(toPixels(ClientWidth), toPixels(InfoHeight));
 }
 

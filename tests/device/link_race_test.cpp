@@ -3,9 +3,9 @@
 // deleted.
 
 #include "config/config_file.h"
+#include "device/cleanup.h"
 #include "device/durable_save.h"
 #include "support/sim_drives.h"
-#include "workflow/cleanup.h"
 
 #include <atomic>
 #include <chrono>

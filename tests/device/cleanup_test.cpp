@@ -1,8 +1,8 @@
 // Removing update files from the device: only regular files in UPDATES, in any case, never
 // through a link and never outside the drive.
 
+#include "device/cleanup.h"
 #include "support/sim_drives.h"
-#include "workflow/cleanup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/drive_type_words.h"
+#include "cli/cli_texts.h"
 
 namespace velmaron::cli {
 

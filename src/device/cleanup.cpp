@@ -1,4 +1,4 @@
-#include "workflow/cleanup.h"
+#include "device/cleanup.h"
 
 #include "config/config_file.h"
 #include "device/device_files.h"
