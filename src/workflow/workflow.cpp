@@ -3,6 +3,8 @@
 #include "config/config_file.h"
 #include "config/settings_block.h"
 
+#include <atomic>
+
 namespace velmaron {
 namespace {
 
@@ -302,17 +304,8 @@ void Workflow::applyRead(const std::optional<std::string>& root, const ReadResul
                                          byLastReads ? codeListEnd : fresh);
             },
             VersionFileContent{});
-        if (read.content.headerRead())
-            facts_.softwareVersion = read.content.settings.softwareVersion;
     }
-    // The configuration byte only from a file whose form is sound.
-    const VersionFileContent& content = read.content;
-    facts_.keepBit1 = false;
-    if (read.readable() && content.headerRead() &&
-        content.form.form != VersionForm::ConfigNotAvailable && content.form.lengthFits) {
-        facts_.configByte = content.settings.configByte;
-        facts_.keepBit1 = content.settings.keepBit1;
-    }
+    facts_.take(read);
     lastRead_ = read;
     view_.showSettings(read);
     const bool broken = read.readable() && read.content.broken() &&

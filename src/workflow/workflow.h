@@ -18,14 +18,12 @@
 #include "workflow/workflow_facts.h"
 #include "workflow/workflow_view.h"
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace velmaron {
 

@@ -27,6 +27,9 @@ struct WorkflowFacts {
     int configByte = 0;
     bool keepBit1 = false;
 
+    // What a decoded read of the version file leaves for the next one and the configure command.
+    void take(const VersionFileRead& read);
+
     // driveList[driveIndex]; nullopt when the index lies outside.
     std::optional<std::string> deviceRoot() const {
         if (driveIndex < 0 || static_cast<std::size_t>(driveIndex) >= driveList.size())
