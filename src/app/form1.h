@@ -115,8 +115,8 @@ public:
     // The workflow the window drives; it owns the device's reads and writes, its state and
     // what the last scan and read found.
     Workflow& workflow();
-    // The poll's scan: DriveList, DriveIndex (kept when no device is found), DeviceCount and
-    // the diagnostic lines in List1.
+    // The poll's scan: the workflow's drive list, device index (kept when no device is found)
+    // and count, and the diagnostic lines in List1.
     void ScanForDevices();
     // Reads the device's version file and shows the settings it reports.
     void FindCurrentSettings();
@@ -194,7 +194,7 @@ private:
     void firstScan();
 
     // The workflow with the view it shows through and the mailbox that brings its results
-    // over, made and gone together (form1_scan.cpp).
+    // over, made and gone together in the one right order (form1_workflow_view.h).
     struct WindowWorkflow;
     std::shared_ptr<DriveServices> drives;
     std::unique_ptr<WindowWorkflow> workflow_;

@@ -39,9 +39,8 @@ private:
 struct Form1::WindowWorkflow {
     WindowWorkflow(Form1& form, std::shared_ptr<DevicePort> port)
         : view(form),
-          mailbox(&form, [&form](const std::function<void()>& function) {
-              form.runHandedOver(function);
-          }),
+          mailbox(&form,
+                  [&form](const std::function<void()>& function) { form.runHandedOver(function); }),
           workflow(view, std::move(port), mailbox.dispatch()) {}
 
     Form1WorkflowView view;

@@ -33,7 +33,8 @@ TEST(PollShortcut, WhichPollsAreHandedBack) {
         {"a state that does something each time",
          {{WaitForUnplug, 1, true}, {WaitForUnplug, 1, true}}},
         {"started in another state", {{waiting, 1, true}, {ready, 1, true}}},
-        {"shown next", {{waiting, 0, true}, {waiting, 0, true, waiting, true}, {waiting, 0, false}}},
+        {"shown next",
+         {{waiting, 0, true}, {waiting, 0, true, waiting, true}, {waiting, 0, false}}},
         {"never dealt with", {{waiting, 0, true, waiting, false, false}, {waiting, 0, true}}},
         {"every poll", {{waiting, 0, true}, {waiting, 0, true}}, true},
     };
