@@ -17,15 +17,10 @@ void PollShortcut::handled(WorkflowStates before, WorkflowStates after) {
         settledIn_ = after;
 }
 
-void PollShortcut::starting(WorkflowStates now) {
-    std::lock_guard lock(mutex_);
-    mayGoUnshown_ = settledIn_ == now;
-}
-
-bool PollShortcut::handBack(const PollResult& result) {
+bool PollShortcut::handBack(const PollResult& result, WorkflowStates startedIn) {
     std::lock_guard lock(mutex_);
     const bool forced = std::exchange(forced_, false);
-    if (mayGoUnshown_ && !forced && lastShown_ == result)
+    if (!forced && settledIn_ == startedIn && lastShown_ == result)
         return false;
     lastShown_ = result;
     settledIn_.reset(); // until the state machine has dealt with it

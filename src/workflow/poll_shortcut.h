@@ -29,12 +29,11 @@ public:
     void showNext();
     // The poll last handed back has been dealt with: it began in state before and left after.
     void handled(WorkflowStates before, WorkflowStates after);
-    // A poll starts in state now.
-    void starting(WorkflowStates now);
 
-    // Worker's thread: whether the poll that found result is handed back. One that is becomes
-    // what was last shown, and the state machine has yet to deal with it.
-    bool handBack(const PollResult& result);
+    // Worker's thread: whether the poll that started in state startedIn and found result is
+    // handed back. One that is becomes what was last shown, and the state machine has yet to
+    // deal with it.
+    bool handBack(const PollResult& result, WorkflowStates startedIn);
 
 private:
     std::mutex mutex_;
@@ -42,7 +41,6 @@ private:
     bool forced_ = true;
     // The state in which the last poll shown, found again, does nothing new.
     std::optional<WorkflowStates> settledIn_;
-    bool mayGoUnshown_ = false; // the running poll
     std::optional<PollResult> lastShown_;
 };
 

@@ -51,7 +51,7 @@ struct Workflow::PollShared {
     std::atomic<bool> inFlight{false};
     PollShortcut shortcut;
     // What the poll is asked for; set before it is handed over.
-    bool readIfOne = false;
+    WorkflowStates startedIn = WaitForDevice;
     int epoch = 0;
     // Where it is handed back, and to whom while that is there.
     Dispatch dispatch;
@@ -64,9 +64,10 @@ struct Workflow::PollShared {
 void Workflow::PollShared::run(DevicePort& port) {
     PollResult result;
     result.scan = port.scan();
-    if (const auto root = rootOf(result.scan); readIfOne && result.scan.deviceCount == 1 && root)
+    if (const auto root = rootOf(result.scan);
+        startedIn == WaitForDevice && result.scan.deviceCount == 1 && root)
         result.versionFile = port.readVersionFile(*root);
-    if (!shortcut.handBack(result)) {
+    if (!shortcut.handBack(result, startedIn)) {
         inFlight = false; // the state machine would do nothing with it
         return;
     }
@@ -143,8 +144,7 @@ void Workflow::Tick() noexcept {
         noteSlowDrive();
         return;
     }
-    poll_->readIfOne = facts_.state == WaitForDevice;
-    poll_->shortcut.starting(facts_.state);
+    poll_->startedIn = facts_.state;
     poll_->epoch = epoch_;
     poll_->inFlight = true;
     ticksWaited_ = 0;

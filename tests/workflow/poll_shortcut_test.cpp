@@ -46,10 +46,9 @@ TEST(PollShortcut, WhichPollsAreHandedBack) {
             SCOPED_TRACE(++number);
             if (poll.showNext)
                 shortcut.showNext();
-            shortcut.starting(poll.in);
             PollResult result;
             result.scan.deviceCount = poll.devices;
-            const bool handedBack = shortcut.handBack(result);
+            const bool handedBack = shortcut.handBack(result, poll.in);
             EXPECT_EQ(handedBack, poll.handedBack);
             if (handedBack && poll.handled)
                 shortcut.handled(poll.in, poll.leaves);
