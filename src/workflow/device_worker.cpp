@@ -38,15 +38,16 @@ struct DeviceWorker::State final : DriveWatch {
             wake.wait(lock, [&] { return stop || !jobs.empty(); });
             if (stop)
                 return;
-            std::function<void(DevicePort&)> job = std::move(jobs.front());
-            jobs.pop_front();
-            lock.unlock();
-            try {
-                job(*port);
-            } catch (...) {
-                // A job hands back what it can; nothing may end the thread.
-            }
-            job = nullptr; // what it holds goes before the next one runs
+            {
+                const std::function<void(DevicePort&)> job = std::move(jobs.front());
+                jobs.pop_front();
+                lock.unlock();
+                try {
+                    job(*port);
+                } catch (...) {
+                    // A job hands back what it can; nothing may end the thread.
+                }
+            } // what the job holds goes outside the lock
             // The job's end is noted in the section the worker then waits in.
             lock.lock();
             drive.clear();
