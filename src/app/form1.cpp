@@ -4,13 +4,13 @@
 #include "app/app_version.h"
 #include "app/artwork.h"
 #include "app/clickable_label.h"
+#include "app/form1_workflow_view.h"
 #include "app/held_repaints.h"
 #include "app/info/frm_info.h"
 #include "app/keyboard_reach.h"
 #include "app/list_lines.h"
 #include "app/picture_box.h"
 #include "app/screen_fit.h"
-#include "app/thread_mailbox.h"
 #include "app/tri_state_check_box.h"
 #include "app/twips.h"
 #include "app/window_texts.h"
@@ -81,7 +81,7 @@ void Form1::connectHandlers() {
     // What the window's own handlers set is shown by the workflow already.
     const auto edited = [this] {
         if (workflow_ && handlersRunning == 0)
-            workflow_->viewChanged();
+            workflow_->workflow.viewChanged();
     };
     for (QCheckBox* box :
          {Check1, Check2, Check3, Check4, Check5, Check6, Check7, Check8, Check9, Check10, Check11})
@@ -130,9 +130,8 @@ void Form1::showEvent(QShowEvent* event) {
 
 void Form1::Form_Activate() {
     lblMessage->setText(QString());
-    WorkflowState = 0;
-    if (workflow_)
-        workflow_->viewChanged();
+    if (workflow_) // else it waits for a device already
+        workflow_->workflow.restart();
 }
 
 void Form1::Form_Unload() {

@@ -34,7 +34,6 @@ namespace velmaron {
 class ClickableLabel;
 class HeldRepaints;
 class ListLines;
-class ThreadMailbox;
 class PictureBox;
 class ScreenFit;
 class TriStateCheckBox;
@@ -104,21 +103,20 @@ public:
     QButtonGroup* Option2Group = nullptr;
     QButtonGroup* optVelmaronGroup = nullptr;
 
-    // Window-level state shared by the workflow: what the last read showed, and what the
-    // configure command builds from.
-    int SoftwareVersion = 0;
-    int DeviceCount = 0;
-    int WorkflowState = 0;
-    int ConfigByte = 0;
-    bool KeepBit1 = false;
+    // Where the workflow stands and the software version it last read: the workflow's own,
+    // which the window shows and its handlers go by.
+    int WorkflowState() const;
+    int SoftwareVersion() const;
+    // Where the next arrow is drawn: at the left edge when set.
     bool ArrowShifted = false;
 
     // The drive services the workflow uses: simulated or the platform's, chosen at start.
     void setDriveServices(std::unique_ptr<DriveServices> services);
-    // The workflow the window drives; it owns the device's reads and writes.
+    // The workflow the window drives; it owns the device's reads and writes, its state and
+    // what the last scan and read found.
     Workflow& workflow();
-    // The poll's scan: DriveList, DriveIndex (kept when no device is found), DeviceCount and
-    // the diagnostic lines in List1.
+    // The poll's scan: the workflow's drive list, device index (kept when no device is found)
+    // and count, and the diagnostic lines in List1.
     void ScanForDevices();
     // Reads the device's version file and shows the settings it reports.
     void FindCurrentSettings();
@@ -189,14 +187,17 @@ private:
     void connectHandlers();
     void applyTabOrder();
     void focusWindowChanged(QWindow* focus);
+    // The workflow's state and what it last found and read.
+    const WorkflowFacts& facts() const;
     // Writes the state number into lblState.
     void showState();
     void firstScan();
 
+    // The workflow with the view it shows through and the mailbox that brings its results
+    // over, made and gone together in the one right order (form1_workflow_view.h).
+    struct WindowWorkflow;
     std::shared_ptr<DriveServices> drives;
-    std::unique_ptr<WorkflowView> view;
-    std::unique_ptr<ThreadMailbox> mailbox;
-    std::unique_ptr<Workflow> workflow_;
+    std::unique_ptr<WindowWorkflow> workflow_;
     std::unique_ptr<ListLines> listLines;
     std::unique_ptr<HeldRepaints> heldRepaints;
     ScreenFit* screenFit = nullptr; // a child of the window

@@ -30,13 +30,7 @@ bool ticked(const TriStateCheckBox* box) {
 
 void Form1::cmdConfigure_Click() {
     HandlerGuard busy(handlersRunning);
-    const DeviceSettings settings = chosenSettings();
-    // The window keeps the rebuilt byte whenever the command got as far as building.
-    workflow().Configure(settings, ConfigureTarget::FirstDevice,
-                         [this, settings](ConfigureOutcome outcome) {
-                             if (outcome != ConfigureOutcome::NoDevice)
-                                 ConfigByte = RebuildConfigByte(settings);
-                         });
+    workflow().Configure(chosenSettings());
 }
 
 DeviceSettings Form1::chosenSettings() const {
@@ -58,9 +52,10 @@ DeviceSettings Form1::chosenSettings() const {
     s.periodDays = DaysOfText(tbDays->text().toStdString());
     s.rangeStart = dayOf(DTPickerStart);
     s.rangeEnd = dayOf(DTPickerEnd);
-    s.configByte = ConfigByte;
-    s.keepBit1 = KeepBit1;
-    s.softwareVersion = SoftwareVersion;
+    const WorkflowFacts& read = facts();
+    s.configByte = read.configByte;
+    s.keepBit1 = read.keepBit1;
+    s.softwareVersion = read.softwareVersion;
     return s; // the device type is the one the command finds on the device
 }
 

@@ -24,12 +24,12 @@ constexpr int ParkedLeft = 5160;
 // Below version 36 the two boxes mirror each other; the copy back stops the chain because
 // the value no longer changes.
 void Form1::Check8_Click() {
-    if (SoftwareVersion < SeparateSpeedDataVersion)
+    if (SoftwareVersion() < SeparateSpeedDataVersion)
         Check10->setValue(Check8->value());
 }
 
 void Form1::Check10_Click() {
-    if (SoftwareVersion < SeparateSpeedDataVersion)
+    if (SoftwareVersion() < SeparateSpeedDataVersion)
         Check8->setValue(Check10->value());
 }
 

@@ -6,7 +6,6 @@
 #include "app/form1.h"
 #include "app/form1_workflow_view.h"
 #include "app/handler_steps.h"
-#include "app/thread_mailbox.h"
 #include "app/held_repaints.h"
 #include "app/list_lines.h"
 #include "app/tri_state_check_box.h"
@@ -30,14 +29,24 @@ Workflow& Form1::workflow() {
     if (!workflow_) {
         if (!drives)
             drives = MakeDriveServices();
-        view = std::make_unique<Form1WorkflowView>(*this);
-        mailbox = std::make_unique<ThreadMailbox>(
-            this, [this](const std::function<void()>& function) { runHandedOver(function); });
-        workflow_ = std::make_unique<Workflow>(
-            *view, std::make_shared<DrivePort>(drives, sharedSaveSteps), WorkflowState,
-            mailbox->dispatch());
+        workflow_ = std::make_unique<WindowWorkflow>(
+            *this, std::make_shared<DrivePort>(drives, sharedSaveSteps));
     }
-    return *workflow_;
+    return workflow_->workflow;
+}
+
+// Before the first poll nothing has been read, and the workflow waits for a device.
+const WorkflowFacts& Form1::facts() const {
+    static const WorkflowFacts nothingRead;
+    return workflow_ ? workflow_->workflow.facts() : nothingRead;
+}
+
+int Form1::WorkflowState() const {
+    return facts().state;
+}
+
+int Form1::SoftwareVersion() const {
+    return facts().softwareVersion;
 }
 
 // Like any handler that may show a message box: a poll tick that falls due meanwhile is

@@ -44,30 +44,31 @@ TriStateCheckBox* checkBoxNumber(Form1& window, int number) {
 }
 
 void showVersionCaption(Form1& window, const std::string& deviceType) {
-    window.lblSWVersion->setText(latin1(SoftwareVersionCaption(deviceType, window.SoftwareVersion)));
+    window.lblSWVersion->setText(
+        latin1(SoftwareVersionCaption(deviceType, window.SoftwareVersion())));
 }
 
-// Version and type: what the device is and which options it offers.
+// Version and type: what the device is and which options it offers. The workflow has taken
+// the software version from the read already.
 void showStandardDevice(Form1& window, const DeviceSettings& s) {
-    window.SoftwareVersion = s.softwareVersion;
-    addListLine(window, SoftwareVersionLine(DeviceClass::Standard, window.SoftwareVersion));
+    const int version = window.SoftwareVersion();
+    addListLine(window, SoftwareVersionLine(DeviceClass::Standard, version));
     showVersionCaption(window, s.deviceType);
-    if (window.SoftwareVersion >= DateRangeVersion) {
+    if (version >= DateRangeVersion) {
         window.Check11->setEnabled(true);
     } else {
         window.Check11->setValue(0);
         window.Check11->setEnabled(false);
     }
     for (int i = 2; i <= 4; ++i)
-        window.Option1[i]->setVisible(window.SoftwareVersion >= MoreFileNamesVersion);
-    window.Option1[1]->setText(window.SoftwareVersion >= EuropeanFileNameVersion
+        window.Option1[i]->setVisible(version >= MoreFileNamesVersion);
+    window.Option1[1]->setText(version >= EuropeanFileNameVersion
                                    ? WindowTexts::EuropeanFileName
                                    : WindowTexts::AbbreviatedFileNameOld);
 }
 
 void showCrDevice(Form1& window, const DeviceSettings& s) {
-    window.SoftwareVersion = s.softwareVersion;
-    addListLine(window, SoftwareVersionLine(DeviceClass::Cr, window.SoftwareVersion));
+    addListLine(window, SoftwareVersionLine(DeviceClass::Cr, window.SoftwareVersion()));
     showVersionCaption(window, s.deviceType);
     for (int i = 2; i <= 4; ++i)
         window.Option1[i]->setVisible(true);
@@ -120,12 +121,10 @@ void showDeviceSettings(Form1& window, const VersionFileContent& content) {
     }
     if (!form.lengthFits)
         return; // broken: the workflow has the device write a new one
-    window.ConfigByte = s.configByte;
-    window.KeepBit1 = s.keepBit1;
     window.Check8->setEnabled(form.check8Enabled);
     window.Check9->setEnabled(form.check9Enabled);
     window.Check10->setEnabled(form.check10Enabled);
-    addListLine(window, ConfigByteLine(window.ConfigByte));
+    addListLine(window, ConfigByteLine(s.configByte));
 
     if (s.cardDate)
         window.Check7->setValue(1);
@@ -150,7 +149,6 @@ void showDeviceSettings(Form1& window, const VersionFileContent& content) {
 } // namespace
 
 void Form1WorkflowView::showSettings(const VersionFileRead& read) {
-    form_.KeepBit1 = false;
     if (read.readable() && showDevice(form_, read.content))
         showDeviceSettings(form_, read.content);
 }

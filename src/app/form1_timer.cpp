@@ -39,9 +39,10 @@ void Form1::Timer1_Timer() {
 
 // The label mostly shows the state already: its text is made anew only when it does not.
 void Form1::showState() {
-    if (WorkflowState != stateShown || lblState->text() != stateText) {
-        stateShown = WorkflowState;
-        stateText = QString::number(WorkflowState);
+    const int state = WorkflowState();
+    if (state != stateShown || lblState->text() != stateText) {
+        stateShown = state;
+        stateText = QString::number(state);
         lblState->setText(stateText);
     }
 }

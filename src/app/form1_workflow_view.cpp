@@ -58,7 +58,6 @@ void Form1WorkflowView::enableConfigure(bool enabled) {
 
 // The settings read after the scan may write the rows below its lines again.
 void Form1WorkflowView::showScan(const ScanResult& scan) {
-    form_.DeviceCount = scan.deviceCount;
     form_.showListLines(scan.listLines, false);
 }
 

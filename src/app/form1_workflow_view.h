@@ -2,11 +2,11 @@
 // The shared workflow's effects on the main window: its status line, instruction band, arrow,
 // layout and configure button, the diagnostic list and the settings a device reports.
 
-#include "workflow/workflow_view.h"
+#include "app/form1.h"
+#include "app/thread_mailbox.h"
+#include "workflow/workflow.h"
 
 namespace velmaron {
-
-class Form1;
 
 class Form1WorkflowView final : public WorkflowView {
 public:
@@ -31,6 +31,21 @@ public:
 
 private:
     Form1& form_;
+};
+
+// Members are made in this order and go in the reverse one: the workflow goes first, while the
+// view it shows through still stands; results it handed over meanwhile find it gone, and the
+// mailbox, closed next, takes no more.
+struct Form1::WindowWorkflow {
+    WindowWorkflow(Form1& form, std::shared_ptr<DevicePort> port)
+        : view(form),
+          mailbox(&form,
+                  [&form](const std::function<void()>& function) { form.runHandedOver(function); }),
+          workflow(view, std::move(port), mailbox.dispatch()) {}
+
+    Form1WorkflowView view;
+    ThreadMailbox mailbox;
+    Workflow workflow;
 };
 
 } // namespace velmaron

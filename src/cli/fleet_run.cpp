@@ -68,7 +68,7 @@ public:
           workflow_(view_,
                     std::make_shared<DrivePort>(
                         context.drives, std::make_shared<SaveSteps>(InterruptibleSaveSteps())),
-                    state_, calls_.dispatch(), {Judging::ByThisRead, true}) {}
+                    calls_.dispatch(), {Judging::ByThisRead, true}) {}
 
     int run() {
         say(context_.tr(CliTexts::ConnectOneAfterAnother));
@@ -113,7 +113,7 @@ private:
             say(tell(Instruction::Replug));
         else if (view_.changed(WaitForReplug, Saved))
             say(tell(Message::Saved));
-        if (state_ == Saved && scan.deviceCount == 1 && current_)
+        if (state() == Saved && scan.deviceCount == 1 && current_)
             confirm();
         else if (view_.changed(Saved, WaitForDevice) && current_)
             finishRow(Outcome::NotConfirmed, context_.tr(CliTexts::SettingsNotReported));
@@ -121,7 +121,7 @@ private:
         // later makes it ready without a replug.
         if (view_.readThisPoll && !handled_)
             arrived();
-        if (scan.deviceCount == 0 && state_ == WaitForDevice) {
+        if (scan.deviceCount == 0 && state() == WaitForDevice) {
             handled_ = problemTold_ = false;
             sayOnce(tell(Message::ConnectDevice));
         }
@@ -146,11 +146,11 @@ private:
         case DeviceRead::Status::NoConfiguration:
             break;
         }
-        if (state_ == NotSuitable) {
+        if (state() == NotSuitable) {
             skip(tell(Message::NotSuitable), Instruction::UnplugUnsuitable);
         } else if (!Configurable(read.deviceType, read.softwareVersion)) { // a CR
             skip(context_.tr(CliTexts::CrNotConfigured));
-        } else if (state_ == DeviceReady) {
+        } else if (state() == DeviceReady) {
             configure();
         }
     }
@@ -280,8 +280,8 @@ private:
         if (Interrupted()) {
             say(context_.tr(CliTexts::Interrupted));
             if (current_)
-                finishRow(state_ == Saved ? Outcome::NotConfirmed : Outcome::Interrupted,
-                          std::string(state_ == WaitForUnplug || state_ == WaitForReplug
+                finishRow(state() == Saved ? Outcome::NotConfirmed : Outcome::Interrupted,
+                          std::string(state() == WaitForUnplug || state() == WaitForReplug
                                           ? context_.tr(CliTexts::FileOnDevice)
                                           : context_.tr(CliTexts::NotConfirmed)));
         }
@@ -307,6 +307,7 @@ private:
     std::string tell(Instruction instruction) const {
         return std::string(TextOf(instruction, context_.language));
     }
+    WorkflowStates state() const { return workflow_.facts().state; }
     std::string rowPrefix() const { return "[" + std::to_string(rows_.size()) + "] "; }
 
     void say(const std::string& line) {
@@ -324,7 +325,6 @@ private:
     std::istream& answers_;
     TerminalView view_;
     CallQueue calls_;
-    int state_ = WaitForDevice;
     // A Ctrl+C during a write removes the temporary file and writes nothing more.
     Workflow workflow_;
     std::vector<DeviceRow> rows_;

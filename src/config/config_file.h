@@ -18,7 +18,7 @@ struct ConfigFile {
 };
 
 struct ConfigBuildResult {
-    int ConfigByte = 0; // rebuilt from the settings; the window keeps it even without a file
+    int ConfigByte = 0; // rebuilt from the settings; kept for the next one even without a file
     std::optional<ConfigFile> file;
     ConfigError error = ConfigError::None; // why there is no file
 };

@@ -1,6 +1,9 @@
 #include "workflow/workflow.h"
 
 #include "config/config_file.h"
+#include "config/settings_block.h"
+
+#include <atomic>
 
 namespace velmaron {
 namespace {
@@ -39,28 +42,21 @@ struct Saving {
 
 } // namespace
 
-struct Workflow::PollResult {
-    ScanResult scan;
-    std::optional<ReadResult> versionFile; // read when one device was found in WaitForDevice
-    bool operator==(const PollResult&) const = default;
-};
-
 // What the polls share across the two threads. The poll job holds nothing else, so that handing
 // it over takes no allocation of its own, twice a second.
 struct Workflow::PollShared {
+    explicit PollShared(bool everyPoll) : shortcut(everyPoll) {}
+
+    // From Tick until the poll's result has been dealt with or dropped.
     std::atomic<bool> inFlight{false};
-    // The next poll is shown whatever it finds.
-    std::atomic<bool> mustShow{true};
+    PollShortcut shortcut;
     // What the poll is asked for; set before it is handed over.
-    bool readIfOne = false;
-    bool mayGoUnshown = false;
+    WorkflowStates startedIn = WaitForDevice;
     int epoch = 0;
     // Where it is handed back, and to whom while that is there.
     Dispatch dispatch;
     std::weak_ptr<bool> alive;
     Workflow* workflow = nullptr;
-    // What the last poll that was handed back found; the worker's thread alone touches it.
-    std::optional<PollResult> lastShown;
 
     void run(DevicePort& port);
 };
@@ -68,24 +64,28 @@ struct Workflow::PollShared {
 void Workflow::PollShared::run(DevicePort& port) {
     PollResult result;
     result.scan = port.scan();
-    if (const auto root = rootOf(result.scan); readIfOne && result.scan.deviceCount == 1 && root)
+    if (const auto root = rootOf(result.scan);
+        startedIn == WaitForDevice && result.scan.deviceCount == 1 && root)
         result.versionFile = port.readVersionFile(*root);
-    const bool show = mustShow.exchange(false);
-    if (mayGoUnshown && !show && lastShown == result) {
+    if (!shortcut.handBack(result, startedIn)) {
         inFlight = false; // the state machine would do nothing with it
         return;
     }
-    lastShown = result;
-    dispatch([alive = alive, self = workflow, result = std::move(result), epoch = epoch] {
-        if (!alive.expired())
-            self->finishPoll(result, epoch);
-    });
+    try {
+        dispatch([alive = alive, self = workflow, result = std::move(result), epoch = epoch] {
+            if (!alive.expired())
+                self->finishPoll(result, epoch);
+        });
+    } catch (...) {
+        inFlight = false; // never handed back: the next tick polls again
+        shortcut.showNext();
+    }
 }
 
-Workflow::Workflow(WorkflowView& view, std::shared_ptr<DevicePort> port, int& state,
-                   Dispatch dispatch, WorkflowOptions options)
+Workflow::Workflow(WorkflowView& view, std::shared_ptr<DevicePort> port, Dispatch dispatch,
+                   WorkflowOptions options)
     : view_(view), guardedPort_(std::make_shared<GuardedPort>(std::move(port))),
-      poll_(std::make_shared<PollShared>()), worker_(guardedPort_, poll_), state_(state),
+      poll_(std::make_shared<PollShared>(options.everyPoll)), worker_(guardedPort_, poll_),
       dispatch_(std::move(dispatch)), options_(options) {
     poll_->dispatch = dispatch_;
     poll_->alive = alive_;
@@ -121,14 +121,19 @@ bool Workflow::waitForDevice(std::chrono::milliseconds timeout) const {
 }
 
 void Workflow::viewChanged() {
-    poll_->mustShow = true;
+    poll_->shortcut.showNext();
+}
+
+void Workflow::restart() {
+    setState(WaitForDevice);
+    viewChanged();
 }
 
 void Workflow::setState(WorkflowStates state) {
-    const int from = state_;
-    state_ = state;
+    const WorkflowStates from = facts_.state;
+    facts_.state = state;
     if (from != state)
-        view_.stateChanged(static_cast<WorkflowStates>(from), state);
+        view_.stateChanged(from, state);
 }
 
 void Workflow::Tick() noexcept {
@@ -139,9 +144,7 @@ void Workflow::Tick() noexcept {
         noteSlowDrive();
         return;
     }
-    poll_->readIfOne = state_ == WaitForDevice;
-    poll_->mayGoUnshown = !options_.everyPoll && state_ == shownState_ && shownIsFixed_ &&
-                          (state_ == WaitForDevice || state_ == DeviceReady);
+    poll_->startedIn = facts_.state;
     poll_->epoch = epoch_;
     poll_->inFlight = true;
     ticksWaited_ = 0;
@@ -155,48 +158,48 @@ void Workflow::noteSlowDrive() {
         return;
     if (const auto root = worker_.waitingOn()) {
         view_.showUnresponsiveDrive(*root);
-        poll_->mustShow = true; // the poll that ends the wait shows the drives again
+        poll_->shortcut.showNext(); // the poll that ends the wait shows the drives again
     }
 }
 
+// The poll ends here, whatever its steps do: nothing they throw gets past the guard, and the
+// next tick polls again. What a read has to wait for on the device (a broken file deleted)
+// comes back as an operation of its own, before the next poll's result.
 void Workflow::finishPoll(const PollResult& result, int epoch) {
-    const auto finished = [this] {
-        shownState_ = state_;
-        poll_->inFlight = false;
-    };
     // A poll asked for before a configure command is not shown: the command came first.
-    if (epoch != epoch_) {
-        poll_->mustShow = true;
-        poll_->inFlight = false;
-        return;
+    if (epoch == epoch_) {
+        const WorkflowStates before = facts_.state;
+        Guarded([&] {
+            applyScan(result.scan);
+            act(result, [this, before] { poll_->shortcut.handled(before, facts_.state); });
+        });
+    } else {
+        poll_->shortcut.showNext();
     }
-    applyScan(result.scan);
-    act(result, finished);
+    poll_->inFlight = false;
 }
 
 void Workflow::applyScan(const ScanResult& scan) {
-    DriveList = scan.driveList;
+    facts_.driveList = scan.driveList;
     if (scan.driveIndex)
-        DriveIndex = *scan.driveIndex;
-    DeviceCount = scan.deviceCount;
+        facts_.driveIndex = *scan.driveIndex;
+    facts_.deviceCount = scan.deviceCount;
     view_.showScan(scan);
 }
 
 // What the state calls for with the devices the poll found.
 void Workflow::act(const PollResult& result, const Then& finished) {
-    const bool none = DeviceCount == 0;
-    const bool one = DeviceCount == 1;
-    // Only these states do the same again when the poll finds the same again.
-    shownIsFixed_ = state_ == WaitForDevice || state_ == DeviceReady;
+    const bool none = facts_.deviceCount == 0;
+    const bool one = facts_.deviceCount == 1;
     // Two or more devices move nothing in states 0 to 3: which one is meant cannot be told.
-    switch (state_) {
+    switch (facts_.state) {
     case WaitForDevice:
         if (none) {
             view_.setMessage(Message::ConnectDevice);
             view_.setVersionVisible(false);
         } else if (one) {
             if (!result.versionFile) { // asked for in another state: read at the next poll
-                poll_->mustShow = true;
+                poll_->shortcut.showNext();
                 break;
             }
             checkReadiness(*result.versionFile, finished);
@@ -234,24 +237,18 @@ void Workflow::act(const PollResult& result, const Then& finished) {
         }
         view_.setArrowVisible(false);
         break;
-    default: // NotSuitable pauses one tick; any other value is not a state
+    case NotSuitable: // a pause of one tick
         setState(WaitForDevice);
         break;
     }
     finished();
 }
 
-std::optional<std::string> Workflow::deviceRoot() const {
-    if (DriveIndex < 0 || static_cast<std::size_t>(DriveIndex) >= DriveList.size())
-        return std::nullopt;
-    return DriveList[static_cast<std::size_t>(DriveIndex)];
-}
-
 // Exactly one device while waiting: show its settings and decide what it is good for.
 void Workflow::checkReadiness(const ReadResult& versionFile, const Then& finished) {
     view_.beginRead();
     view_.setMessage(Message::DeviceFound);
-    applyRead(deviceRoot(), versionFile, [this, finished, epoch = epoch_] {
+    applyRead(facts_.deviceRoot(), versionFile, [this, finished, epoch = epoch_] {
         if (epoch == epoch_) {
             view_.setMessage(Message::SettingsRead);
             view_.setVersionVisible(true);
@@ -282,7 +279,7 @@ void Workflow::decide() {
 
 std::optional<Workflow::DeviceFacts> Workflow::judge() const {
     if (options_.judging == Judging::ByLastReads)
-        return DeviceFacts{DeviceTypeOf(VersionText), SoftwareVersion};
+        return DeviceFacts{DeviceTypeOf(facts_.versionText), facts_.softwareVersion};
     const VersionFileContent& content = lastRead_.content;
     if (!lastRead_.readable() || (content.refusal != VersionFileRefusal::None &&
                                   content.refusal != VersionFileRefusal::NoConfiguration))
@@ -295,23 +292,20 @@ void Workflow::applyRead(const std::optional<std::string>& root, const ReadResul
     lastReadRoot_ = root;
     VersionFileRead read;
     read.file = file.status;
-    const int versionBefore = SoftwareVersion;
+    const int versionBefore = facts_.softwareVersion;
     const bool listEndBefore = codeListEnd.PreviousWasFF;
     if (read.readable()) {
-        VersionText = file.content;
+        facts_.versionText = file.content;
         CodeListEnd fresh;
         const bool byLastReads = options_.judging == Judging::ByLastReads;
         read.content = Guarded(
             [&] {
-                return DecodeVersionFile(VersionText, SoftwareVersion,
+                return DecodeVersionFile(facts_.versionText, facts_.softwareVersion,
                                          byLastReads ? codeListEnd : fresh);
             },
             VersionFileContent{}, {"DecodeVersionFile", root ? *root : std::string_view()});
-        if (read.content.length >= MinVersionFileLength)
-            DeviceType = read.content.settings.deviceType;
-        if (read.content.headerRead())
-            SoftwareVersion = read.content.settings.softwareVersion;
     }
+    facts_.take(read);
     lastRead_ = read;
     view_.showSettings(read);
     if (read.readable() && read.content.refusal == VersionFileRefusal::BadHeader)
@@ -321,9 +315,9 @@ void Workflow::applyRead(const std::optional<std::string>& root, const ReadResul
                          read.content.refusal != VersionFileRefusal::UnknownType);
     // The same bytes read again show the same again only when what the read carries over to
     // the next one has settled.
-    if (!read.readable() || broken || SoftwareVersion != versionBefore ||
+    if (!read.readable() || broken || facts_.softwareVersion != versionBefore ||
         codeListEnd.PreviousWasFF != listEndBefore)
-        shownIsFixed_ = false;
+        poll_->shortcut.showNext();
     // Far longer than any device writes: broken, like a file whose length does not fit its
     // form.
     if (read.file == ReadStatus::TooLong || broken) {
@@ -339,7 +333,7 @@ void Workflow::applyRead(const std::optional<std::string>& root, const ReadResul
 // again. A file that is gone meanwhile, or that is no plain file, cannot be deleted and counts
 // as missing.
 void Workflow::deleteBrokenFile(const Then& then) {
-    const auto root = deviceRoot();
+    const auto root = facts_.deviceRoot();
     if (!root) {
         view_.showVersionFileProblem(VersionFileProblem::Missing);
         then();
@@ -365,13 +359,10 @@ void Workflow::ScanForDevices() noexcept {
 }
 
 void Workflow::FindCurrentSettings() noexcept {
-    const auto root = deviceRoot();
+    const auto root = facts_.deviceRoot();
     run<ReadResult>(
         [root](DevicePort& port) { return root ? port.readVersionFile(*root) : ReadResult{}; },
-        [this, root](ReadResult file) {
-            ++running_; // until the broken file is dealt with
-            applyRead(root, file, [this] { --running_; });
-        });
+        [this, root](ReadResult file) { applyRead(root, file, [] {}); });
 }
 
 void Workflow::readVersionFile(const std::string& root,
@@ -387,7 +378,7 @@ void Workflow::announceSuccess() {
     setState(Saved);
     view_.showArrow(Arrow::None);
     view_.setTall(false);
-    const auto root = deviceRoot();
+    const auto root = facts_.deviceRoot();
     if (!root)
         return;
     run<bool>(
@@ -404,7 +395,7 @@ void Workflow::Configure(const DeviceSettings& choice, ConfigureTarget target,
         return;
     configuring_ = true;
     ++epoch_;
-    poll_->mustShow = true;
+    poll_->shortcut.showNext();
     const auto finish = [this, done](ConfigureOutcome outcome) {
         configuring_ = false;
         if (done)
@@ -421,26 +412,29 @@ void Workflow::Configure(const DeviceSettings& choice, ConfigureTarget target,
             return search;
         },
         [this, choice, target, finish](Search search) {
-            DriveList = search.found.driveList;
+            facts_.driveList = search.found.driveList;
             view_.showSearch(search.found);
             const bool elsewhere = target == ConfigureTarget::DeviceRead &&
                                    (search.found.deviceRoots.empty() ||
                                     search.found.deviceRoots.front() != lastReadRoot_);
             if (!search.found.driveIndex || elsewhere)
                 return finish(ConfigureOutcome::NoDevice);
-            DriveIndex = *search.found.driveIndex;
-            const std::string root = deviceRoot().value_or(std::string());
+            facts_.driveIndex = *search.found.driveIndex;
+            // The next configuration starts from the byte this one builds.
+            facts_.configByte =
+                Guarded([&] { return RebuildConfigByte(choice); }, facts_.configByte);
+            const std::string root = facts_.deviceRoot().value_or(std::string());
             view_.setMessage(Message::DeviceFound);
             // A version file that cannot be read leaves the text of the last successful read.
             if (search.versionFile.ok())
-                VersionText = search.versionFile.content;
+                facts_.versionText = search.versionFile.content;
 
             // The file is built before anything on the device changes: a configuration that
             // cannot be built leaves the pending update files where they are.
             ConfigureFailure failure = SaveError::CannotCreate; // when nothing tells more
             const std::optional<ConfigFile> file = Guarded([&]() -> std::optional<ConfigFile> {
                 DeviceSettings settings = choice;
-                settings.deviceType = DeviceTypeOf(VersionText);
+                settings.deviceType = DeviceTypeOf(facts_.versionText);
                 ConfigBuildResult built = BuildConfigFile(settings);
                 if (!built.file)
                     failure = built.error;
@@ -480,7 +474,7 @@ void Workflow::saved(const ConfigFile& file, const SaveResult& result, const Rea
     }
     view_.showConfigFileWritten(file);
     if (again.ok())
-        VersionText = again.content;
+        facts_.versionText = again.content;
     DisconnectReconnectVelmaron();
     setState(WaitForUnplug);
 }

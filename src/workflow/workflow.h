@@ -14,16 +14,16 @@
 #include "workflow/device_port.h"
 #include "workflow/device_worker.h"
 #include "workflow/guarded.h"
+#include "workflow/poll_shortcut.h"
+#include "workflow/workflow_facts.h"
 #include "workflow/workflow_view.h"
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace velmaron {
 
@@ -72,9 +72,8 @@ struct VanishWait {
 
 class Workflow {
 public:
-    // state: the front end's own state value, which it may also reset itself. dispatch hands the
-    // device operations' results over to the front end's thread.
-    Workflow(WorkflowView& view, std::shared_ptr<DevicePort> port, int& state, Dispatch dispatch,
+    // dispatch hands the device operations' results over to the front end's thread.
+    Workflow(WorkflowView& view, std::shared_ptr<DevicePort> port, Dispatch dispatch,
              WorkflowOptions options = {});
     ~Workflow();
     Workflow(const Workflow&) = delete;
@@ -104,21 +103,16 @@ public:
     bool idle() const;
     // Waits on the device worker, at most timeout, for the operations given so far.
     bool waitForDevice(std::chrono::milliseconds timeout) const;
-    // The view shows something the workflow did not put there (an option edited, the window
-    // activated): the next poll is shown whatever it finds.
+    // The view shows something the workflow did not put there (an option edited): the next
+    // poll is shown whatever it finds.
     void viewChanged();
+    // Back to waiting for a device, whatever ran (the window activated again): a run under way
+    // is abandoned, and the next poll is shown whatever it finds.
+    void restart();
 
-    // The device's drive root: DriveList(DriveIndex), nullopt when the index lies outside.
-    std::optional<std::string> deviceRoot() const;
+    // Where the state machine stands and what the last scan and read left.
+    const WorkflowFacts& facts() const { return facts_; }
 
-    // What the last scan or the configure command's search found, and the device's version
-    // file as last read, with what the reads made of it.
-    std::vector<std::string> DriveList;
-    int DriveIndex = 0;
-    int DeviceCount = 0;
-    std::string VersionText;
-    std::string DeviceType;
-    int SoftwareVersion = 0;
     // The end of the code lists the reads walk; it lives as long as the workflow.
     CodeListEnd codeListEnd;
     VanishWait vanishWait;
@@ -129,7 +123,6 @@ private:
         int softwareVersion = 0;
     };
     struct PollShared;
-    struct PollResult;
     using Then = std::function<void()>;
 
     // Runs job on the worker; done gets its result on the front end's thread, unless the
@@ -158,7 +151,7 @@ private:
     std::shared_ptr<DevicePort> guardedPort_;
     std::shared_ptr<PollShared> poll_;
     DeviceWorker worker_;
-    int& state_;
+    WorkflowFacts facts_;
     Dispatch dispatch_;
     WorkflowOptions options_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -167,9 +160,6 @@ private:
     bool configuring_ = false;
     int running_ = 0; // operations whose results are still to be shown
     int ticksWaited_ = 0; // polls that found the running one still waiting
-    // What the last poll that was shown left, for telling whether the next one may go unshown.
-    int shownState_ = -1;
-    bool shownIsFixed_ = false;
     VersionFileRead lastRead_;
     std::optional<std::string> lastReadRoot_;
 };

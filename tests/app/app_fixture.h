@@ -112,7 +112,7 @@ protected:
     void readAgain() {
         form->ScanForDevices();
         settle();
-        ASSERT_EQ(form->DeviceCount, 1);
+        ASSERT_EQ(form->workflow().facts().deviceCount, 1);
         form->FindCurrentSettings();
         settle();
     }
@@ -146,7 +146,7 @@ protected:
     // What the user sees: WorkflowState and lblState, whether cmdConfigure is enabled,
     // lblMessage and the instruction.
     std::string seen() const {
-        return std::to_string(form->WorkflowState) + " " + form->lblState->text().toStdString() +
+        return std::to_string(form->WorkflowState()) + " " + form->lblState->text().toStdString() +
                (form->cmdConfigure->isEnabled() ? " on " : " off ") +
                form->lblMessage->text().toStdString() + " | " + instruction();
     }

@@ -16,19 +16,24 @@ protected:
     // resets whatever state it had.
     void SetUp() override {
         WindowTest::SetUp();
-        startRun(4, QStringLiteral("Erfolgreich Gespeichert!"));
+        plugIn('E', qx(54));
+        startRun(QStringLiteral("Erfolgreich Gespeichert!"));
         form->show();
         activate(form.get());
         ASSERT_EQ(run(), "0 ");
     }
 
-    // A run in progress: waiting for the cable, with a status line.
-    void startRun(int state = 2, const QString& message = QStringLiteral("Velmaron gefunden")) {
-        form->WorkflowState = state;
+    // A run in progress: the device configured and waiting for the cable, with a status line.
+    void startRun(const QString& message = QStringLiteral("Velmaron gefunden")) {
+        if (form->WorkflowState() != WaitForUnplug) {
+            tick();
+            configure();
+        }
+        ASSERT_EQ(form->WorkflowState(), WaitForUnplug);
         form->lblMessage->setText(message);
     }
     std::string run() const {
-        return std::to_string(form->WorkflowState) + " " + form->lblMessage->text().toStdString();
+        return std::to_string(form->WorkflowState()) + " " + form->lblMessage->text().toStdString();
     }
 };
 
@@ -37,15 +42,14 @@ const char* const Kept = "2 Velmaron gefunden";
 // Opened from the version line during a run and left for the main window, or closed: both
 // reset, and the next tick starts the run afresh.
 TEST_F(ActivationTest, ReturningFromTheInformationWindowResets) {
-    plugIn('E', qx(54));
     tick();
     configure();
     tick();
-    ASSERT_EQ(form->WorkflowState, 2);
+    ASSERT_EQ(form->WorkflowState(), 2);
     form->lblSWVersion_Click();
     QPointer<FrmInfo> info = FrmInfo::instance();
     ASSERT_TRUE(QTest::qWaitForWindowActive(info));
-    EXPECT_EQ(form->WorkflowState, 2);
+    EXPECT_EQ(form->WorkflowState(), 2);
     activate(form.get());
     EXPECT_EQ(run(), "0 ");
     tick();

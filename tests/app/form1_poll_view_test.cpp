@@ -91,7 +91,7 @@ TEST_F(PollViewTest, ARereadRepaintsWhatChangedOnly) {
         tick();
         QTest::qWait(20);
         // A CR is read on every tick and never becomes ready.
-        EXPECT_EQ(form->WorkflowState, 0);
+        EXPECT_EQ(form->WorkflowState(), 0);
         EXPECT_EQ(form->lblMessage->text() + (form->cmdConfigure->isEnabled() ? " on" : " off"),
                   QStringLiteral("Konfiguration gelesen off"));
         EXPECT_EQ(form->lblSWVersion->text().toStdString(),

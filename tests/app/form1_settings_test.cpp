@@ -110,7 +110,7 @@ TEST_F(SettingsTest, DeviceTypesAndTheReadsBefore) {
         }
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(form->lblSWVersion->text(), QString::fromLatin1(caption));
-        EXPECT_EQ(form->SoftwareVersion, softwareVersion);
+        EXPECT_EQ(form->SoftwareVersion(), softwareVersion);
         EXPECT_EQ(fileNamesShown(*form), fileNames);
         EXPECT_EQ(form->Check11->isEnabled(), check11Enabled);
         EXPECT_EQ(form->Option1[1]->text(), QStringLiteral("Europa/VDO(DDD)"));
@@ -139,7 +139,7 @@ protected:
         readAgain();
         EXPECT_EQ(messages, QStringList{MissingFile});
         EXPECT_EQ(allEntries(sim.folder()), entries);
-        EXPECT_TRUE(form->workflow().VersionText.empty());
+        EXPECT_TRUE(form->workflow().facts().versionText.empty());
     }
 };
 

@@ -89,11 +89,11 @@ TEST_F(SoakTest, TenThousandTicksOfPluggingPullingAndBrokenFiles) {
             form->cmdConfigure_Click();
             settle();
             form->Timer1->stop();
-            saved += form->WorkflowState == WaitForUnplug;
+            saved += form->WorkflowState() == WaitForUnplug;
         }
 
-        ASSERT_GE(form->WorkflowState, WaitForDevice);
-        ASSERT_LE(form->WorkflowState, NotSuitable);
+        ASSERT_GE(form->WorkflowState(), WaitForDevice);
+        ASSERT_LE(form->WorkflowState(), NotSuitable);
         ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
         ASSERT_EQ(testing::namesIn(decoy), decoys);
         for (const auto& name : decoys)

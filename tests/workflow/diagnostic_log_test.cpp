@@ -51,7 +51,6 @@ struct Bench {
     testing::SimDrives drives;
     QuietView view;
     CallQueue handed;
-    int state = WaitForDevice;
     fs::path log = drives.path() / "trace.log";
 
     Bench() {
@@ -63,7 +62,7 @@ struct Bench {
             view,
             std::make_shared<DrivePort>(MakeSimulatedDriveServices(drives.folder().string()),
                                         std::make_shared<const SaveSteps>(steps)),
-            state, handed.dispatch());
+            handed.dispatch());
         std::optional<ConfigureOutcome> outcome;
         workflow.Configure({}, ConfigureTarget::FirstDevice,
                            [&](ConfigureOutcome o) { outcome = o; });
