@@ -120,5 +120,72 @@ inline constexpr Words SavedNotConfirmed = {"gespeichert, nicht bestätigt", "sa
 inline constexpr Words Failed = {"nicht gespeichert", "not saved"};
 inline constexpr Words Aborted = {"abgebrochen", "interrupted"};
 
+// A wrong command line; "%s" is what it names.
+inline constexpr Words UnknownOption = {"unbekannte Option %s", "unknown option %s"};
+inline constexpr Words NeedsAValue = {"%s braucht einen Wert", "%s needs a value"};
+inline constexpr Words CountNeedsANumber = {"--count braucht eine Zahl ab 1",
+                                            "--count needs a number from 1"};
+inline constexpr Words WrongArguments = {"falscher Aufruf", "wrong arguments"};
+inline constexpr Words NoSuchFolder = {"den Ordner %s gibt es nicht", "there is no folder %s"};
+// Followed by the reason.
+inline constexpr Words LogRefused = {"das Protokoll %s kann nicht geöffnet werden: ",
+                                     "the log %s cannot be opened: "};
+inline constexpr Words LogOnDevice = {"es läge auf dem Velmaron", "it lies on a Velmaron"};
+
+inline constexpr Words SeeHelp = {"; velmaron-cli --help sagt mehr.\n",
+                                  "; velmaron-cli --help tells more.\n"};
+
+// --help.
+inline constexpr Words Help = {
+R"(Aufruf: velmaron-cli BEFEHL [OPTIONEN]
+
+Befehle:
+  list [--json]           die Laufwerke, wie die Suche sie sieht, und welche Velmarons sind
+  show [--json]           die Einstellungen des verbundenen Velmarons
+  profile save DATEI [--force]
+                          die Einstellungen des verbundenen Velmarons als Profil speichern
+                          (DATEI - schreibt auf die Ausgabe)
+  profile check DATEI     ein Profil prüfen
+  apply DATEI [--count N] [--yes] [--report BERICHT.csv]
+                          das Profil auf einen Velmaron nach dem anderen schreiben: je Gerät
+                          "USB Kabel trennen" und "USB Kabel verbinden",
+nach N Geräten oder
+                          mit Strg+C Schluss; --yes fragt nicht vor jedem Gerät
+
+Für alle Befehle:
+  --drives ORDNER         simulierte Laufwerke (wie VELMARON_SIM_DRIVES)
+  --log DATEI             jeden fehlgeschlagenen Schritt an DATEI anhängen (sonst aus)
+  --help, --version
+
+Die Sprache folgt LC_ALL, LC_MESSAGES oder LANG (en...: Englisch, sonst Deutsch).
+VELMARON_POLL_INTERVAL_MS: Abstand der Blicke auf die Laufwerke (sonst 500 ms).
+Rückgabe: 0 gut, 1 Fehler am Gerät, 2 falscher Aufruf oder Profil, 3 kein oder mehrere
+Velmarons, 130 mit Strg+C abgebrochen.
+)",
+R"(Usage: velmaron-cli COMMAND [OPTIONS]
+
+Commands:
+  list [--json]           the drives as the search sees them, and which are Velmarons
+  show [--json]           the connected Velmaron's settings
+  profile save FILE [--force]
+                          save the connected Velmaron's settings as a profile (FILE -
+                          writes to the output)
+  profile check FILE      check a profile
+  apply FILE [--count N] [--yes] [--report REPORT.csv]
+                          write the profile onto one Velmaron after another, each led
+                          through pulling and plugging its USB cable; ends after N devices
+                          or with Ctrl+C; --yes does not ask before each device
+
+For every command:
+  --drives FOLDER         simulated drives (as VELMARON_SIM_DRIVES)
+  --log FILE              append every failed step to FILE (else off)
+  --help, --version
+
+The language follows LC_ALL, LC_MESSAGES or LANG (en...: English, else German).
+VELMARON_POLL_INTERVAL_MS: how often the drives are looked at (else 500 ms).
+Exit codes: 0 fine, 1 a device failed, 2 wrong arguments or profile, 3 no Velmaron or
+several, 130 interrupted with Ctrl+C.
+)"};
+
 } // namespace CliTexts
 } // namespace velmaron::cli

@@ -2,6 +2,7 @@
 // device's settings, keeps them as profiles, and writes a profile onto one device after
 // another, leading through pulling and plugging each one's cable as the window does.
 
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/fleet_run.h"
@@ -17,56 +18,6 @@
 
 namespace velmaron::cli {
 namespace {
-
-constexpr const char* HelpGerman = R"(Aufruf: velmaron-cli BEFEHL [OPTIONEN]
-
-Befehle:
-  list [--json]           die Laufwerke, wie die Suche sie sieht, und welche Velmarons sind
-  show [--json]           die Einstellungen des verbundenen Velmarons
-  profile save DATEI [--force]
-                          die Einstellungen des verbundenen Velmarons als Profil speichern
-                          (DATEI - schreibt auf die Ausgabe)
-  profile check DATEI     ein Profil prüfen
-  apply DATEI [--count N] [--yes] [--report BERICHT.csv]
-                          das Profil auf einen Velmaron nach dem anderen schreiben: je Gerät
-                          "USB Kabel trennen" und "USB Kabel verbinden"; nach N Geräten oder
-                          mit Strg+C Schluss; --yes fragt nicht vor jedem Gerät
-
-Für alle Befehle:
-  --drives ORDNER         simulierte Laufwerke (wie VELMARON_SIM_DRIVES)
-  --log DATEI             jeden fehlgeschlagenen Schritt an DATEI anhängen (sonst aus)
-  --help, --version
-
-Die Sprache folgt LC_ALL, LC_MESSAGES oder LANG (en...: Englisch, sonst Deutsch).
-VELMARON_POLL_INTERVAL_MS: Abstand der Blicke auf die Laufwerke (sonst 500 ms).
-Rückgabe: 0 gut, 1 Fehler am Gerät, 2 falscher Aufruf oder Profil, 3 kein oder mehrere
-Velmarons, 130 mit Strg+C abgebrochen.
-)";
-
-constexpr const char* HelpEnglish = R"(Usage: velmaron-cli COMMAND [OPTIONS]
-
-Commands:
-  list [--json]           the drives as the search sees them, and which are Velmarons
-  show [--json]           the connected Velmaron's settings
-  profile save FILE [--force]
-                          save the connected Velmaron's settings as a profile (FILE -
-                          writes to the output)
-  profile check FILE      check a profile
-  apply FILE [--count N] [--yes] [--report REPORT.csv]
-                          write the profile onto one Velmaron after another, each led
-                          through pulling and plugging its USB cable; ends after N devices
-                          or with Ctrl+C; --yes does not ask before each device
-
-For every command:
-  --drives FOLDER         simulated drives (as VELMARON_SIM_DRIVES)
-  --log FILE              append every failed step to FILE (else off)
-  --help, --version
-
-The language follows LC_ALL, LC_MESSAGES or LANG (en...: English, else German).
-VELMARON_POLL_INTERVAL_MS: how often the drives are looked at (else 500 ms).
-Exit codes: 0 fine, 1 a device failed, 2 wrong arguments or profile, 3 no Velmaron or
-several, 130 interrupted with Ctrl+C.
-)";
 
 struct Arguments {
     std::vector<std::string> words;            // the command and its operands
@@ -87,6 +38,17 @@ struct UsageError {
     std::string english;
 };
 
+// The words with what they name put in at their "%s".
+UsageError usageError(const Words& words, const std::string& named = {}) {
+    const auto fill = [&](std::string_view text) {
+        std::string filled(text);
+        if (const auto at = filled.find("%s"); at != std::string::npos)
+            filled.replace(at, 2, named);
+        return filled;
+    };
+    return {fill(words.german), fill(words.english)};
+}
+
 Arguments parse(const std::vector<std::string>& args) {
     Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -100,13 +62,13 @@ Arguments parse(const std::vector<std::string>& args) {
         if (Options.contains(command))
             known.insert(Options.at(command).begin(), Options.at(command).end());
         if (!known.contains(arg))
-            throw UsageError{"unbekannte Option " + arg, "unknown option " + arg};
+            throw usageError(CliTexts::UnknownOption, arg);
         if (!known.at(arg)) {
             parsed.flags[arg] = true;
         } else if (i + 1 < args.size()) {
             parsed.values[arg] = args[++i];
         } else {
-            throw UsageError{arg + " braucht einen Wert", arg + " needs a value"};
+            throw usageError(CliTexts::NeedsAValue, arg);
         }
     }
     return parsed;
@@ -129,7 +91,7 @@ int apply(Context& context, const Arguments& args) {
         char* end = nullptr;
         const long n = std::strtol(count.c_str(), &end, 10);
         if (count.empty() || *end != '\0' || n < 1 || n > 100000)
-            throw UsageError{"--count braucht eine Zahl ab 1", "--count needs a number from 1"};
+            throw usageError(CliTexts::CountNeedsANumber);
         options.count = static_cast<int>(n);
     }
     if (args.values.contains("--report"))
@@ -151,7 +113,7 @@ int run(Context& context, const Arguments& args) {
         return CheckProfile(context, w[2]);
     if (command == "apply" && w.size() == 2)
         return apply(context, args);
-    throw UsageError{"falscher Aufruf", "wrong arguments"};
+    throw usageError(CliTexts::WrongArguments);
 }
 
 } // namespace
@@ -165,7 +127,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
-            std::cout << InLanguage(language, HelpGerman, HelpEnglish);
+            std::cout << InLanguage(language, CliTexts::Help.german, CliTexts::Help.english);
             return ExitOk;
         }
         if (arg == "--version") {
@@ -179,9 +141,10 @@ int main(int argc, char* argv[]) {
             const std::string& file = parsed.values.at("--log");
             if (const auto reason = DiagnosticLog::Open(file)) {
                 const bool onDevice = *reason == DiagnosticLog::OnDevice;
-                throw UsageError{"das Protokoll " + file + " kann nicht geöffnet werden: " +
-                                     (onDevice ? "es läge auf dem Velmaron" : *reason),
-                                 "the log " + file + " cannot be opened: " + *reason};
+                UsageError error = usageError(CliTexts::LogRefused, file);
+                error.german += onDevice ? std::string(CliTexts::LogOnDevice.german) : *reason;
+                error.english += *reason;
+                throw error;
             }
         }
         std::shared_ptr<DriveServices> drives;
@@ -189,8 +152,7 @@ int main(int argc, char* argv[]) {
             const std::string& folder = parsed.values.at("--drives");
             std::error_code error;
             if (!std::filesystem::is_directory(folder, error))
-                throw UsageError{"den Ordner " + folder + " gibt es nicht",
-                                 "there is no folder " + folder};
+                throw usageError(CliTexts::NoSuchFolder, folder);
             drives = MakeSimulatedDriveServices(folder);
         } else {
             drives = MakeDriveServices();
@@ -199,8 +161,7 @@ int main(int argc, char* argv[]) {
         return run(context, parsed);
     } catch (const UsageError& error) {
         std::cerr << "velmaron-cli: " << InLanguage(language, error.german, error.english)
-                  << InLanguage(language, "; velmaron-cli --help sagt mehr.\n",
-                                "; velmaron-cli --help tells more.\n");
+                  << InLanguage(language, CliTexts::SeeHelp.german, CliTexts::SeeHelp.english);
         return ExitUsage;
     }
 }
