@@ -1,6 +1,4 @@
-// What the poll shows when it finds what it found before: List1's rows and the controls stay
-// untouched, and what did change is shown at once. The date pickers' calendars, built late,
-// still open in German.
+// A poll that finds what it found before touches neither List1's rows nor the controls.
 
 #include "app_fixture.h"
 
@@ -53,8 +51,7 @@ TEST_F(PollViewTest, ListRowsChangeOnlyWhereALineDoes) {
     }
 }
 
-// A device read on every tick repaints the controls whose content changed, and nothing when
-// it reports what it did before.
+// A device read on every tick repaints only what changed.
 TEST_F(PollViewTest, ARereadRepaintsWhatChangedOnly) {
     plugIn('E', Cr60);
     form->show();

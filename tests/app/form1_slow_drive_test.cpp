@@ -1,7 +1,5 @@
-// A drive that does not answer, through the real window: the window keeps drawing, taking
-// events and closing; the poll waits, one at a time, names the drive after two seconds, and
-// goes on as usual once the drive answers; a save that hangs at any of its steps shows that it
-// runs and ends as it always has. No drive or file call runs on the window's thread.
+// A drive that does not answer: the window keeps taking events and closes; the poll waits alone,
+// names the drive after two seconds; a hanging save ends as usual. No drive call on its thread.
 
 #include "app_fixture.h"
 #include "support/gate.h"
@@ -90,8 +88,7 @@ TEST_F(SlowDriveTest, TheWindowClosesWhileADriveHangs) {
     newWindow();
 }
 
-// A save that hangs at each of its steps in turn: meanwhile the button is off and the status
-// line says that the configuration is being saved; then the run starts as it always does.
+// A save that hangs at each step in turn: the button off, the status line says so meanwhile.
 TEST_F(SlowDriveTest, ASaveThatHangsAtAnyStepEndsAsUsual) {
     const std::function<void(SaveSteps&)> hangs[] = {
         [this](SaveSteps& s) { s.writeDurably = gated(saveGate, s.writeDurably); },

@@ -9,8 +9,7 @@ namespace {
 
 using StartupTest = WindowTest;
 
-// The width follows the marker file and stays fixed; the height decides which controls lie
-// inside the client area.
+// The width follows the marker file; the height decides which controls lie inside.
 TEST_F(StartupTest, SizeAndVisibleAreaPerLayout) {
     struct Case {
         bool wide, tall;

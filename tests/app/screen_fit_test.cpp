@@ -1,5 +1,4 @@
-// The window within its screen: where it goes and how high it is for the screens users have,
-// and the instruction band shortened in proportion where the tall layout does not fit.
+// Where the window goes on the screens users have, and the band shortened where it must be.
 
 #include "app_fixture.h"
 #include "app/screen_fit.h"
@@ -52,8 +51,7 @@ protected:
     }
 };
 
-// Every height from the smallest to the full one keeps the arrow whole below the instruction
-// and just below the pictured cable, and everything inside the client area.
+// Every height keeps the arrow below the instruction and the pictured cable, all inside.
 TEST_F(BandTest, ShorterBandsKeepTheArrowUnderTheCableAndBelowTheInstruction) {
     const BandDesign band = design();
     const int instructionEnd = band.instruction.bottom() + 1;
@@ -79,9 +77,8 @@ TEST_F(BandTest, ShorterBandsKeepTheArrowUnderTheCableAndBelowTheInstruction) {
     EXPECT_EQ(bandAt(band, Tall).arrowTop, band.arrow.top()) << "unchanged where it fits";
 }
 
-// On the 1366 x 720 screen of low_screen.json the normal layout fits; the tall one does not
-// and becomes as high as the screen allows, its picture smaller. The normal layout has its
-// height again, and a hidden window takes the height its layout asks for until it shows.
+// On low_screen.json's 1366 x 720 the tall layout shrinks to the screen; a hidden window
+// takes its layout's height until it shows.
 TEST_F(BandTest, AShownWindowFitsItsScreen) {
     const BandDesign band = design();
     form->show();

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
-# lines: list and show, a fleet run over software 30 (its version file broken at first), 22, a
-# CR, 54 and 25, what each device took over, a save that fails (and its diagnostic log), a
-# device that changes while the user is asked, a version file that appears late, and Ctrl+C
-# while the tool waits for the cable.
+# velmaron-cli against devices emulated by velmaron-sim, stepped by the tool's own lines: list
+# and show, a fleet run over five devices, what each took over, a failed save and its log, a
+# device changed while the user is asked, a late version file, and Ctrl+C.
 # usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
 set -euo pipefail
 read -r -a cli <<<"$1"
@@ -17,8 +15,7 @@ unset LC_ALL LC_MESSAGES
 export VELMARON_POLL_INTERVAL_MS=20
 language=de_DE.UTF-8
 vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
-# In the background as the tool's own process, so that $! is the tool; its lines emptied first,
-# since the tool opens them a moment later and the last run's must not be read for its own.
+# In the background so that $! is the tool; its lines emptied first, never the last run's.
 apply() { : >"$work/out"; LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
   --report "$work/report.csv" >"$work/out" 2>&1 & }
 s() { "$sim" "$@" >/dev/null; }
@@ -53,7 +50,7 @@ next() {
   s unplug "$d" "$1"
   expect "Gerät per USB verbinden"
 }
-# The tool's exit code in $status, once it has ended by itself; still waiting after 10 s fails.
+# The tool's exit code in $status once it has ended by itself, within 10 s.
 ended() {
   wait_until --within 10 "the tool ends" eval '! kill -0 "$run" 2>/dev/null' ||
     fail "the tool did not end: $(cat "$work/out")"

@@ -55,8 +55,7 @@ TEST(VersionFileDecoder, CodeWalks) {
     EXPECT_EQ(ticked(carried.reported().value()), std::set<int>{});
 }
 
-// The short form has no byte; bit 1 is kept only from the full form. The byte's list line, and
-// the model, file-name format, card date and bit 1 it stands for.
+// The short form has no byte, only the full form keeps bit 1: the list line and the settings.
 TEST(VersionFileDecoder, ConfigurationByte) {
     const struct {
         int version, configByte;

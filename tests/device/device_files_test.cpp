@@ -105,8 +105,7 @@ TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
     EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\digivers.ion").ok());
 }
 
-// Once opened, the directory is what every operation works in, whatever its name leads to
-// by then: a link swapped in for it leads nowhere.
+// Every operation works in the directory once opened: a link swapped in leads nowhere.
 TEST_F(DeviceFilesTest, AnOpenDirectoryStaysTheOneOnTheDrive) {
     temp.write("outside/old.hex", "keep");
     temp.write("drive/UPDATES/old.hex", "stale");

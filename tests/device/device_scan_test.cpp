@@ -1,5 +1,4 @@
-// Finding the Velmarons among the drives: the poll's scan and the configure command's own
-// search, on simulated drives and on drive services that fail.
+// The poll's scan and the configure command's search, on simulated and on failing drives.
 
 #include "device/device_scan.h"
 #include "support/sim_drives.h"
@@ -18,8 +17,7 @@ std::string line(const std::string& root, const std::string& label) {
 }
 
 TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
-    // A drive is its letter, '*' when it carries the marker (else a blank), and its
-    // properties; a line is the letter and the label it shows.
+    // A drive: its letter, '*' for the marker, its properties; a line: letter and label.
     struct Case {
         const char* name;
         std::vector<std::string> drives;

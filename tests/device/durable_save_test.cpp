@@ -32,8 +32,7 @@ SaveResult save(const std::string& driveRoot, const UpdateFile& file, const Save
     return SaveUpdateFile(driveRoot, file.fileName, file.bytes, steps);
 }
 
-// Into UPDATES in any case, over an older file of the same name in any case (or a temporary
-// file left from before), with no second file beside it.
+// Into UPDATES in any case, over an older file in any case or a left temporary file, alone.
 TEST(SaveConfigFile, WritesTheFileIntoUpdatesInAnyCase) {
     const struct {
         const char* updatesName;
@@ -93,9 +92,8 @@ TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
 using Dir = const DeviceDirectory&;
 using Name = const std::string&;
 
-// Each step of the write fails in turn; afterwards neither the temporary file nor the target
-// may remain while the drive is there, not even a complete one: the user is told that
-// nothing was saved.
+// Each step fails in turn; neither the temporary file nor the target may stay, not even a
+// complete one: the user is told that nothing was saved.
 TEST(SaveConfigFile, AFailureAtAnyStepLeavesNothingBehind) {
     using enum FileStep;
     using F = FileFault;
@@ -111,8 +109,7 @@ TEST(SaveConfigFile, AFailureAtAnyStepLeavesNothingBehind) {
     };
     differs.readBack = [&](Dir, Name) { return ReadResult{ReadStatus::Ok, half}; };
     unreadable.readBack = [](Dir, Name) { return ReadResult{ReadStatus::Failed, {}}; };
-    // A pulled device reports errors; where the system holds the open directory in place, the
-    // folder that stands in for the drive stays in part.
+    // Where the system holds the open directory in place, the drive's folder stays in part.
     std::error_code held;
     vanishes.writeDurably = [&](Dir, Name, std::string_view) {
         fs::remove_all(drivePath, held);

@@ -1,6 +1,5 @@
-// A helper thread keeps swapping the device's UPDATES directory for a link to a folder beside
-// the drive while saves and clean-ups run: nothing outside the drive may ever be created or
-// deleted.
+// A thread keeps swapping UPDATES for a link out of the drive while saves and clean-ups run:
+// nothing outside the drive may be created or deleted.
 
 #include "config/config_file.h"
 #include "device/cleanup.h"

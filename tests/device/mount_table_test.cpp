@@ -1,5 +1,4 @@
-// The drives that the Linux drive services find in the kernel's mount table, from the text
-// alone.
+// The drives the Linux drive services find in the kernel's mount table.
 
 #include "device/mount_table.h"
 

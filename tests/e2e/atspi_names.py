@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""What a screen reader is told of velmaron-config's main window, read from the accessibility
-bus (AT-SPI) as a screen reader reads it: every focusable control and every group that holds
-one has a name of its own (not empty, not the window's title, not the title of a group it lies
-in), the fields without a caption of their own have telling names, and the check boxes'
-tooltips are their descriptions.
+"""What a screen reader reads of velmaron-config's main window on the AT-SPI bus: every
+focusable control and group has a name of its own, uncaptioned fields telling names, and the
+check boxes their tooltips as descriptions.
 
     atspi_names.py [SECONDS]
 
@@ -49,8 +47,7 @@ def find_application(seconds):
 
 
 class Node:
-    """What the bus said of one node, read once: a poll that finds something new changes the
-    diagnostic list's rows, so a row listed now may be gone a moment later."""
+    """What the bus said of one node, read once: a list row may be gone a moment later."""
 
     def __init__(self, node, groups):
         self.role = node.getRoleName()
@@ -62,9 +59,8 @@ class Node:
 
 
 def walk(node, groups, found):
-    """Every node below node, with the names of the groups around it; tells whether any of
-    them is focusable. A node that is gone before it is read (a replaced list line) is left
-    out: every control that must be there is looked for by name afterwards."""
+    """Every node below node, with its groups' names; whether any is focusable. A node gone
+    before it is read is left out."""
     holds = False
     try:
         children = [child for child in node if child is not None]

@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The cable pulled at every write of a save: velmaron-cli saves a configuration onto a Velmaron
-# emulated by velmaron-sim that holds an older one, through a
-# FUSE file system that logs every change (tests/e2e/recording_drive.py). cut_points.py
-# rebuilds what the device would hold after each operation and checks that it is the old
-# configuration file, none or the complete new one; a state with a file left behind gets the
-# next save, after which only the new configuration file may be there. The window saves
-# through the same workflow and save steps (without the Ctrl+C guard), so its cut points are
-# these.
+# The cable pulled at every write of a save: velmaron-cli saves over an older configuration
+# through a FUSE file system that logs every change (recording_drive.py); cut_points.py checks
+# each cut, and each state with a file left behind gets the next save. The window saves through
+# the same workflow and steps, so its cut points are these.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -30,11 +26,9 @@ printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/old.json"
 printf '{"velmaronProfile": 1, "periodDays": 28, "dataSets": {"technicalData": true}}\n' \
   >"$work/new.json"
 
-# velmaron-cli saves a profile onto drive E and is stopped with Ctrl+C when it asks for the
-# cable to be pulled; the file stays.
+# A save onto drive E, stopped with Ctrl+C when the cable is asked for; the file stays. The
+# lines are emptied first, never the last save's.
 cli_save() { # drives folder, profile
-  # Emptied first: the started tool opens it a moment later, and the last save's lines must
-  # not be taken for this one's.
   : >"$work/cli.out"
   LANG=de_DE.UTF-8 "$build/velmaron-cli" --drives "$1" apply "$2" --yes --count 1 \
     >"$work/cli.out" 2>&1 &
@@ -46,8 +40,7 @@ cli_save() { # drives folder, profile
   cli=""
 }
 
-# One save through the recording layer, its cut points checked, and the next save on each
-# state with a file left behind.
+# One save through the recording layer, checked, and the next save on each state left.
 record() { # name, command saving onto "$drives"...
   local name=$1 state checked
   shift

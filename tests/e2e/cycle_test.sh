@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The real program end to end: build/velmaron-config on a virtual display with a window
-# manager and on simulated drives, operated with clicks and keys, its device pulled and
-# plugged with velmaron-sim. After each step the files on the device are checked; in the end
-# the settings the device took over must show in the window at the next plug-in.
+# The real program on a virtual display and simulated drives, by clicks and keys, the device
+# pulled and plugged with velmaron-sim; its files checked after each step.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The real program with the keyboard alone and as a screen reader sees it: velmaron-config on
-# a virtual display, its accessibility on the AT-SPI bus of a D-Bus session of its own. First
-# a broken version file's message box is closed with Return; then every focusable control and
-# group must have a name of its own (tests/e2e/atspi_names.py); then a whole cycle runs by
-# Tab, Shift+Tab, Space, the arrow keys and Alt+K, no mouse, and must write the same file as
-# the mouse's cycle in tests/e2e/cycle_test.sh (tests/e2e/edited_settings.sh).
+# The real program by keyboard alone and as a screen reader sees it (AT-SPI): a message box
+# closed with Return, the names (atspi_names.py), then a cycle by keys that writes the same
+# file as the mouse's cycle (edited_settings.sh).
 #
 #   dbus-run-session -- tests/e2e/keyboard_test.sh [BUILD]
 set -euo pipefail

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The real program on a drive that answers every lookup two seconds late: a FUSE file system
-# (tests/e2e/slow_drive.py) over a Velmaron emulated by velmaron-sim. The window's own thread is
-# sampled all along and must never be found waiting on the drive, while the device worker's
-# is; a whole cycle ends as on a quick drive; and closing the window while the drive hangs for
-# good ends the program, as Ctrl+C ends velmaron-cli's fleet run.
+# The real program on a drive that answers each lookup 2 s late (slow_drive.py): the window's
+# thread, sampled all along, never waits on the drive, the worker's does; a cycle ends as
+# usual; closing the window, or Ctrl+C in velmaron-cli, ends it while the drive hangs.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -33,8 +31,7 @@ drives=$work/drives   # what the program sees: E is the slow drive
 mkdir -p "$drives"
 echo 2 >"$work/delay"
 
-# Where each thread of the program waits, five times a second: "request_wait_answer" is a
-# thread waiting for the FUSE file system to answer.
+# Where each thread waits, five times a second ("request_wait_answer": on the FUSE drive).
 sample_threads() { # pid
   while kill -0 "$1" 2>/dev/null; do
     for task in /proc/"$1"/task/*; do
@@ -78,8 +75,7 @@ step "the drive hangs for good; closing the window ends the program"
 echo 3600 >"$work/delay"
 sleep 3 # a poll is waiting on the drive by now
 press alt+F4
-# The program has ended when its main thread has: the kernel keeps the process until the
-# worker's thread gets the drive's answer, which a real hung drive may never give.
+# Ended with its main thread: the process stays until the worker gets the drive's answer.
 main_thread_ended() {
   program_ended || grep -q '^State:[[:space:]]*Z' "/proc/$program_pid/status" 2>/dev/null
 }

@@ -1,6 +1,5 @@
 #!/usr/bin/python3
-"""A taskbar for the tests: a grey dock window along the bottom of the screen that reserves
-its height (_NET_WM_STRUT_PARTIAL), so that the window manager's work area leaves it out.
+"""A taskbar: a dock along the bottom that reserves its height (_NET_WM_STRUT_PARTIAL).
 
     x_dock.py HEIGHT
 

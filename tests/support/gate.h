@@ -1,6 +1,6 @@
 #pragma once
-// A drive that does not answer, for tests: each call passes the gate, and waits there while it
-// is shut. It keeps the threads that called and how many waited at once at most.
+// A drive that does not answer: each call waits at the gate while it is shut; the gate keeps
+// the callers' threads and how many waited at once.
 
 #include "device/drive_services.h"
 

@@ -1,6 +1,5 @@
 #pragma once
-// Saves that fail at one step, as on a device that refuses or breaks off, for the save's own
-// tests and the window's.
+// Saves that fail at one step, as on a device that refuses or breaks off.
 
 #include "device/durable_file.h"
 #include "device/durable_save.h"

@@ -1,9 +1,7 @@
 #pragma once
-// Generated version files and settings for the property suites (RapidCheck): version files of
-// every type and form as devices may hold them, with unset bytes erased (255) or zeroed, the
-// date range on and off, every TREP and extra-data list and lengths at and around each form's
-// bounds; and settings as the window makes them. Each field is drawn on its own, so that a
-// failing case shrinks field by field towards a QX 54 file of 80 bytes with nothing ticked.
+// Generated version files of every type, form and length around its bounds, unset bytes 255 or
+// 0, and settings as the window makes them. Each field is drawn on its own, so that a failing
+// case shrinks field by field towards a QX 54 file of 80 bytes with nothing ticked.
 
 #include "config/device_settings.h"
 #include "config/download_period.h"
@@ -20,8 +18,8 @@
 
 namespace velmaron::testing {
 
-// One of the values or generators, each as likely at every size, shrinking towards the first:
-// RapidCheck's own element and oneOf do not shrink from one choice to another.
+// One of the values or generators, shrinking towards the first (RapidCheck's element and oneOf
+// do not shrink from one choice to another).
 inline rc::Gen<std::size_t> choice(std::size_t count) {
     return rc::gen::resize(100, rc::gen::inRange<std::size_t>(0, count));
 }
@@ -37,8 +35,7 @@ inline rc::Gen<int> genSoftwareVersion() {
     return firstOf<int>({54, 53, 36, 35, 28, 27, 26, 23, 22, 17, 16, 9, 8, 0, 9999});
 }
 
-// Seconds since 1970 as the device counts them: erased, zero, a whole day, any count, and the
-// counts at the signed limit and at the day the count reaches only in part.
+// Seconds since 1970 as the device counts them, with the signed limit and the partial last day.
 inline rc::Gen<std::uint32_t> genMoment() {
     using namespace rc;
     return firstOfGens<std::uint32_t>(
@@ -61,8 +58,7 @@ struct VersionFileCase {
     std::uint32_t rangeStart = 0xFFFFFFFF;
     std::uint32_t rangeEnd = 0xFFFFFFFF;
 
-    // The extra-data lists the writer makes, and the two the window once made for 4 Hz data
-    // without VDO-specific data.
+    // The extra-data lists the writer makes, and two the window once made for 4 Hz alone.
     static inline const std::vector<std::vector<int>> ExtraLists = {
         {},
         {1, 0x19, 0xFF, 0xFF},
@@ -151,8 +147,8 @@ inline rc::Gen<std::chrono::sys_days> genDay() {
         [](int d) { return std::chrono::sys_days(std::chrono::days(d)); });
 }
 
-// Settings of a device that reports them, as the window makes them: below version 36 its 4 Hz
-// and VDO-specific boxes are one, and a range that is on does not end before it starts.
+// Settings as the window makes them: below 36 the 4 Hz and VDO boxes are one, and a range
+// that is on does not end before it starts.
 inline rc::Gen<DeviceSettings> genSettings() {
     using namespace rc;
     using S = DeviceSettings;
