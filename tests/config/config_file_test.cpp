@@ -18,8 +18,8 @@ std::chrono::sys_days dayOf(DateTime moment) {
     return std::chrono::floor<std::chrono::days>(moment);
 }
 
-// The window as it starts: "Europa/VDO(DDD)" and "Velmaron Plus", no period, the range
-// 2018-07-01 to 2019-07-02; the device type as the version text names it.
+// The window as it starts: "Europa/VDO(DDD)", "Velmaron Plus", no period, 2018-07-01 to
+// 2019-07-02.
 DeviceSettings startSettings(std::string_view versionText = "QX000054", int softwareVersion = 54) {
     DeviceSettings s;
     s.deviceType = DeviceTypeOf(versionText);
@@ -148,8 +148,7 @@ TEST(ConfigFile, GroupsTheExtraDataCodes) {
     }
 }
 
-// The period goes least significant byte first; a period or date the device cannot hold gives
-// no file, but the configuration byte all the same.
+// A period or date the device cannot hold gives no file, but the configuration byte.
 TEST(ConfigFile, NoFileForValuesTheDeviceCannotHold) {
     // The first and the last whole day the device's count of seconds can express.
     const DateTime first = At(1901, 12, 14), last = At(2174, 2, 25);
@@ -180,12 +179,6 @@ TEST(ConfigFile, NoFileForValuesTheDeviceCannotHold) {
             EXPECT_EQ(result.file->lines[2].substr(9, 16), "80002D807FFF7780");
         }
     }
-}
-
-TEST(ConfigFile, EveryLineEndsWithCarriageReturnAndLineFeed) {
-    const ConfigFile file{"CR999000.HEX", {":A", ":B", ":00000001FF"}, ""};
-    EXPECT_EQ(ConfigFileBytes(file), ":A\r\n:B\r\n:00000001FF\r\n");
-    EXPECT_EQ(ConfigFileBytes(ConfigFile{}), "");
 }
 
 } // namespace

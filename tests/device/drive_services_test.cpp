@@ -1,5 +1,4 @@
-// The drive type texts and the simulated drives, whose folder layout is a contract that the
-// demonstration and the emulator rely on.
+// The drive type texts, and the simulated drives' layout that the demo and the emulator use.
 
 #include "device/drive_services.h"
 #include "support/sim_drives.h"
@@ -79,21 +78,7 @@ TEST(SimulatedDrives, ListsLetterDirectoriesInLetterOrder) {
     EXPECT_EQ(sim.services().VolumeName(lowerCase), "DATA");
 }
 
-// A scan lists the drives once and asks about them after: what changed since the last
-// listing shows at the next one (a drive pulled since: below).
-TEST(SimulatedDrives, EachListingSeesTheDrivesAsTheyAreNow) {
-    SimDrives sim;
-    sim.addDrive('E', "label=CARD01\n");
-    std::string root = sim.services().GetDriveList().at(0);
-    EXPECT_EQ(sim.services().VolumeName(root), "CARD01");
-    testing::writeFile(sim.folder() / "E.drive", "type=fixed\nlabel=OTHER\n");
-    root = sim.services().GetDriveList().at(0);
-    EXPECT_EQ(sim.services().DriveType(root), DriveKind::Fixed);
-    EXPECT_EQ(sim.services().VolumeName(root), "OTHER");
-}
-
-// Short forms of a root name its drive. Moving a drive's folder away pulls it: its root then
-// names no drive, like a root that lies elsewhere.
+// Short forms of a root name its drive; a drive's folder moved away pulls it.
 TEST(SimulatedDrives, ShortFormsNameTheDriveAndOtherRootsAreNoDrives) {
     SimDrives sim;
     sim.addDrive('E', "label=CARD01\n");
