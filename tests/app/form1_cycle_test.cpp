@@ -20,7 +20,6 @@ const std::string Qx54 =
             {33, {0x01, 0x11, 0xFF, 0x01, 0x12, 0x13, 0x14, 0x15, 0x16, 0xFF, 0xFF}},
             {72, {'U', 0x63, 0xB0, 0xCD, 0x00, 0x63, 0xD9, 0xAB, 0x80}}});
 
-// What the window makes of Qx54 unchanged.
 const char* const Qx54Config = ":103A0000375158303030303037484558004A790007\r\n"
                                ":053A100001020305FFA7\r\n"
                                ":0B3A20000111FF011213141516FFFF27\r\n"

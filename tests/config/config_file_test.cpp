@@ -18,8 +18,7 @@ std::chrono::sys_days dayOf(DateTime moment) {
     return std::chrono::floor<std::chrono::days>(moment);
 }
 
-// The window as it starts: "Europa/VDO(DDD)", "Velmaron Plus", no period, 2018-07-01 to
-// 2019-07-02.
+// The window as it starts: "Europa/VDO(DDD)", "Velmaron Plus", no period.
 DeviceSettings startSettings(std::string_view versionText = "QX000054", int softwareVersion = 54) {
     DeviceSettings s;
     s.deviceType = DeviceTypeOf(versionText);
@@ -73,7 +72,7 @@ TEST(ConfigFile, RebuildsTheConfigurationByteForEveryDeviceType) {
 }
 
 TEST(ConfigFile, TakesTheDeviceTypeFromTheFirstTwoCharacters) {
-    // The version text, and the file name and list line; empty: no file.
+    // Empty: no file.
     const std::pair<std::string, std::string> cases[] = {
         {"QX000054", "QX999000.HEX Konfigurationsdatei erstellt"},
         {"qx000054", "QX999000.HEX Konfigurationsdatei erstellt"},

@@ -19,7 +19,6 @@ using Refusal = VersionFileRefusal;
 
 const std::chrono::sys_days PartialDay = std::chrono::floor<std::chrono::days>(WrapDate);
 
-// The outcome the type, the version and the length call for.
 Refusal expectedRefusal(const testing::VersionFileCase& c) {
     const std::size_t length = c.length();
     const bool qx = (c.type == "QX" || c.type == "qx");
@@ -47,8 +46,7 @@ RC_GTEST_PROP(VersionFileProperties, EveryFileOfAFittingLengthIsReadAndOthersAre
     RC_ASSERT(settings.has_value() == (expected == Refusal::None));
     if (!settings)
         return;
-    // The writer can write back whatever is reported; an unused range holds no day a profile
-    // cannot.
+    // The writer writes back whatever is reported; an unused range holds no day a profile cannot.
     const ConfigError error = BuildConfigFile(*settings).error;
     RC_ASSERT(error != ConfigError::PeriodOutOfRange);
     RC_ASSERT(error != ConfigError::DateOutOfRange);

@@ -25,7 +25,6 @@ protected:
         temp.mkdir("drive/UPDATES/sub");
         temp.mkdir("drive/VELMARON/CARD");
     }
-    // The entry as a path built from the listed names, through the walk and Find.
     std::optional<fs::path> find(std::string_view relative, EntryKind kind) const {
         const auto parts = SplitDevicePath(relative);
         if (!parts || parts->empty())

@@ -101,7 +101,6 @@ TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
     EXPECT_EQ(scan.listLines.size(), 1u);
 }
 
-// Drive services whose calls fail for some drives, or whose list fails (no list).
 struct FailingDrives : DriveServices {
     explicit FailingDrives(std::optional<std::vector<std::string>> drives)
         : list(std::move(drives)) {}

@@ -18,7 +18,6 @@ struct ExpectedDrive {
     std::string label;
 };
 
-// Windows' type codes 0..6 in their order.
 constexpr DriveKind KindOfCode[] = {DriveKind::Unknown, DriveKind::NoRootDir, DriveKind::Removable,
                                     DriveKind::Fixed,   DriveKind::Remote,    DriveKind::Cdrom,
                                     DriveKind::RamDisk};

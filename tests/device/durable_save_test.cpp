@@ -9,7 +9,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::failAt;
-using testing::makeSymlink;
 using testing::namesIn;
 using testing::readAll;
 using testing::TempDrive;
@@ -72,21 +71,13 @@ TEST(SaveConfigFile, RefusesWhereTheFileCannotGo) {
         EXPECT_EQ(save(gone, qxFile).error, SaveError::DeviceGone);
         EXPECT_FALSE(fs::exists(drive.path() / "unplugged"));
     }
-    {
-        TempDrive drive;
-        const fs::path target = drive.mkdir("UPDATES/qx999000.hex");
-        drive.write("UPDATES/qx999000.hex/inside", "kept");
-        EXPECT_EQ(save(drive.root(), qxFile).error, SaveError::CannotCreate);
-        EXPECT_EQ(readAll(target / "inside"), "kept");
-        EXPECT_EQ(namesIn(drive.path() / "UPDATES"), Names{"qx999000.hex"});
-    }
+    // Never through a link: LinkRace.NothingOutsideTheDriveIsCreatedOrDeleted.
     TempDrive drive;
-    const fs::path elsewhere = drive.mkdir("elsewhere");
-    const fs::path device = drive.mkdir("device");
-    if (!makeSymlink(elsewhere, device / "UPDATES"))
-        GTEST_SKIP() << "symbolic links cannot be created here";
-    EXPECT_EQ(save((device / "").string(), qxFile).error, SaveError::UpdatesMissing);
-    EXPECT_TRUE(namesIn(elsewhere).empty()) << "never written through a link";
+    const fs::path target = drive.mkdir("UPDATES/qx999000.hex");
+    drive.write("UPDATES/qx999000.hex/inside", "kept");
+    EXPECT_EQ(save(drive.root(), qxFile).error, SaveError::CannotCreate);
+    EXPECT_EQ(readAll(target / "inside"), "kept");
+    EXPECT_EQ(namesIn(drive.path() / "UPDATES"), Names{"qx999000.hex"});
 }
 
 using Dir = const DeviceDirectory&;

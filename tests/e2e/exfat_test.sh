@@ -9,6 +9,7 @@ check_name=exfat
 source scripts/lib/desktop.sh
 work_folder 'desktop_stop; loop_release'
 source scripts/lib/exfat_stick.sh
+source tests/e2e/take_over.sh
 if reason=$(stick_unusable); then
   skip "$reason"
   exit 0
@@ -43,14 +44,7 @@ cp "$updates/QX999000.HEX" "$work/written"
 wait_until "the tall layout" height_is $TALL_HEIGHT
 
 step "pull and plug: the device takes the file over, the window deletes it"
-pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
-pull
-wait_until "the window asks for the cable again" \
-  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
-plug
-grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
-wait_until "the window deletes the taken-over file" test ! -e "$updates/QX999000.HEX"
-wait_until "the normal layout" height_is $NORMAL_HEIGHT
+taken_over
 
 step "the next plug-in: a folder in the file's place makes Alt+K fail"
 pull

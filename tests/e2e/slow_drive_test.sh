@@ -7,6 +7,7 @@ cd "$(dirname "$0")/../.."
 build=${1:-build}
 check_name=slow-drive
 source scripts/lib/desktop.sh
+source tests/e2e/take_over.sh
 
 fuse_works || exit 0
 
@@ -19,6 +20,8 @@ unmount_drive() {
   fuse_unmount "$drives/E"
   rmdir "$drives/E"
 }
+pull() { unmount_drive && sim unplug "$backing" E; }
+plug() { sim plug "$backing" E && mount_drive; }
 cleanup() {
   echo 0 >"$work/delay"
   [ -z "$fuse_pid" ] || unmount_drive
@@ -59,17 +62,8 @@ wait_until --within 120 "the configuration file is written" test -f "$backing/E/
 wait_until --within 60 "the tall layout" height_is $TALL_HEIGHT
 
 step "pull and plug: the device takes the file over, the window deletes it"
-pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
-unmount_drive
-sim unplug "$backing" E
-wait_until --within 60 "the window asks for the cable again" \
-  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
-sim plug "$backing" E
-grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
-mount_drive
-wait_until --within 120 "the window deletes the taken-over file" \
-  test ! -e "$backing/E/UPDATES/QX999000.HEX"
-wait_until --within 60 "the normal layout" height_is $NORMAL_HEIGHT
+updates=$backing/E/UPDATES # where the window's deletion shows without a wait
+taken_over 120
 
 step "the drive hangs for good; closing the window ends the program"
 echo 3600 >"$work/delay"

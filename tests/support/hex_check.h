@@ -7,7 +7,6 @@
 
 namespace velmaron::testing {
 
-// Whether bytes is such a file; cr: it is meant for the CR device.
 bool IsValidConfigHex(std::string_view bytes, bool cr);
 
 } // namespace velmaron::testing

@@ -29,7 +29,7 @@ public:
     TempDrive& operator=(const TempDrive&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // The drive root as callers pass it: the folder followed by a separator.
+    // The folder followed by a separator.
     std::string root() const { return (path_ / "").string(); }
 
     std::filesystem::path mkdir(const std::filesystem::path& relative) const;
@@ -49,7 +49,6 @@ public:
     DriveServices& services() { return *services_; }
 
     std::filesystem::path addDrive(char letter, std::string_view properties = {});
-    // A removable drive that carries the marker directory.
     std::filesystem::path addDevice(char letter, std::string_view properties = {});
 
     std::string root(char letter) const;

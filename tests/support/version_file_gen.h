@@ -18,8 +18,7 @@
 
 namespace velmaron::testing {
 
-// One of the values or generators, shrinking towards the first (RapidCheck's element and oneOf
-// do not shrink from one choice to another).
+// Shrinking towards the first, which RapidCheck's element and oneOf do not.
 inline rc::Gen<std::size_t> choice(std::size_t count) {
     return rc::gen::resize(100, rc::gen::inRange<std::size_t>(0, count));
 }
@@ -189,7 +188,6 @@ inline rc::Gen<DeviceSettings> genSettings() {
 
 namespace velmaron {
 
-// How a failing case shows its settings.
 inline void showValue(const DeviceSettings& s, std::ostream& out) {
     out << s.deviceType << " " << s.softwareVersion << ", period " << s.periodDays << ", data";
     for (const DataSet& set : DataSetTable)
