@@ -10,8 +10,7 @@
 namespace velmaron::test {
 namespace {
 
-using testing::Gate;
-using testing::GatedDrives;
+using testing::Gate, testing::GatedDrives;
 
 class SlowDriveTest : public WindowTest {
 protected:

@@ -42,9 +42,7 @@ TEST(ConfigFile, RebuildsTheConfigurationByteForEveryDeviceType) {
     const struct {
         const char* name;
         std::optional<int> format;
-        bool plus;
-        bool cardDate;
-        bool keepBit1;
+        bool plus, cardDate, keepBit1;
         int before, after;
     } cases[] = {
         {"window start", 1, true, false, false, 0x00, 0x3F},

@@ -10,8 +10,7 @@
 namespace velmaron {
 namespace {
 
-using testing::qx;
-using testing::versionFile;
+using testing::qx, testing::versionFile;
 
 // The boxes among Check2 to Check11 the reported settings tick.
 std::set<int> ticked(const DeviceSettings& s) {

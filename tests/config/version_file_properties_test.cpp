@@ -13,8 +13,7 @@
 namespace velmaron {
 namespace {
 
-using testing::genSettings;
-using testing::genVersionFile;
+using testing::genSettings, testing::genVersionFile;
 using Refusal = VersionFileRefusal;
 
 const std::chrono::sys_days PartialDay = std::chrono::floor<std::chrono::days>(WrapDate);

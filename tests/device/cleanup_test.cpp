@@ -9,9 +9,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeSymlink;
-using testing::TempDrive;
-using testing::writeFile;
+using testing::makeSymlink, testing::TempDrive, testing::writeFile;
 
 bool present(const fs::path& path) {
     std::error_code error;

@@ -9,10 +9,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeSymlink;
-using testing::namesIn;
-using testing::readAll;
-using testing::TempDrive;
+using testing::makeSymlink, testing::namesIn, testing::readAll, testing::TempDrive;
 
 // The drive lies one level below the temporary folder so that "outside" sits beside it.
 class DeviceFilesTest : public ::testing::Test {
@@ -91,6 +88,7 @@ TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
         GTEST_SKIP() << "symbolic links cannot be created here";
     EXPECT_FALSE(find("LINKDIR", EntryKind::Directory));
     EXPECT_FALSE(find("linkdir\\secret.txt", EntryKind::File));
+    EXPECT_FALSE(HasDeviceDirectory(root, "LINKDIR\\UPDATES\\")) << "no marker through a link";
     EXPECT_EQ(ReadDeviceFile(root, "LINKDIR\\secret.txt").status, ReadStatus::Missing);
     EXPECT_FALSE(find("UPDATES\\link.hex", EntryKind::File));
     EXPECT_EQ(ReadDeviceFile(root, "UPDATES\\inside.ion").status, ReadStatus::Missing)

@@ -1,4 +1,5 @@
-// The poll's scan and the configure command's search, on simulated and on failing drives.
+// The poll's scan and the configure command's search, on simulated and on failing drives (the
+// marker's case, kind and links: DeviceFilesTest, through HasDeviceDirectory).
 
 #include "device/device_scan.h"
 #include "support/sim_drives.h"
@@ -68,37 +69,6 @@ TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
         lines.resize(c.firstLines);
         EXPECT_EQ(first.listLines, lines);
     }
-}
-
-// The marker's path, a directory where it ends in '/', else a file, and whether it counts.
-TEST(ScanForDevices, MarkerIsFoundInAnyCaseButMustBeADirectory) {
-    const std::pair<const char*, bool> cases[] = {
-        {"VELMARON/CARD/", true},
-        {"velmaron/Card/", true},
-        {"VELMARON/CARD", false},
-        {"VELMARON/", false},
-    };
-    for (const auto& [path, found] : cases) {
-        SimDrives sim;
-        const auto drive = sim.addDrive('E');
-        if (std::string_view(path).ends_with('/'))
-            std::filesystem::create_directories(drive / path);
-        else
-            testing::writeFile(drive / path);
-        EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, found ? 1 : 0) << path;
-    }
-}
-
-TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
-    SimDrives sim;
-    const auto elsewhere = sim.addDevice('X', "type=fixed\n");
-    const auto drive = sim.addDrive('E');
-    if (!testing::makeSymlink(elsewhere / "VELMARON", drive / "VELMARON")) {
-        GTEST_SKIP() << "symbolic links cannot be made here";
-    }
-    const auto scan = ScanForDevices(sim.services());
-    EXPECT_EQ(scan.deviceCount, 0);
-    EXPECT_EQ(scan.listLines.size(), 1u);
 }
 
 struct FailingDrives : DriveServices {

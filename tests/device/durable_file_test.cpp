@@ -12,9 +12,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeSymlink;
-using testing::readAll;
-using testing::TempDrive;
+using testing::makeSymlink, testing::readAll, testing::TempDrive;
 
 TEST(DurableFile, WritesEveryByte) {
     const std::string large(3 * 1024 * 1024 + 7, '\xA5');

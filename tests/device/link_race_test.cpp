@@ -16,8 +16,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::namesIn;
-using testing::readAll;
+using testing::namesIn, testing::readAll;
 
 TEST(LinkRace, NothingOutsideTheDriveIsCreatedOrDeleted) {
     constexpr int Rounds = 1000;

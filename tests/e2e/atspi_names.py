@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """What a screen reader reads of velmaron-config's main window on the AT-SPI bus: every
-focusable control and group has a name of its own, and the uncaptioned fields are there by
-their telling names in their roles (tooltips as descriptions: tests/app/accessibility_test.cpp).
+focusable control and group has a name of its own (not empty, not the window's title, not a
+group's around it). Which names and descriptions: tests/app/accessibility_test.cpp.
 
     atspi_names.py [SECONDS]
 
@@ -15,16 +15,6 @@ from gi.repository import GLib
 
 APPLICATION = "velmaron-config"
 WINDOW_TITLE = "Velmaron Configuration"
-# name: the role it has
-TELLING_NAMES = {
-    "Tage": "text",
-    "Download von": "spin button",
-    "Download bis": "spin button",
-    "Information": "push button",
-    "Diagnose": "list",
-    "Modell": "panel",
-    "Konfigurieren": "push button",
-}
 GROUP_ROLES = ("panel", "grouping")
 
 
@@ -81,7 +71,6 @@ def main():
     walk(application, [], found)
     problems = []
     controls = groups = 0
-    names = {}
     for node in found:
         role, around = node.role, node.groups
         is_group = role in GROUP_ROLES and node.holds_focusable
@@ -90,12 +79,10 @@ def main():
         groups += is_group
         controls += not is_group
         name = node.name
-        names.setdefault(name, []).append(node)
         if not name or name == WINDOW_TITLE or name in around:
             problems.append("%s %r in %s has no name of its own" % (role, name, around))
-    for name, role in TELLING_NAMES.items():
-        if not any(node.role == role for node in names.get(name, [])):
-            problems.append("no %s named %r" % (role, name))
+    if controls < 26:  # the window's focusable controls, as AccessibilityTest counts them
+        problems.append("only %d focusable controls on the bus" % controls)
     for problem in problems:
         print("atspi: " + problem)
     if problems:
