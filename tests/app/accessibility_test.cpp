@@ -89,10 +89,9 @@ TEST_F(AccessibilityTest, TabFollowsTheReadingOrderOfWhatIsShown) {
         for (int presses = 0; presses < 80; ++presses) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focus = QApplication::focusWidget();
-            // A date picker's field takes the focus for its picker.
             while (focus != nullptr && focus->objectName().isEmpty())
                 focus = focus->parentWidget();
-            // An option button by its array's name.
+            // A date picker's field for its picker, an option button by its array's name.
             const QString name = focus != nullptr ? focus->objectName().section('_', 0, 0)
                                                   : QStringLiteral("(none)");
             if (name != visited.last())

@@ -63,7 +63,7 @@ TEST_F(CycleTest, CompleteRunTwiceWithoutRestart) {
             if (arrow) {
                 EXPECT_EQ(arrowShown(), arrow);
             }
-            // While pulled the drive's folder is away; the file is looked for when it is back.
+            // While pulled the drive's folder is away.
             if (fs::exists(drive('E'))) {
                 EXPECT_EQ(testing::readAll(updates() / "QX999000.HEX"),
                           configFile ? Qx54Config : "");

@@ -108,7 +108,6 @@ TEST_F(PollViewTest, CalendarPopupsOpenInGerman) {
          {std::pair{form->DTPickerStart, "Februar"}, std::pair{form->DTPickerEnd, "März"}}) {
         SCOPED_TRACE(picker->objectName().toStdString());
         EXPECT_EQ(picker->findChild<QCalendarWidget*>(), nullptr) << "built before it opened";
-        // The arrow that opens the pop-up sits at the right end.
         QTest::mouseClick(picker, Qt::LeftButton, {}, {picker->width() - 4, picker->height() / 2});
         auto* calendar = picker->findChild<QCalendarWidget*>();
         ASSERT_NE(calendar, nullptr);

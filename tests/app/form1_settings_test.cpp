@@ -24,7 +24,6 @@ const QString Reconnect =
 const QString MissingFile = QStringLiteral("Konfigurationsdatei fehlt.") + Reconnect;
 const QString BrokenFile = QStringLiteral("Fehler in der Konfigurationsdatei.") + Reconnect;
 
-// One mark per file-name option: x where it is shown, - elsewhere.
 std::string fileNamesShown(const Form1& window) {
     std::string marks;
     for (const QRadioButton* option : window.Option1)
@@ -160,7 +159,6 @@ TEST_F(SettingsTest, BrokenHeaderIsDeletedAfterTwoMessages) {
         SCOPED_TRACE(head);
         messages.clear();
         newWindow();
-        // The device's own name for the file may differ in case.
         testing::writeFile(updates() / "DIGIVERS.ION", versionFile(head, 80));
         readAgain();
         EXPECT_EQ(messages, (QStringList{"Velmaron Softwareversion falsch", BrokenFile}));

@@ -15,14 +15,19 @@ unset LC_ALL LC_MESSAGES
 export VELMARON_POLL_INTERVAL_MS=20
 language=de_DE.UTF-8
 vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
-# In the background so that $! is the tool; its lines emptied first, never the last run's.
-apply() { : >"$work/out"; LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
-  --report "$work/report.csv" >"$work/out" 2>&1 & }
+# The tool in the background as $run, its lines emptied first (never the last run's) and read
+# from their start.
+apply() {
+  cursor=0
+  : >"$work/out"
+  LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
+    --report "$work/report.csv" >"$work/out" 2>&1 &
+  run=$!
+}
 s() { "$sim" "$@" >/dev/null; }
 flat() { tr -d ' \r\n'; }
 
 # The lines the tool writes, read from a cursor on: waits for the next line that holds $1.
-cursor=0
 expect() {
   local n
   for _ in $(seq 500); do
@@ -50,13 +55,14 @@ next() {
   s unplug "$d" "$1"
   expect "Gerät per USB verbinden"
 }
-# The tool's exit code in $status once it has ended by itself, within 10 s.
-ended() {
+# The tool ends by itself within 10 s with the exit code given.
+ended() { # exit code
   wait_until --within 10 "the tool ends" eval '! kill -0 "$run" 2>/dev/null' ||
     fail "the tool did not end: $(cat "$work/out")"
   status=0
   wait "$run" || status=$?
   run=
+  [ "$status" = "$1" ] || fail "exit $status, not $1: $(cat "$work/out")"
 }
 
 s fixed "$d" C
@@ -104,7 +110,6 @@ cat >"$work/profile.json" <<'PROFILE'
  "dateRange": {"on": true, "from": "2026-01-01", "to": "2026-03-31"}}
 PROFILE
 apply --count 5
-run=$!
 expect "Fehler in der Konfigurationsdatei"
 [ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken version file stays"
 next G
@@ -120,8 +125,7 @@ next I
 configure E
 next E
 configure H
-ended
-[ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
+ended 0
 [ "$(cut -d, -f1,4- "$work/report.csv" | tr -d '\r')" = "number,type,software,result,detail,not_taken
 1,QX,30,confirmed,,dataSets.fourHz dataSets.detailedSpeed168h dateRange
 2,QX,22,skipped,Nicht geeignet,
@@ -148,11 +152,8 @@ done
 step "a file that cannot be created is reported, nothing is announced, and --log tells why"
 s plug "$d" E
 mkdir "$d/E/UPDATES/QX999000.HEX"
-cursor=0
 apply --count 1 --log "$work/trace.log"
-run=$!
-ended
-[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+ended 1
 expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nicht angelegt werden."
 ! grep -q "Gespeichert" "$work/out" || fail "announced: $(cat "$work/out")"
 grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
@@ -178,8 +179,7 @@ expect "Konfigurieren? [j/N]"
 s plug "$d" E
 echo j >&4
 exec 4>&-
-ended
-[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+ended 1
 expect "ein weiterer verbunden; nichts gespeichert"
 [ ! -e "$d/E/UPDATES/QX999000.HEX" ] && [ ! -e "$d/H/UPDATES/QX999000.HEX" ] ||
   fail "written although the device changed"
@@ -187,9 +187,7 @@ s unplug "$d" H
 
 step "a version file that appears while the device stays connected"
 mv "$d/E/UPDATES/digivers.ion" "$work/status"
-cursor=0
 apply --count 1
-run=$!
 expect "Konfigurationsdatei fehlt."
 mv "$work/status" "$d/E/UPDATES/digivers.ion" # in one step: never read half written
 expect "Konfiguration geschrieben"
@@ -197,8 +195,7 @@ s unplug "$d" E
 expect "USB Kabel verbinden"
 s plug "$d" E
 expect "Einstellungen übernommen (bestätigt)"
-ended
-[ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
+ended 0
 
 if [ "${cli[0]}" = wine ]; then
   skip "Ctrl+C: wine does not hand a signal on as the console's Ctrl+C"
@@ -206,13 +203,10 @@ if [ "${cli[0]}" = wine ]; then
   exit 0
 fi
 step "Ctrl+C while the tool waits for the cable"
-cursor=0
 apply --count 2
-run=$!
 expect "USB Kabel trennen"
 kill -INT "$run"
-ended
-[ "$status" = 130 ] || fail "exit $status after Ctrl+C: $(cat "$work/out")"
+ended 130
 expect "Abgebrochen."
 grep -q ',interrupted,die Konfigurationsdatei liegt auf dem Velmaron' "$work/report.csv" ||
   fail "report: $(cat "$work/report.csv")"

@@ -65,7 +65,6 @@ TEST(LinkRace, NothingOutsideTheDriveIsCreatedOrDeleted) {
     ASSERT_EQ(namesIn(outside), decoys);
     for (const std::string& name : decoys)
         EXPECT_EQ(readAll(outside / name), "decoy") << name;
-    // Both sides of the race were run.
     EXPECT_GT(saved, 0);
     EXPECT_GT(swaps, 0);
     std::cout << rounds << " rounds, " << saved << " saves, " << swaps << " swaps\n";

@@ -14,7 +14,7 @@ namespace velmaron::testing {
 
 void writeFile(const std::filesystem::path& file, std::string_view content = {});
 std::string readAll(const std::filesystem::path& path);
-// The names in a directory, sorted; none when it is missing.
+// Sorted; none when the directory is missing.
 std::vector<std::string> namesIn(const std::filesystem::path& directory);
 // False where the system allows no link (wine), so that the test can skip itself.
 bool makeSymlink(const std::filesystem::path& target, const std::filesystem::path& link);
