@@ -18,7 +18,7 @@ cleanup() {
 }
 work_folder cleanup
 device=$work/device   # the emulated device, holding the older configuration file
-backing=$work/backing # a copy of it for each save
+backing=$work/backing # a copy of it for the save
 drives=$work/drives   # what the program sees: E goes through the recording layer
 mkdir -p "$drives/E"
 export VELMARON_POLL_INTERVAL_MS=20
@@ -40,35 +40,28 @@ cli_save() { # drives folder, profile
   cli=""
 }
 
-# One save through the recording layer, checked, and the next save on each state left.
-record() { # name, command saving onto "$drives"...
-  local name=$1 state checked
-  shift
-  rm -rf "$backing"
-  cp -a "$device" "$backing"
-  fuse_mount tests/e2e/recording_drive.py "$backing/E" "$drives/E" "$work/$name.log"
-  "$@"
-  fuse_unmount "$drives/E"
-  "$build/velmaron-sim" show "$backing" E | grep -q "taken over at the next plug-in" ||
-    fail "$name: the device would not take the new file over"
-  checked=$(/usr/bin/python3 tests/e2e/cut_points.py "$device/E" "$backing/E" "$work/$name.log" \
-    "$work/$name" 2>&1) || fail "$name: $checked"
-  step "$name: $checked"
-  for state in "$work/$name"/*/; do
-    [ -d "$state" ] || continue
-    mv "$state/drive" "$state/E"
-    cp "$device/E.drive" "$state"
-    cli_save "$state" "$work/new.json"
-    [ "$(ls "$state/E/UPDATES")" = "QX999000.HEX
-digivers.ion" ] || fail "$name, $(cat "$state/left"): after the next save $(ls "$state/E/UPDATES")"
-  done
-  step "$name: the next save left only the configuration file in each state with a file left behind"
-}
-
 step "a QX device with software version 54 holding a configuration file for 7 days"
 sim new "$device" E --type QX --version 54 --days 92 --trep 2
 cp "$device/E.drive" "$drives/E.drive"
 cli_save "$device" "$work/old.json"
 
-record velmaron-cli cli_save "$drives" "$work/new.json"
+# One save through the recording layer, its cuts checked, the next save on each state left.
+cp -a "$device" "$backing"
+fuse_mount tests/e2e/recording_drive.py "$backing/E" "$drives/E" "$work/save.log"
+cli_save "$drives" "$work/new.json"
+fuse_unmount "$drives/E"
+"$build/velmaron-sim" show "$backing" E | grep -q "taken over at the next plug-in" ||
+  fail "the device would not take the new file over"
+checked=$(/usr/bin/python3 tests/e2e/cut_points.py "$device/E" "$backing/E" "$work/save.log" \
+  "$work/states" 2>&1) || fail "$checked"
+step "velmaron-cli: $checked"
+for state in "$work/states"/*/; do
+  [ -d "$state" ] || continue
+  mv "$state/drive" "$state/E"
+  cp "$device/E.drive" "$state"
+  cli_save "$state" "$work/new.json"
+  [ "$(ls "$state/E/UPDATES")" = "QX999000.HEX
+digivers.ion" ] || fail "$(cat "$state/left"): after the next save $(ls "$state/E/UPDATES")"
+done
+step "the next save left only the configuration file in each state with a file left behind"
 echo "cut-points: passed"
