@@ -98,8 +98,7 @@ File names:          European/VDO (DDD)
 Model:               Velmaron
 Date onto the card:  no
 Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc show)"
-head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
-cp "$work/short" "$d/G/UPDATES/digivers.ion"
+truncate -s 20 "$d/G/UPDATES/digivers.ion"
 
 step "five devices, one of them unsuitable, one a CR, one with a broken version file"
 cat >"$work/profile.json" <<'PROFILE'

@@ -2,7 +2,6 @@
 #include "device/durable_file.h"
 #include "support/sim_drives.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace velmaron {
@@ -136,11 +135,7 @@ TEST_F(DeviceFilesTest, ReadsOnlyRegularFilesWithinTheBound) {
     temp.write("drive/UPDATES/empty.ion", "");
     temp.write("drive/UPDATES/full.ion", std::string(MaxReadBytes, 'x'));
     temp.write("drive/UPDATES/over.ion", std::string(MaxReadBytes + 1, 'x'));
-    {
-        std::ofstream sparse(drive / "UPDATES" / "huge.ion", std::ios::binary);
-        sparse << "QX000054HEX";
-    }
-    fs::resize_file(drive / "UPDATES" / "huge.ion", std::uintmax_t{2} << 30);
+    fs::resize_file(temp.write("drive/UPDATES/huge.ion", "QX000054HEX"), std::uintmax_t{2} << 30);
     const std::tuple<const char*, ReadStatus, std::size_t> cases[] = {
         {"updates\\DIGIVERS.ION", ReadStatus::Ok, content.size()},
         {"UPDATES\\empty.ion", ReadStatus::Ok, 0},

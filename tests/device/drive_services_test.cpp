@@ -78,8 +78,9 @@ TEST(SimulatedDrives, ListsLetterDirectoriesInLetterOrder) {
     EXPECT_EQ(sim.services().VolumeName(lowerCase), "DATA");
 }
 
-// Short forms of a root name its drive; a drive's folder moved away pulls it.
-TEST(SimulatedDrives, ShortFormsNameTheDriveAndOtherRootsAreNoDrives) {
+// Short forms of a root name its drive. A drive pulled by moving its folder away is every
+// window test's; there its root names no drive.
+TEST(SimulatedDrives, ShortFormsNameTheDrive) {
     SimDrives sim;
     sim.addDrive('E', "label=CARD01\n");
     for (const std::string drive : {"E", "E:", "e", "e:", "F:"}) {
@@ -90,18 +91,8 @@ TEST(SimulatedDrives, ShortFormsNameTheDriveAndOtherRootsAreNoDrives) {
     }
     const std::string bare = (sim.folder() / "E").string(); // without its trailing separator
     EXPECT_EQ(sim.services().DriveType(bare), DriveKind::Removable);
-
-    fs::create_directories(sim.folder() / "E" / "F");
-    const std::string pulled = sim.root('E');
-    fs::rename(sim.folder() / "E", sim.folder() / "away");
-    EXPECT_EQ(sim.services().GetDriveList(), std::vector<std::string>{});
-    for (const std::string& root : {pulled, (sim.folder() / "away" / "F").string() + "/",
-                                    sim.folder().string(), std::string(), std::string("/")}) {
+    for (const std::string& root : {sim.folder().string(), std::string(), std::string("/")})
         EXPECT_EQ(sim.services().DriveType(root), DriveKind::NoRootDir) << root;
-        EXPECT_EQ(sim.services().VolumeName(root), std::nullopt) << root;
-    }
-    fs::rename(sim.folder() / "away", sim.folder() / "E");
-    EXPECT_EQ(sim.services().GetDriveList(), std::vector{pulled});
 }
 
 } // namespace

@@ -70,10 +70,10 @@ echo 3600 >"$work/delay"
 sleep 3 # a poll is waiting on the drive by now
 press alt+F4
 # Ended with its main thread: the process stays until the worker gets the drive's answer.
-main_thread_ended() {
-  program_ended || grep -q '^State:[[:space:]]*Z' "/proc/$program_pid/status" 2>/dev/null
+main_thread_ended() { # pid
+  program_ended "$1" || grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null
 }
-wait_until --within 5 "the program ends" main_thread_ended
+wait_until --within 5 "the program ends" main_thread_ended "$program_pid"
 echo 0 >"$work/delay"
 wait_until "the drive answers and the process goes" program_ended
 
@@ -86,8 +86,7 @@ cli=$!
 cli_waits() { grep -q request_wait_answer /proc/"$cli"/task/*/wchan 2>/dev/null; }
 wait_until --within 20 "the tool's worker waits on the drive" cli_waits
 kill -INT "$cli"
-cli_ended() { ! kill -0 "$cli" 2>/dev/null || grep -q '^State:[[:space:]]*Z' "/proc/$cli/status"; }
-wait_until --within 5 "Ctrl+C ends the tool" cli_ended
+wait_until --within 5 "Ctrl+C ends the tool" main_thread_ended "$cli"
 grep -q "Abgebrochen\|Interrupted" "$work/cli.out" || fail "the tool did not say so: $(cat "$work/cli.out")"
 echo 0 >"$work/delay"
 wait "$cli" 2>/dev/null || true

@@ -33,7 +33,6 @@ def main():
     dock.map()
     dock.configure(x=0, y=screen.height_in_pixels - height)
     desk.flush()
-    # Told once the window manager's work area leaves the strip out.
     while True:
         area = screen.root.get_full_property(atom("_NET_WORKAREA"), X.AnyPropertyType)
         if area and area.value[1] + area.value[3] <= screen.height_in_pixels - height:

@@ -10,7 +10,6 @@
 #include "support/version_files.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <ostream>
 #include <rapidcheck.h>
 #include <string>
@@ -109,12 +108,10 @@ struct VersionFileCase {
 };
 
 inline void showValue(const VersionFileCase& c, std::ostream& out) {
-    out << c.type << " " << c.version << ", " << c.length() << " bytes:";
-    for (unsigned char byte : c.bytes()) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, " %02X", byte);
-        out << hex;
-    }
+    out << c.type << " " << c.version << ", " << c.length() << " bytes:" << std::hex;
+    for (unsigned char byte : c.bytes())
+        out << ' ' << static_cast<int>(byte);
+    out << std::dec;
 }
 
 inline rc::Gen<VersionFileCase> genVersionFile() {
