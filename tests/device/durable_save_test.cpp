@@ -10,7 +10,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::failAt, testing::namesIn, testing::readAll, testing::TempDrive;
 using Names = std::vector<std::string>;
-using Path = const fs::path&;
 
 const std::string qxBytes = ":103A00003F5158303030303037484558FFFFFFFFC6\r\n"
                             ":023A100001FFB4\r\n"

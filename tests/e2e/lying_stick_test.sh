@@ -29,10 +29,7 @@ mkdir -p "$backing" "$drives/E" "$work/stick"
 truncate -s 16M "$work/disk.img"
 # Nothing left for the kernel to write later, when the drop may be on.
 mkfs.ext4 -q -E lazy_itable_init=0,lazy_journal_init=0 "$work/disk.img"
-/usr/bin/python3 tests/e2e/lying_stick.py "$work/disk.img" "$work/stick" "$work/drop" \
-  >>"$work/fuse.log" 2>&1 &
-fuse_pid=$!
-wait_until "the stick is there" test -f "$work/stick/disk"
+fuse_mount tests/e2e/lying_stick.py "$work/disk.img" "$work/stick" "$work/drop"
 loop=$(losetup -f --show "$work/stick/disk")
 mount "$loop" "$drives/E"
 
