@@ -30,8 +30,7 @@ TEST_F(AccessibilityTest, FieldsAndUncaptionedControlsHaveTellingNames) {
             << c.control->objectName().toStdString();
 }
 
-// No focusable control or group is announced by its frame's or the window's title, or not at
-// all; every tooltip is also the control's description.
+// No control or group is announced by a title or not at all; tooltips are descriptions.
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndItsTooltipAsDescription) {
     int focusable = 0;
     for (QWidget* control : form->findChildren<QWidget*>()) {
@@ -57,9 +56,7 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndItsTooltipAsDescription
     EXPECT_EQ(focusable, 26);
 }
 
-// Tab follows the reading order and passes over what the window does not show: in the narrow
-// window the parked page and the wide window's controls. A group of option buttons is one
-// stop, its buttons chosen with the arrow keys.
+// Tab follows the reading order of what is shown; a group of option buttons is one stop.
 TEST_F(AccessibilityTest, TabFollowsTheReadingOrderOfWhatIsShown) {
     const QStringList top = {"Option2", "cmdHelp"};
     const QStringList options = {"Check2",  "tbDays",  "Check3",  "Check4", "Check5",
@@ -88,15 +85,13 @@ TEST_F(AccessibilityTest, TabFollowsTheReadingOrderOfWhatIsShown) {
         activate(form.get());
         form->Option2[c.fileNamePage ? 1 : 0]->setChecked(true);
         form->Option2[0]->setFocus();
-        // Round once; a date picker takes a Tab for each of its fields, counted once here.
         QStringList visited = {QStringLiteral("Option2")};
         for (int presses = 0; presses < 80; ++presses) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focus = QApplication::focusWidget();
-            // A date picker's field takes the focus for its picker.
             while (focus != nullptr && focus->objectName().isEmpty())
                 focus = focus->parentWidget();
-            // An option button by its array's name.
+            // A date picker's field for its picker, an option button by its array's name.
             const QString name = focus != nullptr ? focus->objectName().section('_', 0, 0)
                                                   : QStringLiteral("(none)");
             if (name != visited.last())

@@ -12,8 +12,7 @@
 namespace velmaron::test {
 namespace {
 
-// The value set from code, Qt's state and the value read back; then the value after a click
-// and after the space key. A user never makes a box greyed.
+// Set, Qt's state, read back; after a click and a space. A user never makes a box greyed.
 TEST(TriStateCheckBoxTest, ValuesMapOntoQtStatesAndUsersToggleClearAndTicked) {
     const std::tuple<int, Qt::CheckState, int, int> cases[] = {
         {0, Qt::Unchecked, 0, 1},
@@ -45,8 +44,7 @@ TEST(TriStateCheckBoxTest, ChangeSignalOnlyWhenTheValueChanges) {
     EXPECT_EQ(changes.count(), 3);
 }
 
-// Typing error never becomes a period: only digits, up to the most days the period holds. The
-// window's own leading blank stays editable.
+// Only digits, up to the most days a period holds; the window's leading blank stays.
 TEST(DaysValidatorTest, TakesDigitsUpToTheLargestPeriod) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"", "abc", ""},        {"", "3O", "3"},       {"", "-1", "1"},       {"", "2.5", "25"},

@@ -1,5 +1,4 @@
-// The whole cycle through the real window on simulated drives: the poll timer's workflow, the
-// configure command, the reconnect procedure and the arrow.
+// The whole cycle through the real window on simulated drives.
 
 #include "app_fixture.h"
 #include "support/hex_check.h"
@@ -21,7 +20,6 @@ const std::string Qx54 =
             {33, {0x01, 0x11, 0xFF, 0x01, 0x12, 0x13, 0x14, 0x15, 0x16, 0xFF, 0xFF}},
             {72, {'U', 0x63, 0xB0, 0xCD, 0x00, 0x63, 0xD9, 0xAB, 0x80}}});
 
-// What the window makes of Qx54 unchanged.
 const char* const Qx54Config = ":103A0000375158303030303037484558004A790007\r\n"
                                ":053A100001020305FFA7\r\n"
                                ":0B3A20000111FF011213141516FFFF27\r\n"
@@ -30,8 +28,7 @@ const char* const Qx54Config = ":103A0000375158303030303037484558004A790007\r\n"
 
 enum Action { Tick, Plug, Pull, Configure };
 
-// What the user sees through one complete run; the arrow (not looked at while out of sight:
-// nullptr), and whether UPDATES\QX999000.HEX is on the device.
+// What the user sees, the arrow (nullptr: out of sight), whether the file is on the device.
 const std::tuple<const char*, Action, const char*, const char*, bool> CompleteRun[] = {
     {"no device", Tick, "0 0 off Gerät per USB verbinden | normal", nullptr, false},
     {"plugged in", Plug, "1 0 on Konfiguration gelesen | normal", nullptr, false},
@@ -66,7 +63,7 @@ TEST_F(CycleTest, CompleteRunTwiceWithoutRestart) {
             if (arrow) {
                 EXPECT_EQ(arrowShown(), arrow);
             }
-            // While pulled the drive's folder is away; the file is looked for when it is back.
+            // While pulled the drive's folder is away.
             if (fs::exists(drive('E'))) {
                 EXPECT_EQ(testing::readAll(updates() / "QX999000.HEX"),
                           configFile ? Qx54Config : "");
@@ -91,9 +88,7 @@ TEST_F(CycleTest, Version22IsNotSuitableAndAlternates) {
     EXPECT_EQ(seen(), "0 0 off Gerät per USB verbinden | USB Kable trennen");
 }
 
-// The command looks for the device itself: without one it writes nothing, and of two it takes
-// the first in drive order, where stale hex files go before the new one. The removable drives
-// up to it are listed.
+// Without a device nothing is written; of two the first, its stale hex files gone first.
 TEST_F(CycleTest, ConfigureTakesTheFirstDevice) {
     sim.addDrive('D');
     const std::string removable = "\t\tRemovable drive";
@@ -121,10 +116,8 @@ TEST_F(CycleTest, ConfigureTakesTheFirstDevice) {
                                         "Velmaron found", "Konfigurationsdatei erstellt"}));
 }
 
-// A configuration that was not saved is reported, starts no reconnect, is never announced
-// as saved later and leaves no configuration file on the device; one that cannot be built
-// leaves the device as it was. The user can correct it and press the button again. Which
-// fault of a save step gives which failure is the save's own test (durable_save_test.cpp).
+// A configuration not saved is reported, starts no reconnect, is never announced later and
+// leaves no file; one that cannot be built leaves the device as it was.
 TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
     using Dir = const DeviceDirectory&;
     const auto failing = [this](FileStep step, FileFault fault, std::optional<std::string> left) {
@@ -179,8 +172,7 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
         if (!fs::exists(drive('E')))
             replug('E');
         std::vector<std::string> names = testing::namesIn(updates());
-        // A device pulled while saving may keep the whole file (where the pull takes the
-        // directory with it), which it then takes over; never a part of one.
+        // A device pulled while saving may keep the whole file, never a part of one.
         if (c.message == pulled && std::erase(names, "QX999000.HEX") > 0) {
             EXPECT_TRUE(
                 testing::IsValidConfigHex(testing::readAll(updates() / "QX999000.HEX"), false));
@@ -195,8 +187,7 @@ TEST_F(CycleTest, WriterFailuresAreReportedAndStartNoRun) {
     }
 }
 
-// A message box runs the event loop until the user answers; the poll timer's ticks that fall
-// due meanwhile must not run inside the handler that shows the box.
+// Ticks due while a message box runs the event loop must not run inside its handler.
 TEST_F(CycleTest, TicksDueWhileAnotherHandlerRunsAreSkipped) {
     bool inBox = false;
     int nestedTicks = 0;

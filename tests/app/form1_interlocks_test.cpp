@@ -50,8 +50,7 @@ TEST_F(InterlockTest, VdoAndFourHertzFollowEachOtherBelowVersion36) {
 TEST_F(InterlockTest, DateRangeLocksThePeriodButKeepsItsValues) {
     form->Check2->setValue(1);
     form->tbDays->setText(QStringLiteral(" 30"));
-    // The value Check11 gets from code (-1: a click from greyed, which ticks), and which of
-    // Check2, Label7, tbDays and the pickers can be edited then.
+    // Check11 from code (-1: a click from greyed); editable Check2, Label7, tbDays, pickers.
     const std::pair<int, const char*> steps[] = {
         {1, "---xx"}, {0, "xxxxx"}, {1, "---xx"}, {2, "xxxxx"}, {-1, "---xx"}};
     for (const auto& [check11, marks] : steps) {
@@ -90,8 +89,7 @@ TEST_F(InterlockTest, PageSelectorMovesThePages) {
     EXPECT_EQ(leftTwips(form->frameSelectFiles), 5);
 }
 
-// Each array excludes within its own container; Option1 can be switched off as a whole, and
-// a hidden button still takes and keeps its value.
+// Each array excludes within itself; a hidden button still takes and keeps its value.
 TEST_F(InterlockTest, OptionArraysExcludeOnlyWithinThemselves) {
     const auto checked = [this] {
         std::string marks;

@@ -1,6 +1,4 @@
-// What the poll shows when it finds what it found before: List1's rows and the controls stay
-// untouched, and what did change is shown at once. The date pickers' calendars, built late,
-// still open in German.
+// A poll that finds what it found before touches neither List1's rows nor the controls.
 
 #include "app_fixture.h"
 
@@ -53,8 +51,7 @@ TEST_F(PollViewTest, ListRowsChangeOnlyWhereALineDoes) {
     }
 }
 
-// A device read on every tick repaints the controls whose content changed, and nothing when
-// it reports what it did before.
+// A device read on every tick repaints only what changed.
 TEST_F(PollViewTest, ARereadRepaintsWhatChangedOnly) {
     plugIn('E', Cr60);
     form->show();
@@ -111,7 +108,6 @@ TEST_F(PollViewTest, CalendarPopupsOpenInGerman) {
          {std::pair{form->DTPickerStart, "Februar"}, std::pair{form->DTPickerEnd, "März"}}) {
         SCOPED_TRACE(picker->objectName().toStdString());
         EXPECT_EQ(picker->findChild<QCalendarWidget*>(), nullptr) << "built before it opened";
-        // The arrow that opens the pop-up sits at the right end.
         QTest::mouseClick(picker, Qt::LeftButton, {}, {picker->width() - 4, picker->height() / 2});
         auto* calendar = picker->findChild<QCalendarWidget*>();
         ASSERT_NE(calendar, nullptr);

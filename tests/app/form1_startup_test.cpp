@@ -9,8 +9,7 @@ namespace {
 
 using StartupTest = WindowTest;
 
-// The width follows the marker file and stays fixed; the height decides which controls lie
-// inside the client area.
+// The width follows the marker file; the height decides which controls lie inside.
 TEST_F(StartupTest, SizeAndVisibleAreaPerLayout) {
     struct Case {
         bool wide, tall;
@@ -59,7 +58,6 @@ TEST_F(StartupTest, AFolderNamedLikeTheMarkerDoesNotWidenTheWindow) {
 }
 
 TEST_F(StartupTest, DatePickersCoverTheLast366Days) {
-    // Today, and the start date.
     const std::pair<QDate, QDate> cases[] = {
         {QDate(2023, 3, 1), QDate(2022, 2, 28)}, // across a February of 28 days
         {QDate(2024, 3, 1), QDate(2023, 3, 1)},  // across a February of 29 days

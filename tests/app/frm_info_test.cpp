@@ -11,7 +11,6 @@ const QString NotSuitable =
     QStringLiteral("The software version of this Velmaron is not suitable\r\n"
                    "for use with this configuration tool.");
 
-// The instructions' wording is the window's own; which of the two texts shows is the check.
 bool isInstructions(const QString& text) {
     return text.startsWith(QStringLiteral("\r\nAnleitung\r\n"));
 }

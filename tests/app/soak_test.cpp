@@ -1,8 +1,6 @@
-// Ten thousand ticks of the real window while a seeded script plugs and pulls two devices,
-// swaps their version files for short, long, garbage, missing, FIFO and oversized ones, links
-// UPDATES out of the drive, puts a directory where the configuration file goes and presses
-// the enabled configure button. After every tick the window is in a state, nothing beside the
-// drives has changed, a configuration file on a device is complete and no box waits.
+// Ten thousand ticks while a seeded script plugs, pulls, breaks version files, links UPDATES
+// away, blocks the file's name and presses the button: after each the window is in a state,
+// nothing beside the drives changed, a configuration file is complete and no box waits.
 
 #include "app/handler_steps.h"
 #include "app_fixture.h"

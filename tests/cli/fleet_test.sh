@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# velmaron-cli against devices emulated by velmaron-sim, stepped in time with the tool's own
-# lines: list and show, a fleet run over software 30 (its version file broken at first), 22, a
-# CR, 54 and 25, what each device took over, a save that fails (and its diagnostic log), a
-# device that changes while the user is asked, a version file that appears late, and Ctrl+C
-# while the tool waits for the cable.
+# velmaron-cli against devices emulated by velmaron-sim, stepped by the tool's own lines: list
+# and show, a fleet run over five devices, what each took over, a failed save and its log, a
+# device changed while the user is asked, a late version file, and Ctrl+C.
 # usage: fleet_test.sh CLI SIM, where CLI may be a command with words ("wine cli.exe").
 set -euo pipefail
 read -r -a cli <<<"$1"
@@ -17,15 +15,19 @@ unset LC_ALL LC_MESSAGES
 export VELMARON_POLL_INTERVAL_MS=20
 language=de_DE.UTF-8
 vc() { LANG=$language "${cli[@]}" --drives "$d" "$@"; }
-# In the background as the tool's own process, so that $! is the tool; its lines emptied first,
-# since the tool opens them a moment later and the last run's must not be read for its own.
-apply() { : >"$work/out"; LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
-  --report "$work/report.csv" >"$work/out" 2>&1 & }
+# The tool in the background as $run, its lines emptied first (never the last run's) and read
+# from their start.
+apply() {
+  cursor=0
+  : >"$work/out"
+  LANG=$language "${cli[@]}" --drives "$d" apply "$work/profile.json" --yes "$@" \
+    --report "$work/report.csv" >"$work/out" 2>&1 &
+  run=$!
+}
 s() { "$sim" "$@" >/dev/null; }
 flat() { tr -d ' \r\n'; }
 
 # The lines the tool writes, read from a cursor on: waits for the next line that holds $1.
-cursor=0
 expect() {
   local n
   for _ in $(seq 500); do
@@ -53,13 +55,14 @@ next() {
   s unplug "$d" "$1"
   expect "Gerät per USB verbinden"
 }
-# The tool's exit code in $status, once it has ended by itself; still waiting after 10 s fails.
-ended() {
+# The tool ends by itself within 10 s with the exit code given.
+ended() { # exit code
   wait_until --within 10 "the tool ends" eval '! kill -0 "$run" 2>/dev/null' ||
     fail "the tool did not end: $(cat "$work/out")"
   status=0
   wait "$run" || status=$?
   run=
+  [ "$status" = "$1" ] || fail "exit $status, not $1: $(cat "$work/out")"
 }
 
 s fixed "$d" C
@@ -71,10 +74,9 @@ for device in "E 54" "F 22" "G 30" "H 25"; do
 done
 s new "$d" I --type CR --version 40
 s unplug "$d" I
-set +e
-vc show >/dev/null 2>&1
-[ $? = 3 ] || fail "show without a device"
-set -e
+status=0
+vc show >/dev/null 2>&1 || status=$?
+[ $status = 3 ] || fail "show without a device: exit $status"
 s plug "$d" G
 
 step "list and show against the emulated device"
@@ -96,8 +98,7 @@ File names:          European/VDO (DDD)
 Model:               Velmaron
 Date onto the card:  no
 Date range:          not reported" ] || fail "show: $(language=en_US.UTF-8 vc show)"
-head -c 20 "$d/G/UPDATES/digivers.ion" >"$work/short"
-cp "$work/short" "$d/G/UPDATES/digivers.ion"
+truncate -s 20 "$d/G/UPDATES/digivers.ion"
 
 step "five devices, one of them unsuitable, one a CR, one with a broken version file"
 cat >"$work/profile.json" <<'PROFILE'
@@ -108,7 +109,6 @@ cat >"$work/profile.json" <<'PROFILE'
  "dateRange": {"on": true, "from": "2026-01-01", "to": "2026-03-31"}}
 PROFILE
 apply --count 5
-run=$!
 expect "Fehler in der Konfigurationsdatei"
 [ ! -e "$d/G/UPDATES/digivers.ion" ] || fail "the broken version file stays"
 next G
@@ -124,8 +124,7 @@ next I
 configure E
 next E
 configure H
-ended
-[ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
+ended 0
 [ "$(cut -d, -f1,4- "$work/report.csv" | tr -d '\r')" = "number,type,software,result,detail,not_taken
 1,QX,30,confirmed,,dataSets.fourHz dataSets.detailedSpeed168h dateRange
 2,QX,22,skipped,Nicht geeignet,
@@ -152,22 +151,18 @@ done
 step "a file that cannot be created is reported, nothing is announced, and --log tells why"
 s plug "$d" E
 mkdir "$d/E/UPDATES/QX999000.HEX"
-cursor=0
 apply --count 1 --log "$work/trace.log"
-run=$!
-ended
-[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+ended 1
 expect "[1] Konfiguration konnte nicht gespeichert werden. Die Datei konnte nicht angelegt werden."
 ! grep -q "Gespeichert" "$work/out" || fail "announced: $(cat "$work/out")"
 grep -q ',failed,' "$work/report.csv" || fail "report: $(cat "$work/report.csv")"
 grep -q "	SaveUpdateFile QX999000.HEX	.*E[/\\]	CannotCreate at look for the file: QX999000.HEX is a directory" \
   "$work/trace.log" || fail "log: $(cat "$work/trace.log")"
 rmdir "$d/E/UPDATES/QX999000.HEX"
-set +e
-vc --log "$work/none/trace.log" list >/dev/null 2>"$work/err"
-[ $? = 2 ] && grep -q "das Protokoll .* kann nicht geöffnet werden" "$work/err" ||
-  fail "a log that cannot be opened: $(cat "$work/err")"
-set -e
+status=0
+vc --log "$work/none/trace.log" list >/dev/null 2>"$work/err" || status=$?
+[ $status = 2 ] && grep -q "das Protokoll .* kann nicht geöffnet werden" "$work/err" ||
+  fail "a log that cannot be opened: exit $status, $(cat "$work/err")"
 
 step "another Velmaron connected while the user is asked: nothing is written"
 s unplug "$d" E
@@ -183,8 +178,7 @@ expect "Konfigurieren? [j/N]"
 s plug "$d" E
 echo j >&4
 exec 4>&-
-ended
-[ "$status" = 1 ] || fail "exit $status: $(cat "$work/out")"
+ended 1
 expect "ein weiterer verbunden; nichts gespeichert"
 [ ! -e "$d/E/UPDATES/QX999000.HEX" ] && [ ! -e "$d/H/UPDATES/QX999000.HEX" ] ||
   fail "written although the device changed"
@@ -192,9 +186,7 @@ s unplug "$d" H
 
 step "a version file that appears while the device stays connected"
 mv "$d/E/UPDATES/digivers.ion" "$work/status"
-cursor=0
 apply --count 1
-run=$!
 expect "Konfigurationsdatei fehlt."
 mv "$work/status" "$d/E/UPDATES/digivers.ion" # in one step: never read half written
 expect "Konfiguration geschrieben"
@@ -202,8 +194,7 @@ s unplug "$d" E
 expect "USB Kabel verbinden"
 s plug "$d" E
 expect "Einstellungen übernommen (bestätigt)"
-ended
-[ "$status" = 0 ] || fail "exit $status: $(cat "$work/out")"
+ended 0
 
 if [ "${cli[0]}" = wine ]; then
   skip "Ctrl+C: wine does not hand a signal on as the console's Ctrl+C"
@@ -211,13 +202,10 @@ if [ "${cli[0]}" = wine ]; then
   exit 0
 fi
 step "Ctrl+C while the tool waits for the cable"
-cursor=0
 apply --count 2
-run=$!
 expect "USB Kabel trennen"
 kill -INT "$run"
-ended
-[ "$status" = 130 ] || fail "exit $status after Ctrl+C: $(cat "$work/out")"
+ended 130
 expect "Abgebrochen."
 grep -q ',interrupted,die Konfigurationsdatei liegt auf dem Velmaron' "$work/report.csv" ||
   fail "report: $(cat "$work/report.csv")"

@@ -1,7 +1,5 @@
-// Ctrl+C while a configuration file is being written: a real SIGINT arrives in the middle of
-// the write, and the save leaves nothing on the device, neither the temporary file nor the
-// target. Ctrl+C while a drive does not answer: the run ends, and the drive services stay alive
-// for the operation it gave up until the drive answers.
+// Ctrl+C in the middle of a write leaves nothing on the device; while a drive does not answer
+// it ends the run, the drive services kept alive until the drive answers.
 
 #include "cli/console.h"
 #include "cli/fleet_run.h"

@@ -1,6 +1,5 @@
-// Every profile the tool saves from a device it takes again: `profile save` on a generated
-// version file, `profile check` on what it wrote, and the plan and file `apply` makes of it for
-// that very device, which change nothing.
+// Every profile `profile save` makes of a generated version file loads again, and `apply`
+// plans no change for that very device.
 
 #include "cli/apply_plan.h"
 #include "cli/commands.h"
@@ -37,8 +36,7 @@ RC_GTEST_PROP(ProfileProperties, SavedProfilesAreTakenAgain, ()) {
     const ApplyPlan plan = PlanFor(*profile, *device);
     RC_ASSERT(plan.notTaken.empty());
     RC_ASSERT(plan.target == *device);
-    // A range of the device's own that is on and ends before it starts is the one thing the
-    // writer refuses there, as the window does; the profile leaves it out.
+    // A device's own inverted range is the one thing the writer refuses, as the window does.
     const ConfigBuildResult built = BuildConfigFile(plan.target);
     RC_ASSERT(built.file || built.error == ConfigError::RangeInverted);
 }

@@ -1,5 +1,4 @@
-// Profiles: what is refused, with the key and the reason, and what a profile makes of a
-// device of each software version.
+// Profiles: what is refused, with key and reason, and what they make of each software version.
 
 #include "cli/apply_plan.h"
 

@@ -39,8 +39,7 @@ TEST(DateCodec, HexToDateReadsDigitsUpToTheFirstOtherCharacter) {
         EXPECT_EQ(HexToDate(text), value) << text;
 }
 
-// Every count the device can hold comes back unchanged, and every moment DateToHex accepts
-// gives its count modulo 2^32. Strided through the whole range plus the edges.
+// Every count the device holds comes back, every moment DateToHex takes gives its count mod 2^32.
 TEST(DateCodec, RoundTripOverTheWholeRange) {
     constexpr long long first = -(1LL << 31);
     constexpr long long last = (1LL << 32) + (1LL << 31) - 1;

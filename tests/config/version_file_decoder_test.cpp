@@ -1,5 +1,5 @@
-// The decoder over the cases a device may present: the length each form needs, where the code
-// lists end, and what the configuration byte stands for.
+// The decoder over the cases a device may present: where the code lists end and what the
+// configuration byte stands for (each form's lengths: version_file_properties_test.cpp).
 
 #include "config/version_file_decoder.h"
 #include "support/version_files.h"
@@ -10,8 +10,7 @@
 namespace velmaron {
 namespace {
 
-using testing::qx;
-using testing::versionFile;
+using testing::qx, testing::versionFile;
 
 // The boxes among Check2 to Check11 the reported settings tick.
 std::set<int> ticked(const DeviceSettings& s) {
@@ -24,35 +23,6 @@ std::set<int> ticked(const DeviceSettings& s) {
     if (s.dateRangeOn)
         boxes.insert(11);
     return boxes;
-}
-
-// Outcome: B broken (the device is to write a new one), C configuration read, - none available.
-TEST(VersionFileDecoder, EachFormNeedsItsLength) {
-    using enum VersionForm;
-    const std::tuple<const char*, std::size_t, char, VersionForm> cases[] = {
-        {"QX000020HEX", 20, 'B', Short},
-        {"QX000020HEX", 21, 'C', Short},
-        {"QX000020HEX", 22, 'B', Short},
-        {"QX000030HEX", 24, 'B', Mid},
-        {"QX000030HEX", 25, 'C', Mid},
-        {"QX000030HEX", 26, 'B', Mid},
-        {"QX000036HEX", 79, 'B', Full},
-        {"QX000036HEX", 80, 'C', Full},
-        {"QX000036HEX", 81, 'C', Full},
-        {"CR000012HEX", 79, 'B', Full},
-        {"CR000012HEX", 80, 'C', Full},
-        {"QX000036HEX", 0, 'B', ConfigNotAvailable},
-        {"QX000008HEX", 40, '-', ConfigNotAvailable},
-    };
-    for (const auto& [head, length, outcome, form] : cases) {
-        SCOPED_TRACE(::testing::Message() << head << " length " << length);
-        const VersionFileContent content = DecodeVersionFile(versionFile(head, length));
-        EXPECT_EQ(content.broken(), outcome == 'B');
-        EXPECT_EQ(content.reported().has_value(), outcome == 'C');
-        if (content.headerRead()) {
-            EXPECT_EQ(content.form.form, form);
-        }
-    }
 }
 
 TEST(VersionFileDecoder, CodeWalks) {
@@ -84,8 +54,7 @@ TEST(VersionFileDecoder, CodeWalks) {
     EXPECT_EQ(ticked(carried.reported().value()), std::set<int>{});
 }
 
-// The short form has no byte; bit 1 is kept only from the full form. The byte's list line, and
-// the model, file-name format, card date and bit 1 it stands for.
+// The short form has no byte, only the full form keeps bit 1: the list line and the settings.
 TEST(VersionFileDecoder, ConfigurationByte) {
     const struct {
         int version, configByte;

@@ -1,6 +1,5 @@
-// Devices over the whole format: generated version files of every type and form, and settings
-// that travel through a configuration file and the device's take-over back into its version
-// file.
+// Generated version files of every type and form, and settings through a configuration file
+// and the device's take-over back into its version file.
 
 #include "config/config_file.h"
 #include "config/config_file_reader.h"
@@ -14,14 +13,11 @@
 namespace velmaron {
 namespace {
 
-using testing::genSettings;
-using testing::genVersionFile;
+using testing::genSettings, testing::genVersionFile;
 using Refusal = VersionFileRefusal;
 
 const std::chrono::sys_days PartialDay = std::chrono::floor<std::chrono::days>(WrapDate);
 
-// The outcome the type, the version and the length call for; an unexpected type is judged by
-// the standard rules with the version of no earlier read, which reports no configuration.
 Refusal expectedRefusal(const testing::VersionFileCase& c) {
     const std::size_t length = c.length();
     const bool qx = (c.type == "QX" || c.type == "qx");
@@ -49,8 +45,7 @@ RC_GTEST_PROP(VersionFileProperties, EveryFileOfAFittingLengthIsReadAndOthersAre
     RC_ASSERT(settings.has_value() == (expected == Refusal::None));
     if (!settings)
         return;
-    // Whatever a device reports, the writer can write back, and an unused range holds no day
-    // a profile cannot.
+    // The writer writes back whatever is reported; an unused range holds no day a profile cannot.
     const ConfigError error = BuildConfigFile(*settings).error;
     RC_ASSERT(error != ConfigError::PeriodOutOfRange);
     RC_ASSERT(error != ConfigError::DateOutOfRange);
@@ -58,8 +53,7 @@ RC_GTEST_PROP(VersionFileProperties, EveryFileOfAFittingLengthIsReadAndOthersAre
               (settings->rangeStart < PartialDay && settings->rangeEnd < PartialDay));
 }
 
-// What a device of the settings' type and version keeps of them, as its version file reports
-// them; the rest as fresh settings hold it. A CR takes the configuration byte alone.
+// What a device of that type and version reports of the settings; the rest as fresh ones.
 DeviceSettings kept(const DeviceSettings& s) {
     const ReportedSettings reported = SettingsReported(s.deviceType, s.softwareVersion);
     DeviceSettings k;
@@ -98,8 +92,7 @@ RC_GTEST_PROP(VersionFileProperties, SettingsComeBackFromTheDevicesTakeOver, ())
     const auto reported =
         DecodeVersionFile(VersionFileOf(s.deviceType, s.softwareVersion, taken.block)).reported();
     RC_ASSERT(reported.has_value());
-    // The rest comes back as the byte the writer rebuilt stands for; with a file-name format
-    // chosen, that byte is the window's choices alone.
+    // The rest as the rebuilt byte stands for: with a format chosen, the window's choices.
     DeviceSettings written = s;
     TakeConfigByte(written, built.ConfigByte);
     RC_ASSERT(kept(*reported) == kept(written));

@@ -23,13 +23,6 @@ TEST(VersionFileHeader, AcceptsOnlyHexExtensionAndSixDigitsStartingWith00) {
     }
 }
 
-TEST(VersionFileHeader, OnlyStandardDevicesFromVersion23AreConfigured) {
-    EXPECT_FALSE(Configurable("QX", FirstSuitableVersion - 1));
-    EXPECT_TRUE(Configurable("QX", FirstSuitableVersion));
-    EXPECT_FALSE(Configurable("CR", 54));
-    EXPECT_FALSE(Configurable("AB", 54));
-}
-
 // Negative periods are truncated towards zero (whole days in the window's own tests).
 TEST(VersionFileFields, DownloadPeriodInWholeDays) {
     const std::string head = "QX000054HEX";

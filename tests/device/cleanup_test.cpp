@@ -1,5 +1,4 @@
-// Removing update files from the device: only regular files in UPDATES, in any case, never
-// through a link and never outside the drive.
+// Only regular files in UPDATES, in any case, never through a link nor outside the drive.
 
 #include "device/cleanup.h"
 #include "support/sim_drives.h"
@@ -10,9 +9,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeSymlink;
-using testing::TempDrive;
-using testing::writeFile;
+using testing::makeSymlink, testing::TempDrive, testing::writeFile;
 
 bool present(const fs::path& path) {
     std::error_code error;
@@ -38,8 +35,7 @@ TEST(RemoveStaleUpdateFiles, RemovesEveryHexFileInAnyCaseAndNothingElse) {
     EXPECT_TRUE(present(drive.path() / "top.hex"));
 }
 
-// Links on the device, to files or to UPDATES itself, lead outside the drive: neither
-// operation removes a link or anything behind one.
+// Neither removes a link on the device, to a file or to UPDATES, or anything behind one.
 TEST(CleanUp, NeverFollowsOrRemovesALink) {
     TempDrive outside;
     writeFile(outside.path() / "QX999000.HEX");

@@ -2,17 +2,13 @@
 #include "device/durable_file.h"
 #include "support/sim_drives.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeSymlink;
-using testing::namesIn;
-using testing::readAll;
-using testing::TempDrive;
+using testing::makeSymlink, testing::namesIn, testing::readAll, testing::TempDrive;
 
 // The drive lies one level below the temporary folder so that "outside" sits beside it.
 class DeviceFilesTest : public ::testing::Test {
@@ -25,7 +21,6 @@ protected:
         temp.mkdir("drive/UPDATES/sub");
         temp.mkdir("drive/VELMARON/CARD");
     }
-    // The entry as a path built from the listed names, through the walk and Find.
     std::optional<fs::path> find(std::string_view relative, EntryKind kind) const {
         const auto parts = SplitDevicePath(relative);
         if (!parts || parts->empty())
@@ -92,6 +87,7 @@ TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
         GTEST_SKIP() << "symbolic links cannot be created here";
     EXPECT_FALSE(find("LINKDIR", EntryKind::Directory));
     EXPECT_FALSE(find("linkdir\\secret.txt", EntryKind::File));
+    EXPECT_FALSE(HasDeviceDirectory(root, "LINKDIR\\UPDATES\\")) << "no marker through a link";
     EXPECT_EQ(ReadDeviceFile(root, "LINKDIR\\secret.txt").status, ReadStatus::Missing);
     EXPECT_FALSE(find("UPDATES\\link.hex", EntryKind::File));
     EXPECT_EQ(ReadDeviceFile(root, "UPDATES\\inside.ion").status, ReadStatus::Missing)
@@ -105,8 +101,7 @@ TEST_F(DeviceFilesTest, LinksCountAsMissingAtEveryStep) {
     EXPECT_FALSE(ReadDeviceFile(root, "UPDATES\\digivers.ion").ok());
 }
 
-// Once opened, the directory is what every operation works in, whatever its name leads to
-// by then: a link swapped in for it leads nowhere.
+// Every operation works in the directory once opened: a link swapped in leads nowhere.
 TEST_F(DeviceFilesTest, AnOpenDirectoryStaysTheOneOnTheDrive) {
     temp.write("outside/old.hex", "keep");
     temp.write("drive/UPDATES/old.hex", "stale");
@@ -140,11 +135,7 @@ TEST_F(DeviceFilesTest, ReadsOnlyRegularFilesWithinTheBound) {
     temp.write("drive/UPDATES/empty.ion", "");
     temp.write("drive/UPDATES/full.ion", std::string(MaxReadBytes, 'x'));
     temp.write("drive/UPDATES/over.ion", std::string(MaxReadBytes + 1, 'x'));
-    {
-        std::ofstream sparse(drive / "UPDATES" / "huge.ion", std::ios::binary);
-        sparse << "QX000054HEX";
-    }
-    fs::resize_file(drive / "UPDATES" / "huge.ion", std::uintmax_t{2} << 30);
+    fs::resize_file(temp.write("drive/UPDATES/huge.ion", "QX000054HEX"), std::uintmax_t{2} << 30);
     const std::tuple<const char*, ReadStatus, std::size_t> cases[] = {
         {"updates\\DIGIVERS.ION", ReadStatus::Ok, content.size()},
         {"UPDATES\\empty.ion", ReadStatus::Ok, 0},

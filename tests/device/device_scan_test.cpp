@@ -1,5 +1,5 @@
-// Finding the Velmarons among the drives: the poll's scan and the configure command's own
-// search, on simulated drives and on drive services that fail.
+// The poll's scan and the configure command's search, on simulated and on failing drives (the
+// marker's case, kind and links: DeviceFilesTest, through HasDeviceDirectory).
 
 #include "device/device_scan.h"
 #include "support/sim_drives.h"
@@ -18,8 +18,7 @@ std::string line(const std::string& root, const std::string& label) {
 }
 
 TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
-    // A drive is its letter, '*' when it carries the marker (else a blank), and its
-    // properties; a line is the letter and the label it shows.
+    // A drive: its letter, '*' for the marker, its properties; a line: letter and label.
     struct Case {
         const char* name;
         std::vector<std::string> drives;
@@ -72,38 +71,6 @@ TEST(ScanForDevices, CountsRemovableDrivesWithTheMarker) {
     }
 }
 
-// The marker's path, a directory where it ends in '/', else a file, and whether it counts.
-TEST(ScanForDevices, MarkerIsFoundInAnyCaseButMustBeADirectory) {
-    const std::pair<const char*, bool> cases[] = {
-        {"VELMARON/CARD/", true},
-        {"velmaron/Card/", true},
-        {"VELMARON/CARD", false},
-        {"VELMARON/", false},
-    };
-    for (const auto& [path, found] : cases) {
-        SimDrives sim;
-        const auto drive = sim.addDrive('E');
-        if (std::string_view(path).ends_with('/'))
-            std::filesystem::create_directories(drive / path);
-        else
-            testing::writeFile(drive / path);
-        EXPECT_EQ(ScanForDevices(sim.services()).deviceCount, found ? 1 : 0) << path;
-    }
-}
-
-TEST(ScanForDevices, MarkerReachedThroughALinkDoesNotCount) {
-    SimDrives sim;
-    const auto elsewhere = sim.addDevice('X', "type=fixed\n");
-    const auto drive = sim.addDrive('E');
-    if (!testing::makeSymlink(elsewhere / "VELMARON", drive / "VELMARON")) {
-        GTEST_SKIP() << "symbolic links cannot be made here";
-    }
-    const auto scan = ScanForDevices(sim.services());
-    EXPECT_EQ(scan.deviceCount, 0);
-    EXPECT_EQ(scan.listLines.size(), 1u);
-}
-
-// Drive services whose calls fail for some drives, or whose list fails (no list).
 struct FailingDrives : DriveServices {
     explicit FailingDrives(std::optional<std::vector<std::string>> drives)
         : list(std::move(drives)) {}

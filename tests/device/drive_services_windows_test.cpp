@@ -1,11 +1,6 @@
-// The Windows drive services on the drives that scripts/test-windows sets up under wine.
-// The script names the drives in environment variables:
-//   VELMARON_WINE_DRIVES    root|type code|label entries separated by ';', the type code as
-//                           Windows numbers it (2 removable, 3 fixed, 4 remote, 5 CD-ROM)
-//   VELMARON_WINE_VANISHED  a drive that was connected and is gone
-// Without them (an ordinary Windows machine) the tests are skipped. The program itself goes
-// through a whole cycle on these drives in scripts/test-windows-cycle: it finds the device on
-// the removable drive only and cleans up the device's update files there.
+// The Windows drive services on the drives scripts/test-windows sets up under wine, named in
+// VELMARON_WINE_DRIVES (root|Windows type code|label;...) and VELMARON_WINE_VANISHED (a drive
+// that is gone). Without them the tests are skipped.
 
 #include "device/drive_services.h"
 
@@ -23,7 +18,6 @@ struct ExpectedDrive {
     std::string label;
 };
 
-// Windows' type codes 0..6 in their order.
 constexpr DriveKind KindOfCode[] = {DriveKind::Unknown, DriveKind::NoRootDir, DriveKind::Removable,
                                     DriveKind::Fixed,   DriveKind::Remote,    DriveKind::Cdrom,
                                     DriveKind::RamDisk};
@@ -55,8 +49,7 @@ protected:
     std::unique_ptr<DriveServices> services_;
 };
 
-// The list holds "X:\" roots in letter order; short forms of a root name the same volume; a
-// vanished drive has no root and no name.
+// "X:\" roots in letter order, short forms naming the same volume; a vanished drive none.
 TEST_F(WindowsDrives, ListTypesAndLabels) {
     const auto roots = services_->GetDriveList();
     ASSERT_FALSE(roots.empty());

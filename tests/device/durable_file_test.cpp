@@ -12,9 +12,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::makeSymlink;
-using testing::readAll;
-using testing::TempDrive;
+using testing::makeSymlink, testing::readAll, testing::TempDrive;
 
 TEST(DurableFile, WritesEveryByte) {
     const std::string large(3 * 1024 * 1024 + 7, '\xA5');
@@ -46,8 +44,7 @@ TEST(DurableFile, CreatesOnlyNewFiles) {
     EXPECT_EQ(readAll(outside), "outside") << "a link is never followed";
 }
 
-// The read-back: every byte, at the bounds of the sector-sized reads it makes on Windows, and
-// nothing but a regular file within the bound.
+// Every byte, around the sector-sized reads of Windows; only a regular file within the bound.
 TEST(DurableFile, ReadsFromTheMediumWhatTheFileHolds) {
     TempDrive drive;
     const auto directory = DeviceDirectory::Open(drive.root(), "");

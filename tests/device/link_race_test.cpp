@@ -1,6 +1,5 @@
-// A helper thread keeps swapping the device's UPDATES directory for a link to a folder beside
-// the drive while saves and clean-ups run: nothing outside the drive may ever be created or
-// deleted.
+// A thread keeps swapping UPDATES for a link out of the drive while saves and clean-ups run:
+// nothing outside the drive may be created or deleted.
 
 #include "config/config_file.h"
 #include "device/cleanup.h"
@@ -17,8 +16,7 @@ namespace velmaron {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::namesIn;
-using testing::readAll;
+using testing::namesIn, testing::readAll;
 
 TEST(LinkRace, NothingOutsideTheDriveIsCreatedOrDeleted) {
     constexpr int Rounds = 1000;
@@ -67,7 +65,6 @@ TEST(LinkRace, NothingOutsideTheDriveIsCreatedOrDeleted) {
     ASSERT_EQ(namesIn(outside), decoys);
     for (const std::string& name : decoys)
         EXPECT_EQ(readAll(outside / name), "decoy") << name;
-    // Both sides of the race were run.
     EXPECT_GT(saved, 0);
     EXPECT_GT(swaps, 0);
     std::cout << rounds << " rounds, " << saved << " saves, " << swaps << " swaps\n";

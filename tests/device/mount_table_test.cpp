@@ -1,5 +1,4 @@
-// The drives that the Linux drive services find in the kernel's mount table, from the text
-// alone.
+// The drives the Linux drive services find in the kernel's mount table.
 
 #include "device/mount_table.h"
 
@@ -15,7 +14,6 @@ void PrintTo(const Mount& mount, std::ostream* out) {
 
 namespace {
 
-// A mountinfo line as the kernel writes it, with the fields that matter here.
 std::string line(const std::string& device, const std::string& root, const std::string& mountPoint,
                  const std::string& type, const std::string& optional = " shared:1") {
     return "36 25 " + device + " " + root + " " + mountPoint + " rw,relatime" + optional + " - " +

@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""What a screen reader is told of velmaron-config's main window, read from the accessibility
-bus (AT-SPI) as a screen reader reads it: every focusable control and every group that holds
-one has a name of its own (not empty, not the window's title, not the title of a group it lies
-in), the fields without a caption of their own have telling names, and the check boxes'
-tooltips are their descriptions.
+"""What a screen reader reads of velmaron-config's main window on the AT-SPI bus: every
+focusable control and group has a name of its own (not empty, not the window's title, not a
+group's around it). Which names and descriptions: tests/app/accessibility_test.cpp.
 
     atspi_names.py [SECONDS]
 
@@ -17,23 +15,6 @@ from gi.repository import GLib
 
 APPLICATION = "velmaron-config"
 WINDOW_TITLE = "Velmaron Configuration"
-# name: the role it has
-TELLING_NAMES = {
-    "Tage": "text",
-    "Download von": "spin button",
-    "Download bis": "spin button",
-    "Information": "push button",
-    "Diagnose": "list",
-    "Modell": "panel",
-    "Konfigurieren": "push button",
-}
-# check box: its description (its tooltip)
-DESCRIPTIONS = {
-    "Übersicht": "TREP 01",
-    "Ereignisse & Störungen": "TREP 03",
-    "Von/Bis": "Ab Firmwareversion 54 verfügbar",
-    "VDO spezifische Daten": "Verfügbar in VDO Tachographen",
-}
 GROUP_ROLES = ("panel", "grouping")
 
 
@@ -49,22 +30,19 @@ def find_application(seconds):
 
 
 class Node:
-    """What the bus said of one node, read once: a poll that finds something new changes the
-    diagnostic list's rows, so a row listed now may be gone a moment later."""
+    """What the bus said of one node, read once: a list row may be gone a moment later."""
 
     def __init__(self, node, groups):
         self.role = node.getRoleName()
         self.name = node.name
-        self.description = node.description
         self.focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE)
         self.groups = groups
         self.holds_focusable = False
 
 
 def walk(node, groups, found):
-    """Every node below node, with the names of the groups around it; tells whether any of
-    them is focusable. A node that is gone before it is read (a replaced list line) is left
-    out: every control that must be there is looked for by name afterwards."""
+    """Every node below node, with its groups' names; whether any is focusable. A node gone
+    before it is read is left out."""
     holds = False
     try:
         children = [child for child in node if child is not None]
@@ -93,26 +71,18 @@ def main():
     walk(application, [], found)
     problems = []
     controls = groups = 0
-    names = {}
     for node in found:
         role, around = node.role, node.groups
         is_group = role in GROUP_ROLES and node.holds_focusable
         if not (node.focusable or is_group):
             continue
-        if is_group:
-            groups += 1
-        else:
-            controls += 1
+        groups += is_group
+        controls += not is_group
         name = node.name
-        names.setdefault(name, []).append(node)
         if not name or name == WINDOW_TITLE or name in around:
             problems.append("%s %r in %s has no name of its own" % (role, name, around))
-    for name, role in TELLING_NAMES.items():
-        if not any(node.role == role for node in names.get(name, [])):
-            problems.append("no %s named %r" % (role, name))
-    for name, description in DESCRIPTIONS.items():
-        if not any(node.description == description for node in names.get(name, [])):
-            problems.append("%r is not described as %r" % (name, description))
+    if controls < 26:  # the window's focusable controls, as AccessibilityTest counts them
+        problems.append("only %d focusable controls on the bus" % controls)
     for problem in problems:
         print("atspi: " + problem)
     if problems:

@@ -1,18 +1,15 @@
 #!/usr/bin/env python3
 # What a Velmaron would hold had its cable been pulled after any operation of a save, rebuilt
-# from recording_drive.py's log over the drive as it was before (BEFORE), and checked: each
-# configuration file the device may take over holds the old one or the complete new one, and
-# no .HEX is torn. Each state with a file the save left behind is written into STATES/N, for
-# the next save to be run on it.
+# from recording_drive.py's LOG over the drive BEFORE: each configuration file holds the old or
+# the complete new one, no .HEX is torn, and once the save was reported only the new one is
+# there. States with a file left behind go to STATES/N for the next save; AFTER, the drive as
+# the log left it, shows that the log missed nothing.
 #
 #   cut_points.py BEFORE AFTER LOG STATES
 #
-# A pulled cable keeps, of each file, what its last fsync made durable and any first of the
-# writes since (the medium may have taken them or not), and keeps the drive's names as
-# renamed, created and deleted in order, up to the last operation or, for those since their
-# directory's last fsync, up to any earlier one (a file system that journals its names loses
-# the newest first). The log ends once the save was reported: then only the new configuration
-# file may be there. AFTER, the drive as the log left it, checks that the log missed nothing.
+# A pulled cable keeps of each file what its last fsync made durable and any first of the writes
+# since, and the names as changed in order up to the last operation or, since their directory's
+# last fsync, up to any earlier one (a journal loses the newest first).
 import json
 import os
 import sys

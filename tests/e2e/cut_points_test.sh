@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The cable pulled at every write of a save: velmaron-cli saves a configuration onto a Velmaron
-# emulated by velmaron-sim that holds an older one, through a
-# FUSE file system that logs every change (tests/e2e/recording_drive.py). cut_points.py
-# rebuilds what the device would hold after each operation and checks that it is the old
-# configuration file, none or the complete new one; a state with a file left behind gets the
-# next save, after which only the new configuration file may be there. The window saves
-# through the same workflow and save steps (without the Ctrl+C guard), so its cut points are
-# these.
+# The cable pulled at every write of a save: velmaron-cli saves over an older configuration
+# through a FUSE file system that logs every change (recording_drive.py); cut_points.py checks
+# each cut, and each state with a file left behind gets the next save. The window saves through
+# the same workflow and steps, so its cut points are these.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -22,7 +18,7 @@ cleanup() {
 }
 work_folder cleanup
 device=$work/device   # the emulated device, holding the older configuration file
-backing=$work/backing # a copy of it for each save
+backing=$work/backing # a copy of it for the save
 drives=$work/drives   # what the program sees: E goes through the recording layer
 mkdir -p "$drives/E"
 export VELMARON_POLL_INTERVAL_MS=20
@@ -30,11 +26,9 @@ printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/old.json"
 printf '{"velmaronProfile": 1, "periodDays": 28, "dataSets": {"technicalData": true}}\n' \
   >"$work/new.json"
 
-# velmaron-cli saves a profile onto drive E and is stopped with Ctrl+C when it asks for the
-# cable to be pulled; the file stays.
+# A save onto drive E, stopped with Ctrl+C when the cable is asked for; the file stays. The
+# lines are emptied first, never the last save's.
 cli_save() { # drives folder, profile
-  # Emptied first: the started tool opens it a moment later, and the last save's lines must
-  # not be taken for this one's.
   : >"$work/cli.out"
   LANG=de_DE.UTF-8 "$build/velmaron-cli" --drives "$1" apply "$2" --yes --count 1 \
     >"$work/cli.out" 2>&1 &
@@ -46,36 +40,28 @@ cli_save() { # drives folder, profile
   cli=""
 }
 
-# One save through the recording layer, its cut points checked, and the next save on each
-# state with a file left behind.
-record() { # name, command saving onto "$drives"...
-  local name=$1 state checked
-  shift
-  rm -rf "$backing"
-  cp -a "$device" "$backing"
-  fuse_mount tests/e2e/recording_drive.py "$backing/E" "$drives/E" "$work/$name.log"
-  "$@"
-  fuse_unmount "$drives/E"
-  "$build/velmaron-sim" show "$backing" E | grep -q "taken over at the next plug-in" ||
-    fail "$name: the device would not take the new file over"
-  checked=$(/usr/bin/python3 tests/e2e/cut_points.py "$device/E" "$backing/E" "$work/$name.log" \
-    "$work/$name" 2>&1) || fail "$name: $checked"
-  step "$name: $checked"
-  for state in "$work/$name"/*/; do
-    [ -d "$state" ] || continue
-    mv "$state/drive" "$state/E"
-    cp "$device/E.drive" "$state"
-    cli_save "$state" "$work/new.json"
-    [ "$(ls "$state/E/UPDATES")" = "QX999000.HEX
-digivers.ion" ] || fail "$name, $(cat "$state/left"): after the next save $(ls "$state/E/UPDATES")"
-  done
-  step "$name: the next save left only the configuration file in each state with a file left behind"
-}
-
 step "a QX device with software version 54 holding a configuration file for 7 days"
 sim new "$device" E --type QX --version 54 --days 92 --trep 2
 cp "$device/E.drive" "$drives/E.drive"
 cli_save "$device" "$work/old.json"
 
-record velmaron-cli cli_save "$drives" "$work/new.json"
+# One save through the recording layer, its cuts checked, the next save on each state left.
+cp -a "$device" "$backing"
+fuse_mount tests/e2e/recording_drive.py "$backing/E" "$drives/E" "$work/save.log"
+cli_save "$drives" "$work/new.json"
+fuse_unmount "$drives/E"
+"$build/velmaron-sim" show "$backing" E | grep -q "taken over at the next plug-in" ||
+  fail "the device would not take the new file over"
+checked=$(/usr/bin/python3 tests/e2e/cut_points.py "$device/E" "$backing/E" "$work/save.log" \
+  "$work/states" 2>&1) || fail "$checked"
+step "velmaron-cli: $checked"
+for state in "$work/states"/*/; do
+  [ -d "$state" ] || continue
+  mv "$state/drive" "$state/E"
+  cp "$device/E.drive" "$state"
+  cli_save "$state" "$work/new.json"
+  [ "$(ls "$state/E/UPDATES")" = "QX999000.HEX
+digivers.ion" ] || fail "$(cat "$state/left"): after the next save $(ls "$state/E/UPDATES")"
+done
+step "the next save left only the configuration file in each state with a file left behind"
 echo "cut-points: passed"

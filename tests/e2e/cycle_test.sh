@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The real program end to end: build/velmaron-config on a virtual display with a window
-# manager and on simulated drives, operated with clicks and keys, its device pulled and
-# plugged with velmaron-sim. After each step the files on the device are checked; in the end
-# the settings the device took over must show in the window at the next plug-in.
+# The real program on a virtual display and simulated drives, by clicks and keys, the device
+# pulled and plugged with velmaron-sim; its files checked after each step.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -13,8 +11,10 @@ work_folder desktop_stop
 drives=$work/drives
 updates=$drives/E/UPDATES
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
-
+pull() { sim unplug "$drives" E; }
+plug() { sim plug "$drives" E; }
 source tests/e2e/edited_settings.sh
+source tests/e2e/take_over.sh
 # The version file of the device that took the edits below over.
 version_after=5158303030303534484558008d2700010203$(printf 'ff%.0s' $(seq 13))17
 version_after+=$(printf 'ff%.0s' $(seq 40))6955b9006a430700
@@ -28,7 +28,7 @@ sim fixed "$drives" C
 sim stick "$drives" D
 new_device
 version_before=$(hex_of "$updates/digivers.ion")
-sim unplug "$drives" E
+pull
 
 desktop_start
 program_start "$build" "$drives"
@@ -36,7 +36,7 @@ wait_until "the window shows no device" no_device_shown
 height_is $NORMAL_HEIGHT || fail "window height $(window_height), not $NORMAL_HEIGHT"
 
 step "plug in: the window reads the device"
-sim plug "$drives" E
+plug
 wait_until "the device is read" device_is_read
 [ "$(hex_of "$updates/digivers.ion")" = "$version_before" ] || fail "the version file changed"
 
@@ -56,21 +56,14 @@ press alt+k
 edits_written
 
 step "pull and plug: the device takes the file over, the window announces success"
-pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
-sim unplug "$drives" E
-wait_until "the window asks for the cable again" \
-  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
-sim plug "$drives" E
-grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
+taken_over
 [ "$(hex_of "$updates/digivers.ion")" = "$version_after" ] || fail "version file after the take-over:
 $(hex_of "$updates/digivers.ion")"
-wait_until "the window deletes the taken-over file" test ! -e "$updates/QX999000.HEX"
-wait_until "the normal layout" height_is $NORMAL_HEIGHT
 
 step "the next plug-in shows the settings the device took over"
-sim unplug "$drives" E
+pull
 wait_until "the window shows no device" no_device_shown
-sim plug "$drives" E
+plug
 wait_until "the device is read" device_is_read
 press alt+k
 wait_until "the configuration file is written again" test -f "$updates/QX999000.HEX"
@@ -79,9 +72,9 @@ cmp -s "$updates/QX999000.HEX" <(printf '%s' "$config_file") ||
 $(cat -A "$updates/QX999000.HEX")"
 
 step "a broken configuration file is refused and the settings stay"
-sim unplug "$drives" E
+pull
 printf ':043A1000010203FFAC\r\n:00000001FF\r\n' >"$drives/E.unplugged/UPDATES/QX999000.HEX"
-sim plug "$drives" E
+plug
 grep -q "refused UPDATES/QX999000.HEX: line 1 has the checksum AC instead of AD" "$work/sim.log" ||
   fail "no refusal: $(cat "$work/sim.log")"
 [ "$(hex_of "$updates/digivers.ion")" = "$version_after" ] || fail "a broken file changed the settings"

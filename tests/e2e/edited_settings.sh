@@ -1,8 +1,5 @@
-# What the cycles of the real window do with one device and one set of edits (sourced, after
-# scripts/lib/desktop.sh, with sim, drives and updates set): a QX device with software
-# version 54 reporting 92 days, TREP 02, configuration byte 3F and a date range that is on,
-# whose settings the user changes to no date range, 30 days, events, the card date and Spanish
-# file names, by mouse (cycle_test.sh) or by keyboard (keyboard_test.sh).
+# One device and one set of edits for the mouse's and the keyboard's cycles (sourced after
+# desktop.sh, with sim, drives and updates set): no range, 30 days, events, card date, Spanish.
 
 # The window's settings after the edits, as the configuration file carries them.
 config_file=$':103A0000175158303030303037484558008D270036\r\n:043A1000010203FFAD\r\n'

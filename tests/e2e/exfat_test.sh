@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The whole cycle on a stick's own file system, which holds no links and no FIFOs: an exFAT
-# image mounted by the FUSE exFAT driver over a loop device (scripts/lib/exfat_stick.sh), the
-# device's names in upper case; pulling the cable unmounts it, and the emulated device takes
-# the file over on the same image. Through the window, with a save that failed because a
-# folder stood in the file's place tried again; then through velmaron-cli.
+# The whole cycle through the window on exFAT by its FUSE driver over a loop device
+# (exfat_stick.sh), the names in upper case, pulling the cable unmounting it, a failed save
+# tried again. velmaron-cli saves through the same workflow (fleet_test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -11,6 +9,7 @@ check_name=exfat
 source scripts/lib/desktop.sh
 work_folder 'desktop_stop; loop_release'
 source scripts/lib/exfat_stick.sh
+source tests/e2e/take_over.sh
 if reason=$(stick_unusable); then
   skip "$reason"
   exit 0
@@ -45,14 +44,7 @@ cp "$updates/QX999000.HEX" "$work/written"
 wait_until "the tall layout" height_is $TALL_HEIGHT
 
 step "pull and plug: the device takes the file over, the window deletes it"
-pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
-pull
-wait_until "the window asks for the cable again" \
-  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
-plug
-grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
-wait_until "the window deletes the taken-over file" test ! -e "$updates/QX999000.HEX"
-wait_until "the normal layout" height_is $NORMAL_HEIGHT
+taken_over
 
 step "the next plug-in: a folder in the file's place makes Alt+K fail"
 pull
@@ -74,23 +66,5 @@ cmp -s "$updates/QX999000.HEX" "$work/written" || fail "not the settings taken o
 $(cat -A "$updates/QX999000.HEX")"
 press alt+F4
 wait_until "the program ends" program_ended
-
-step "velmaron-cli: apply a profile of 7 days; pull and plug when told"
-printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/profile.json"
-"$build/velmaron-cli" --drives "$drives" apply "$work/profile.json" --yes --count 1 \
-  >"$work/cli.out" 2>&1 &
-cli=$!
-said() { grep -qsF -- "$1" "$work/cli.out"; }
-wait_until "the tool writes the file" said "Konfiguration geschrieben"
-wait_until "the tool asks for the cable" said "USB Kabel trennen"
-pull
-wait_until "the tool waits for the device" said "USB Kabel verbinden"
-plug
-wait_until "the tool confirms" said "Einstellungen übernommen (bestätigt)"
-wait "$cli" || fail "exit $?: $(cat "$work/cli.out")"
-[ "$(grep -c "E: took UPDATES/QX999000.HEX over" "$work/sim.log")" = 2 ] ||
-  fail "no take-over: $(cat "$work/sim.log")"
-"$build/velmaron-cli" --drives "$drives" profile save - | grep -q '"periodDays": *7' ||
-  fail "the device does not report 7 days"
 ls "$updates" | grep -qx DIGIVERS.ION || fail "the version file's name: $(ls "$updates")"
 echo "exfat: passed"

@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-# A stick that loses what it is given: a FUSE file system holding one file, "disk", the disk
-# image IMAGE, whose writes are acknowledged and dropped while FLAG_FILE exists, as a worn or
-# counterfeit stick does. A loop device over MOUNT_POINT/disk makes it a block device that a
-# kernel file system can be mounted on. direct_io: every read reaches this file system, so a
-# read shows what the "stick" holds, never what the kernel keeps of a write.
+# A stick that loses what it is given, as a worn or counterfeit one does: the one file "disk",
+# IMAGE, whose writes are acknowledged and dropped while FLAG_FILE exists, for a loop device.
+# direct_io: every read shows what the "stick" holds, never what the kernel kept.
 #
 #   lying_stick.py IMAGE MOUNT_POINT FLAG_FILE
 import errno

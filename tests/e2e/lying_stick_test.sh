@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# velmaron-cli and the real program on a stick that loses what it is given: ext4 on a loop
-# device over a disk image whose writes are acknowledged and dropped while a flag file exists
-# (tests/e2e/lying_stick.py), holding the files of a Velmaron emulated by velmaron-sim. While
-# writes are dropped, neither front end may report the save as done, and no configuration
-# file may stay for the device to take over; without the drop the same save succeeds there.
+# Both front ends on ext4 over a stick that drops its writes (lying_stick.py): neither may
+# report the save as done nor leave a configuration file; without the drop the save succeeds.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -32,10 +29,7 @@ mkdir -p "$backing" "$drives/E" "$work/stick"
 truncate -s 16M "$work/disk.img"
 # Nothing left for the kernel to write later, when the drop may be on.
 mkfs.ext4 -q -E lazy_itable_init=0,lazy_journal_init=0 "$work/disk.img"
-/usr/bin/python3 tests/e2e/lying_stick.py "$work/disk.img" "$work/stick" "$work/drop" \
-  >>"$work/fuse.log" 2>&1 &
-fuse_pid=$!
-wait_until "the stick is there" test -f "$work/stick/disk"
+fuse_mount tests/e2e/lying_stick.py "$work/disk.img" "$work/stick" "$work/drop"
 loop=$(losetup -f --show "$work/stick/disk")
 mount "$loop" "$drives/E"
 

@@ -1,14 +1,11 @@
 #!/usr/bin/env python3
-# A drive that writes down every change made to it: the pass-through of slow_drive.py, without
-# its waiting, that logs each operation which changes the drive or makes a change durable, in
-# the order the kernel hands them on, one JSON object a line. cut_points.py rebuilds from such
-# a log what the drive would hold had its cable been pulled after any of them.
+# slow_drive.py's pass-through without the wait, logging each operation that changes the drive
+# or makes a change durable, one JSON object a line, for cut_points.py.
 #
 #   recording_drive.py FOLDER MOUNT_POINT LOG
 #
-# One thread answers, so the log's order is the kernel's. libfuse 2 never asks the kernel for
-# writeback caching, so each write(2) arrives here as it is made, and fsync on a directory
-# arrives as fsyncdir because this file system answers it.
+# One thread answers, so the log's order is the kernel's; libfuse 2 asks for no writeback
+# caching, so each write(2) arrives as made, and a directory's fsync as fsyncdir.
 import json
 import os
 import sys

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The real window on the screens users have: 1366 x 768 at 100 %, and 1366 x 768, 1920 x 1080 at
-# 150 % and 2560 x 1440 at 200 % with a taskbar reserved along the bottom, each on a
-# virtual display with a window manager. With the device read, and again once Alt+K has turned
-# the window tall, its frame lies inside the screen's work area; a picture of the whole screen
-# in the tall layout goes to SHOTS (default BUILD/screenshots/screen-fit).
+# The real window on the screens users have, with a taskbar or not: read, and tall after Alt+K,
+# its frame lies inside the work area; a picture of the tall layout goes to SHOTS.
 #
 #   tests/e2e/screen_fit_test.sh [BUILD [SHOTS]]
 set -euo pipefail

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The emulator's interactive mode, fed keys through a pipe: it tells what the program writes
-# and deletes on the device, and pulls, plugs and breaks the device on its keys.
+# The emulator's interactive mode, fed keys through a pipe.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}

@@ -1,12 +1,9 @@
 #!/usr/bin/env python3
-# A drive that answers every lookup late: a FUSE file system that mirrors a folder (a drive of
-# velmaron-sim's) and waits before it answers each lookup of a name, as a failing stick or a
-# card reader that stalls does. Runs in the foreground until it is unmounted.
+# A drive that answers every lookup late, as a failing stick or a stalling card reader does: a
+# FUSE file system mirroring a folder (a drive of velmaron-sim's). Runs until it is unmounted.
 #
 #   slow_drive.py FOLDER MOUNT_POINT DELAY_FILE
-#
-# DELAY_FILE holds the seconds each lookup waits, read at every lookup, so that a test can make
-# the drive hang for good.
+
 import errno
 import os
 import sys
@@ -36,8 +33,8 @@ class SlowDrive(Operations):
         except OSError as error:
             raise FuseOSError(error.errno or errno.EIO)
 
-    # Waits as long as the delay file says, read again and again, so that a test can end a wait
-    # that was meant to last for good.
+    # The delay file's seconds, read again and again: a test can make the drive hang for good
+    # and end that wait.
     def _wait(self):
         started = time.monotonic()
         while time.monotonic() - started < self._delay():
@@ -89,23 +86,12 @@ class SlowDrive(Operations):
     def release(self, path, fh):
         self._call(os.close, fh)
 
-    def rename(self, old, new):
-        self._call(os.rename, self._path(old), self._path(new))
+    # The rest passes each name on as a path in the folder.
+    def _on(call, names=1):
+        return lambda self, *args: self._call(call, *map(self._path, args[:names]), *args[names:])
 
-    def unlink(self, path):
-        self._call(os.unlink, self._path(path))
-
-    def mkdir(self, path, mode):
-        self._call(os.mkdir, self._path(path), mode)
-
-    def rmdir(self, path):
-        self._call(os.rmdir, self._path(path))
-
-    def chmod(self, path, mode):
-        self._call(os.chmod, self._path(path), mode)
-
-    def utimens(self, path, times=None):
-        self._call(os.utime, self._path(path), times)
+    rename, unlink, mkdir = _on(os.rename, 2), _on(os.unlink), _on(os.mkdir)
+    rmdir, chmod, utimens = _on(os.rmdir), _on(os.chmod), _on(os.utime)
 
 
 if __name__ == "__main__":

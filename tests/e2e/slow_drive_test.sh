@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# The real program on a drive that answers every lookup two seconds late: a FUSE file system
-# (tests/e2e/slow_drive.py) over a Velmaron emulated by velmaron-sim. The window's own thread is
-# sampled all along and must never be found waiting on the drive, while the device worker's
-# is; a whole cycle ends as on a quick drive; and closing the window while the drive hangs for
-# good ends the program, as Ctrl+C ends velmaron-cli's fleet run.
+# The real program on a drive that answers each lookup 2 s late (slow_drive.py): the window's
+# thread, sampled all along, never waits on the drive, the worker's does; a cycle ends as
+# usual; closing the window, or Ctrl+C in velmaron-cli, ends it while the drive hangs.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
 check_name=slow-drive
 source scripts/lib/desktop.sh
+source tests/e2e/take_over.sh
 
 fuse_works || exit 0
 
@@ -21,6 +20,8 @@ unmount_drive() {
   fuse_unmount "$drives/E"
   rmdir "$drives/E"
 }
+pull() { unmount_drive && sim unplug "$backing" E; }
+plug() { sim plug "$backing" E && mount_drive; }
 cleanup() {
   echo 0 >"$work/delay"
   [ -z "$fuse_pid" ] || unmount_drive
@@ -33,8 +34,7 @@ drives=$work/drives   # what the program sees: E is the slow drive
 mkdir -p "$drives"
 echo 2 >"$work/delay"
 
-# Where each thread of the program waits, five times a second: "request_wait_answer" is a
-# thread waiting for the FUSE file system to answer.
+# Where each thread waits, five times a second ("request_wait_answer": on the FUSE drive).
 sample_threads() { # pid
   while kill -0 "$1" 2>/dev/null; do
     for task in /proc/"$1"/task/*; do
@@ -62,28 +62,18 @@ wait_until --within 120 "the configuration file is written" test -f "$backing/E/
 wait_until --within 60 "the tall layout" height_is $TALL_HEIGHT
 
 step "pull and plug: the device takes the file over, the window deletes it"
-pull_asked=$(region_fingerprint $INSTRUCTION_LABEL)
-unmount_drive
-sim unplug "$backing" E
-wait_until --within 60 "the window asks for the cable again" \
-  region_changed_from $INSTRUCTION_LABEL "$pull_asked"
-sim plug "$backing" E
-grep -q "E: took UPDATES/QX999000.HEX over" "$work/sim.log" || fail "no take-over: $(cat "$work/sim.log")"
-mount_drive
-wait_until --within 120 "the window deletes the taken-over file" \
-  test ! -e "$backing/E/UPDATES/QX999000.HEX"
-wait_until --within 60 "the normal layout" height_is $NORMAL_HEIGHT
+updates=$backing/E/UPDATES # where the window's deletion shows without a wait
+taken_over 120
 
 step "the drive hangs for good; closing the window ends the program"
 echo 3600 >"$work/delay"
 sleep 3 # a poll is waiting on the drive by now
 press alt+F4
-# The program has ended when its main thread has: the kernel keeps the process until the
-# worker's thread gets the drive's answer, which a real hung drive may never give.
-main_thread_ended() {
-  program_ended || grep -q '^State:[[:space:]]*Z' "/proc/$program_pid/status" 2>/dev/null
+# Ended with its main thread: the process stays until the worker gets the drive's answer.
+main_thread_ended() { # pid
+  program_ended "$1" || grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null
 }
-wait_until --within 5 "the program ends" main_thread_ended
+wait_until --within 5 "the program ends" main_thread_ended "$program_pid"
 echo 0 >"$work/delay"
 wait_until "the drive answers and the process goes" program_ended
 
@@ -96,8 +86,7 @@ cli=$!
 cli_waits() { grep -q request_wait_answer /proc/"$cli"/task/*/wchan 2>/dev/null; }
 wait_until --within 20 "the tool's worker waits on the drive" cli_waits
 kill -INT "$cli"
-cli_ended() { ! kill -0 "$cli" 2>/dev/null || grep -q '^State:[[:space:]]*Z' "/proc/$cli/status"; }
-wait_until --within 5 "Ctrl+C ends the tool" cli_ended
+wait_until --within 5 "Ctrl+C ends the tool" main_thread_ended "$cli"
 grep -q "Abgebrochen\|Interrupted" "$work/cli.out" || fail "the tool did not say so: $(cat "$work/cli.out")"
 echo 0 >"$work/delay"
 wait "$cli" 2>/dev/null || true

@@ -1,6 +1,5 @@
 #!/usr/bin/python3
-"""A taskbar for the tests: a grey dock window along the bottom of the screen that reserves
-its height (_NET_WM_STRUT_PARTIAL), so that the window manager's work area leaves it out.
+"""A taskbar: a dock along the bottom that reserves its height (_NET_WM_STRUT_PARTIAL).
 
     x_dock.py HEIGHT
 
@@ -34,7 +33,6 @@ def main():
     dock.map()
     dock.configure(x=0, y=screen.height_in_pixels - height)
     desk.flush()
-    # Told once the window manager's work area leaves the strip out.
     while True:
         area = screen.root.get_full_property(atom("_NET_WORKAREA"), X.AnyPropertyType)
         if area and area.value[1] + area.value[3] <= screen.height_in_pixels - height:

@@ -1,11 +1,9 @@
 #!/usr/bin/python3
-"""Whether an X window's frame lies inside the work area that the window manager leaves free
-of docks and taskbars (_NET_WORKAREA).
+"""Whether an X window's frame lies inside the window manager's work area (_NET_WORKAREA).
 
     x_frame_inside.py WINDOW-ID
 
-Prints the frame and the work area as left,top,right,bottom (right and bottom exclusive) and
-ends with status 1 when the frame reaches outside, 2 when the window manager tells no frame.
+Prints frame and work area as left,top,right,bottom (exclusive); status 1 outside, 2 no frame.
 """
 import sys
 

@@ -1,5 +1,4 @@
-// The configuration builder on any settings the window could hand it: every file it builds is
-// one the device reads, with record type 02 only for the CR device.
+// Every file built from any settings the window could hand over is one the device reads.
 
 #include "config/config_file.h"
 #include "config/download_period.h"

@@ -1,5 +1,4 @@
-// The days text: whatever is typed or set, reading it never fails, and what the field accepts
-// always makes the period it shows.
+// The days text: reading it never fails, and what the field accepts makes the period it shows.
 
 #include "config/download_period.h"
 

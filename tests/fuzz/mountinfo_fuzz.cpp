@@ -1,5 +1,4 @@
-// The system's list of mounted file systems, as the Linux drive services parse it whenever it
-// changes. What comes out must be usable as drive roots whatever comes in.
+// The mount table as the Linux drive services parse it: whatever comes in, usable drive roots.
 
 #include "device/mount_table.h"
 

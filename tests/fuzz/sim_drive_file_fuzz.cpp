@@ -13,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::writeFile(sim.folder() / "E.drive",
                        std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string root = sim.root('E');
-    // Every kind a properties file can give has a text.
     if (DriveTypeText(sim.services().DriveType(root)).empty())
         __builtin_trap();
     sim.services().VolumeName(root);

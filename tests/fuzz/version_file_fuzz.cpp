@@ -1,6 +1,5 @@
-// The device's version file, taken apart as the window does, after any earlier read: the
-// version is one the header names, the configuration byte a byte, the code walks stay within
-// the file and the range's days within the device's count.
+// Any version file after any earlier read: the header's version, a byte for the configuration
+// byte, code walks within the file and the range's days within the device's count.
 
 #include "config/date_codec.h"
 #include "config/settings_words.h"

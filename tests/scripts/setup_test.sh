@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# scripts/setup's stages: which packages each one asks for, a stage it does not know, and a
-# user without root and without sudo, who is told the apt-get line to run as root. Runs
-# against a stand-in dpkg-query that finds nothing installed, so that nothing is installed.
+# scripts/setup's stages for a user without root or sudo, told the apt-get line, against a
+# dpkg-query that finds nothing, so that nothing is installed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 check_name=setup-test

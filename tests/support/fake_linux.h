@@ -1,6 +1,5 @@
 #pragma once
-// Fake /proc, /sys and /dev trees for the Linux drive services, in tests and benchmarks: block
-// devices in sysfs, labels in /dev/disk/by-label and volumes mounted below the same folder.
+// Fake /proc, /sys and /dev trees for the Linux drive services, with the volumes below them.
 
 #include "device/drive_services_linux.h"
 #include "support/sim_drives.h"
@@ -11,8 +10,7 @@ namespace velmaron::testing {
 
 class FakeLinuxTree : public TempDrive {
 public:
-    // A block device in sysfs: its directory below /sys/devices and the link to it from
-    // /sys/dev/block. A partition's removable flag sits on its whole disk.
+    // A block device in sysfs, linked from /sys/dev/block; a partition's flag is its disk's.
     void addBlockDevice(const std::string& device, const std::string& sysPath,
                         const std::string& removable, bool partition = false) const {
         const std::filesystem::path directory = mkdir("sys/devices/" + sysPath);
@@ -28,8 +26,7 @@ public:
         std::filesystem::create_symlink("../../" + blockName, mkdir("dev/disk/by-label") / entry);
     }
 
-    // A mountinfo line of a volume mounted below the folder at name, which mountinfo writes
-    // escaped; extra holds optional fields.
+    // A mountinfo line of a volume mounted at name, written escaped; extra: optional fields.
     std::string mount(const std::string& device, const std::string& name,
                       const std::string& escaped, const std::string& type,
                       const std::string& extra = "") const {

@@ -1,9 +1,9 @@
 #pragma once
-// A drive that does not answer, for tests: each call passes the gate, and waits there while it
-// is shut. It keeps the threads that called and how many waited at once at most.
+// A drive that does not answer: each call waits at the gate while it is shut.
 
 #include "device/drive_services.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -16,14 +16,35 @@ class Gate {
 public:
     void shut() { set(false); }
     void open() { set(true); }
-    void pass();
+    void pass() {
+        std::unique_lock lock(mutex_);
+        threads_.insert(std::this_thread::get_id());
+        mostAtOnce_ = std::max(mostAtOnce_, ++waiting_);
+        opened_.wait(lock, [&] { return open_; });
+        --waiting_;
+    }
     // How many calls wait at the gate now, and at most at once so far.
-    int waiting();
-    int mostAtOnce();
-    bool calledOn(std::thread::id thread);
+    int waiting() {
+        std::lock_guard lock(mutex_);
+        return waiting_;
+    }
+    int mostAtOnce() {
+        std::lock_guard lock(mutex_);
+        return mostAtOnce_;
+    }
+    bool calledOn(std::thread::id thread) {
+        std::lock_guard lock(mutex_);
+        return threads_.contains(thread);
+    }
 
 private:
-    void set(bool isOpen);
+    void set(bool isOpen) {
+        {
+            std::lock_guard lock(mutex_);
+            open_ = isOpen;
+        }
+        opened_.notify_all();
+    }
 
     std::mutex mutex_;
     std::condition_variable opened_;
@@ -33,7 +54,6 @@ private:
     std::set<std::thread::id> threads_;
 };
 
-// Drive services whose drive types and labels are told only past the gate.
 class GatedDrives final : public DriveServices {
 public:
     GatedDrives(std::unique_ptr<DriveServices> drives, std::shared_ptr<Gate> gate)

@@ -35,12 +35,10 @@ bool IsValidConfigHex(std::string_view bytes, bool cr) {
         }
         if (values[0] != static_cast<int>(values.size()) - 5 || sum % 256 != 0)
             return false;
-        if (values[3] == 1)
-            ended = values[0] == 0;
-        else if (values[3] != (cr ? 2 : 0))
+        // The end record holds no data; data records are of the device's type.
+        if (values[3] == 1 ? values[0] != 0 : values[3] != (cr ? 2 : 0))
             return false;
-        if (values[3] == 1 && !ended)
-            return false;
+        ended = values[3] == 1;
     }
     return ended;
 }

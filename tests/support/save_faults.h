@@ -1,6 +1,5 @@
 #pragma once
-// Saves that fail at one step, as on a device that refuses or breaks off, for the save's own
-// tests and the window's.
+// Saves that fail at one step, as on a device that refuses or breaks off.
 
 #include "device/durable_file.h"
 #include "device/durable_save.h"
@@ -10,8 +9,7 @@
 
 namespace velmaron::testing {
 
-// Steps whose one operation fails at the given step; a failing write first leaves `left` in
-// the file (creates nothing when nullopt), as a real failure would.
+// A failing write first leaves `left` in the file (nothing when nullopt), as a real one would.
 inline SaveSteps failAt(FileStep step, FileFault fault, std::optional<std::string> left = {}) {
     using Dir = const DeviceDirectory&;
     using Name = const std::string&;

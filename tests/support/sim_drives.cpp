@@ -12,11 +12,7 @@ namespace velmaron::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 constexpr char Separator = static_cast<char>(fs::path::preferred_separator);
-
-} // namespace
 
 void writeFile(const fs::path& file, std::string_view content) {
     fs::create_directories(file.parent_path());

@@ -1,6 +1,6 @@
 #pragma once
-// Folders that stand in for drives in tests and benchmarks, removed again at the end: a bare
-// drive root, and a folder of simulated drives seen through the simulated drive services.
+// Folders that stand in for drives, removed at the end: a bare drive root, and a folder of
+// simulated drives seen through the simulated drive services.
 
 #include "device/drive_services.h"
 
@@ -14,13 +14,11 @@ namespace velmaron::testing {
 
 void writeFile(const std::filesystem::path& file, std::string_view content = {});
 std::string readAll(const std::filesystem::path& path);
-// The names in a directory, sorted; none when it is missing.
+// Sorted; none when the directory is missing.
 std::vector<std::string> namesIn(const std::filesystem::path& directory);
-// Creates a symbolic link; false where the system does not allow it (e.g. under wine), so
-// that the test can skip itself.
+// False where the system allows no link (wine), so that the test can skip itself.
 bool makeSymlink(const std::filesystem::path& target, const std::filesystem::path& link);
-// Creates a FIFO, which would block a plain open or read for ever; false where the system
-// has none (Windows), so that the test can skip itself.
+// A FIFO blocks a plain open for ever; false where there is none (Windows): the test skips.
 bool makeFifo(const std::filesystem::path& path);
 
 class TempDrive {
@@ -31,7 +29,7 @@ public:
     TempDrive& operator=(const TempDrive&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // The drive root as callers pass it: the folder followed by a separator.
+    // The folder followed by a separator.
     std::string root() const { return (path_ / "").string(); }
 
     std::filesystem::path mkdir(const std::filesystem::path& relative) const;
@@ -51,7 +49,6 @@ public:
     DriveServices& services() { return *services_; }
 
     std::filesystem::path addDrive(char letter, std::string_view properties = {});
-    // A removable drive that carries the marker directory.
     std::filesystem::path addDevice(char letter, std::string_view properties = {});
 
     std::string root(char letter) const;

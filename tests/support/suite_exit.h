@@ -1,7 +1,6 @@
 #pragma once
-// How a run of a suite ends for ctest: 1 on any failure, which always wins; SuiteSkipped (the
-// SKIP_RETURN_CODE of every test) when a case was skipped or none ran, so that ctest shows it
-// as skipped; 0 when every case ran and passed. A crash ends with neither and counts as failed.
+// A suite's exit for ctest: 1 on any failure; SuiteSkipped (every test's SKIP_RETURN_CODE) when
+// a case was skipped or none ran, so that ctest shows it skipped; 0 when all ran and passed.
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,7 @@
 #pragma once
-// Generated version files and settings for the property suites (RapidCheck): version files of
-// every type and form as devices may hold them, with unset bytes erased (255) or zeroed, the
-// date range on and off, every TREP and extra-data list and lengths at and around each form's
-// bounds; and settings as the window makes them. Each field is drawn on its own, so that a
-// failing case shrinks field by field towards a QX 54 file of 80 bytes with nothing ticked.
+// Generated version files of every type, form and length around its bounds, unset bytes 255 or
+// 0, and settings as the window makes them. Each field is drawn on its own, so that a failing
+// case shrinks field by field towards a QX 54 file of 80 bytes with nothing ticked.
 
 #include "config/device_settings.h"
 #include "config/download_period.h"
@@ -12,7 +10,6 @@
 #include "support/version_files.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <ostream>
 #include <rapidcheck.h>
 #include <string>
@@ -20,8 +17,7 @@
 
 namespace velmaron::testing {
 
-// One of the values or generators, each as likely at every size, shrinking towards the first:
-// RapidCheck's own element and oneOf do not shrink from one choice to another.
+// Shrinking towards the first, which RapidCheck's element and oneOf do not.
 inline rc::Gen<std::size_t> choice(std::size_t count) {
     return rc::gen::resize(100, rc::gen::inRange<std::size_t>(0, count));
 }
@@ -37,8 +33,7 @@ inline rc::Gen<int> genSoftwareVersion() {
     return firstOf<int>({54, 53, 36, 35, 28, 27, 26, 23, 22, 17, 16, 9, 8, 0, 9999});
 }
 
-// Seconds since 1970 as the device counts them: erased, zero, a whole day, any count, and the
-// counts at the signed limit and at the day the count reaches only in part.
+// Seconds since 1970 as the device counts them, with the signed limit and the partial last day.
 inline rc::Gen<std::uint32_t> genMoment() {
     using namespace rc;
     return firstOfGens<std::uint32_t>(
@@ -61,8 +56,7 @@ struct VersionFileCase {
     std::uint32_t rangeStart = 0xFFFFFFFF;
     std::uint32_t rangeEnd = 0xFFFFFFFF;
 
-    // The extra-data lists the writer makes, and the two the window once made for 4 Hz data
-    // without VDO-specific data.
+    // The extra-data lists the writer makes, and two the window once made for 4 Hz alone.
     static inline const std::vector<std::vector<int>> ExtraLists = {
         {},
         {1, 0x19, 0xFF, 0xFF},
@@ -114,12 +108,10 @@ struct VersionFileCase {
 };
 
 inline void showValue(const VersionFileCase& c, std::ostream& out) {
-    out << c.type << " " << c.version << ", " << c.length() << " bytes:";
-    for (unsigned char byte : c.bytes()) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, " %02X", byte);
-        out << hex;
-    }
+    out << c.type << " " << c.version << ", " << c.length() << " bytes:" << std::hex;
+    for (unsigned char byte : c.bytes())
+        out << ' ' << static_cast<int>(byte);
+    out << std::dec;
 }
 
 inline rc::Gen<VersionFileCase> genVersionFile() {
@@ -151,8 +143,8 @@ inline rc::Gen<std::chrono::sys_days> genDay() {
         [](int d) { return std::chrono::sys_days(std::chrono::days(d)); });
 }
 
-// Settings of a device that reports them, as the window makes them: below version 36 its 4 Hz
-// and VDO-specific boxes are one, and a range that is on does not end before it starts.
+// Settings as the window makes them: below 36 the 4 Hz and VDO boxes are one, and a range
+// that is on does not end before it starts.
 inline rc::Gen<DeviceSettings> genSettings() {
     using namespace rc;
     using S = DeviceSettings;
@@ -193,7 +185,6 @@ inline rc::Gen<DeviceSettings> genSettings() {
 
 namespace velmaron {
 
-// How a failing case shows its settings.
 inline void showValue(const DeviceSettings& s, std::ostream& out) {
     out << s.deviceType << " " << s.softwareVersion << ", period " << s.periodDays << ", data";
     for (const DataSet& set : DataSetTable)

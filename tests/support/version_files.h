@@ -14,16 +14,14 @@ struct Bytes {
     std::vector<int> values;
 };
 
-// A version file of the given length: the header, everything else `unset` (255, as erased
-// flash reads) unless placed.
+// The header, and everything not placed `unset` (255, as erased flash reads).
 std::string versionFile(std::string_view header, std::size_t length,
                         const std::vector<Bytes>& placed = {}, char unset = '\xFF');
 
 // "QX000054HEX": the type, the software version in six digits, the extension.
 std::string header(const char* type, int version);
 
-// The form a QX device of this version reports: 21 bytes up to version 27, 25 up to 35, 80
-// from 36 on.
+// A QX's form: 21 bytes up to version 27, 25 up to 35, 80 from 36 on.
 std::size_t formLength(int version);
 
 std::string qx(int version, const std::vector<Bytes>& placed = {});

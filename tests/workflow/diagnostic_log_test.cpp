@@ -1,6 +1,6 @@
-// The diagnostic log of configure commands whose save fails at each step in turn, run through
-// the workflow onto a simulated device: each failure is one line with the moment, the
-// operation, the drive and the error. With the log off, nothing is written.
+// Configure commands whose save fails at each step in turn, through the workflow onto a
+// simulated device: each failure is one line with the moment, the operation, the drive and the
+// error. With the log off, nothing is written.
 
 #include "device/diagnostic_log.h"
 #include "support/save_faults.h"
@@ -9,9 +9,8 @@
 #include "workflow/call_queue.h"
 #include "workflow/workflow.h"
 
-#include <algorithm>
-#include <cctype>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -21,14 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::failAt;
 using Lines = std::vector<std::string>;
-
-// The moment a line begins with, in UTC to the millisecond.
-bool isMoment(std::string_view text) {
-    constexpr std::string_view form = "0000-00-00T00:00:00.000Z";
-    return std::equal(form.begin(), form.end(), text.begin(), text.end(), [](char f, char c) {
-        return f == '0' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : f == c;
-    });
-}
 
 class QuietView final : public WorkflowView {
 public:
@@ -90,52 +81,44 @@ TEST(DiagnosticLog, NamesTheOperationTheDriveAndTheErrorOfEachFailedStep) {
     differs.readBack = [](Dir, Name) { return ReadResult{ReadStatus::Ok, "other"}; };
     throws.replace = [](Dir, Name, Name) -> FileResult { throw std::runtime_error("bus reset"); };
     throwsOther.flushDirectory = [](Dir) -> FileResult { throw 42; };
-    const std::string save = "SaveUpdateFile QX999000.HEX";
+    Bench bench;
+    const std::string save = "SaveUpdateFile QX999000.HEX\t" + bench.drives.root('E') + "\t";
+    const std::string port = "DevicePort::saveUpdateFile\t" + bench.drives.root('E') + "\t";
     const struct {
-        const char* name;
         SaveSteps steps;
-        Lines expected; // operation, then error, of each line
+        Lines expected; // each line after its moment
         bool viewThrows = false;
     } cases[] = {
-        {"create", failAt(Create, F::Failed), {save, "CannotCreate at create: injected"}},
-        {"write-protected",
-         failAt(Create, F::WriteProtected),
-         {save, "WriteProtected at create: injected"}},
-        {"write", failAt(Write, F::Failed, "half"), {save, "WriteFailed at write: injected"}},
-        {"flush", failAt(Flush, F::Failed), {save, "WriteFailed at flush: injected"}},
-        {"rename", failAt(Rename, F::Failed), {save, "WriteFailed at rename: injected"}},
-        {"directory flush",
-         failAt(FlushDirectory, F::Failed),
-         {save, "WriteFailed at flush directory: injected"}},
-        {"read back", differs, {save, "ReadBackMismatch at read back: content differs"}},
-        {"a step that throws", throws, {"DevicePort::saveUpdateFile", "bus reset"}},
-        {"a throw of no exception", throwsOther, {"DevicePort::saveUpdateFile", "unknown failure"}},
-        {"and the view that shows it",
-         failAt(Create, F::Failed),
-         {save, "CannotCreate at create: injected", "WorkflowView::reportFailure", "view gone"},
+        {failAt(Create, F::Failed), {save + "CannotCreate at create: injected"}},
+        {failAt(Create, F::WriteProtected), {save + "WriteProtected at create: injected"}},
+        {failAt(Write, F::Failed, "half"), {save + "WriteFailed at write: injected"}},
+        {failAt(Flush, F::Failed), {save + "WriteFailed at flush: injected"}},
+        {failAt(Rename, F::Failed), {save + "WriteFailed at rename: injected"}},
+        {failAt(FlushDirectory, F::Failed), {save + "WriteFailed at flush directory: injected"}},
+        {differs, {save + "ReadBackMismatch at read back: content differs"}},
+        {throws, {port + "bus reset"}},
+        {throwsOther, {port + "unknown failure"}},
+        {failAt(Create, F::Failed),
+         {save + "CannotCreate at create: injected", "WorkflowView::reportFailure\t-\tview gone"},
          true},
     };
-    Bench bench;
-    const std::string drive = bench.drives.root('E');
+    const std::regex moment(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)"); // UTC
     std::size_t before = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.expected.back());
         bench.view.failureThrows = c.viewThrows;
         // Opened afresh for each: what is there is kept.
         ASSERT_EQ(DiagnosticLog::Open(bench.log), std::nullopt);
         EXPECT_EQ(bench.configure(c.steps), ConfigureOutcome::NotSaved);
         DiagnosticLog::Close();
         const Lines lines = bench.lines();
-        ASSERT_EQ(lines.size(), before + c.expected.size() / 2);
-        for (std::size_t i = 0; i < c.expected.size(); i += 2) {
-            const std::string& line = lines[before + i / 2];
+        ASSERT_EQ(lines.size(), before + c.expected.size());
+        for (const std::string& expected : c.expected) {
+            const std::string& line = lines[before++];
             const auto tab = line.find('\t');
-            EXPECT_TRUE(isMoment(line.substr(0, tab))) << line;
-            const std::string where = c.expected[i].starts_with("WorkflowView") ? "-" : drive;
-            EXPECT_EQ(line.substr(tab + 1),
-                      c.expected[i] + '\t' + where + '\t' + c.expected[i + 1]);
+            EXPECT_TRUE(std::regex_match(line.substr(0, tab), moment)) << line;
+            EXPECT_EQ(line.substr(tab + 1), expected);
         }
-        before = lines.size();
     }
 }
 
