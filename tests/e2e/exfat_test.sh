@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole cycle through the window on exFAT by its FUSE driver over a loop device
 # (exfat_stick.sh), the names in upper case, pulling the cable unmounting it, a failed save
-# tried again. velmaron-cli saves through the same workflow (fleet_test.sh).
+# tried again; then through velmaron-cli.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -66,5 +66,22 @@ cmp -s "$updates/QX999000.HEX" "$work/written" || fail "not the settings taken o
 $(cat -A "$updates/QX999000.HEX")"
 press alt+F4
 wait_until "the program ends" program_ended
+
+step "velmaron-cli: apply a profile of 7 days; pull and plug when told"
+printf '{"velmaronProfile": 1, "periodDays": 7}\n' >"$work/profile.json"
+"$build/velmaron-cli" --drives "$drives" apply "$work/profile.json" --yes --count 1 \
+  >"$work/cli.out" 2>&1 &
+cli=$!
+said() { grep -qsF -- "$1" "$work/cli.out"; }
+wait_until "the tool asks for the cable" said "USB Kabel trennen"
+pull
+wait_until "the tool waits for the device" said "USB Kabel verbinden"
+plug
+wait_until "the tool confirms" said "Einstellungen übernommen (bestätigt)"
+wait "$cli" || fail "exit $?: $(cat "$work/cli.out")"
+[ "$(grep -c "E: took UPDATES/QX999000.HEX over" "$work/sim.log")" = 2 ] ||
+  fail "no take-over: $(cat "$work/sim.log")"
+"$build/velmaron-cli" --drives "$drives" profile save - | grep -q '"periodDays": *7' ||
+  fail "the device does not report 7 days"
 ls "$updates" | grep -qx DIGIVERS.ION || fail "the version file's name: $(ls "$updates")"
 echo "exfat: passed"
