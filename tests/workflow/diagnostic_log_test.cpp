@@ -9,8 +9,9 @@
 #include "workflow/call_queue.h"
 #include "workflow/workflow.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -20,6 +21,15 @@ namespace {
 namespace fs = std::filesystem;
 using testing::failAt;
 using Lines = std::vector<std::string>;
+
+// The moment a line begins with, in UTC to the millisecond. (No <regex>: the sanitizer build's
+// compiler warns inside it.)
+bool isMoment(std::string_view text) {
+    constexpr std::string_view form = "0000-00-00T00:00:00.000Z";
+    return std::equal(form.begin(), form.end(), text.begin(), text.end(), [](char f, char c) {
+        return f == '0' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : f == c;
+    });
+}
 
 class QuietView final : public WorkflowView {
 public:
@@ -102,7 +112,6 @@ TEST(DiagnosticLog, NamesTheOperationTheDriveAndTheErrorOfEachFailedStep) {
          {save + "CannotCreate at create: injected", "WorkflowView::reportFailure\t-\tview gone"},
          true},
     };
-    const std::regex moment(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)"); // UTC
     std::size_t before = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected.back());
@@ -116,7 +125,7 @@ TEST(DiagnosticLog, NamesTheOperationTheDriveAndTheErrorOfEachFailedStep) {
         for (const std::string& expected : c.expected) {
             const std::string& line = lines[before++];
             const auto tab = line.find('\t');
-            EXPECT_TRUE(std::regex_match(line.substr(0, tab), moment)) << line;
+            EXPECT_TRUE(isMoment(line.substr(0, tab))) << line;
             EXPECT_EQ(line.substr(tab + 1), expected);
         }
     }
