@@ -33,11 +33,44 @@ SaveError errorOfStep(FileStep step) {
     return step == FileStep::Create ? SaveError::CannotCreate : SaveError::WriteFailed;
 }
 
-constexpr std::string_view FileStepNames[] = {"create", "write", "flush", "rename",
-                                              "flush directory"};
-constexpr std::string_view SaveErrorNames[] = {
-    "None",       "UpdatesMissing",    "CannotCreate", "WriteProtected",
-    "DeviceGone", "PulledWhileSaving", "WriteFailed",  "ReadBackMismatch"};
+// Switches, so that the compiler tells of a step or an error that has no name here.
+std::string_view nameOf(FileStep step) {
+    switch (step) {
+    case FileStep::Create:
+        return "create";
+    case FileStep::Write:
+        return "write";
+    case FileStep::Flush:
+        return "flush";
+    case FileStep::Rename:
+        return "rename";
+    case FileStep::FlushDirectory:
+        return "flush directory";
+    }
+    return "?";
+}
+
+std::string_view nameOf(SaveError error) {
+    switch (error) {
+    case SaveError::None:
+        return "None";
+    case SaveError::UpdatesMissing:
+        return "UpdatesMissing";
+    case SaveError::CannotCreate:
+        return "CannotCreate";
+    case SaveError::WriteProtected:
+        return "WriteProtected";
+    case SaveError::DeviceGone:
+        return "DeviceGone";
+    case SaveError::PulledWhileSaving:
+        return "PulledWhileSaving";
+    case SaveError::WriteFailed:
+        return "WriteFailed";
+    case SaveError::ReadBackMismatch:
+        return "ReadBackMismatch";
+    }
+    return "?";
+}
 
 // step: where the save stopped, for the diagnostic log.
 SaveResult save(const std::string& driveRoot, const std::string& fileName, std::string_view bytes,
@@ -63,7 +96,7 @@ SaveResult save(const std::string& driveRoot, const std::string& fileName, std::
         updates->Remove(*left); // from an interrupted save
 
     auto fail = [&](const FileResult& result) {
-        step = FileStepNames[static_cast<std::size_t>(result.step)];
+        step = nameOf(result.step);
         cleanUp(*updates, temp, target);
         return describe(driveRoot, result, errorOfStep(result.step));
     };
@@ -92,7 +125,7 @@ SaveResult SaveUpdateFile(const std::string& driveRoot, const std::string& fileN
     std::string_view step;
     SaveResult result = save(driveRoot, fileName, bytes, steps, step);
     if (!result.ok() && DiagnosticLog::On()) {
-        std::string error(SaveErrorNames[static_cast<std::size_t>(result.error)]);
+        std::string error(nameOf(result.error));
         error.append(" at ").append(step);
         if (!result.detail.empty())
             error.append(": ").append(result.detail);

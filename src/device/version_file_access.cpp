@@ -7,15 +7,29 @@ namespace velmaron {
 
 namespace {
 
-constexpr std::string_view ReadStatusNames[] = {"Ok", "Missing", "NotRegular", "TooLong", "Failed"};
+// A version file that is not there is a state of the device, which the user is told of, not a
+// failed read: logged, it would be a line at every poll.
+std::string_view failureOf(ReadStatus status) {
+    switch (status) {
+    case ReadStatus::Ok:
+    case ReadStatus::Missing:
+        return {};
+    case ReadStatus::NotRegular:
+        return "NotRegular";
+    case ReadStatus::TooLong:
+        return "TooLong";
+    case ReadStatus::Failed:
+        return "Failed";
+    }
+    return "?";
+}
 
 } // namespace
 
 ReadResult ReadVersionFile(const std::string& driveRoot) {
     ReadResult result = ReadDeviceFile(driveRoot, VersionFileName);
-    if (!result.ok())
-        DiagnosticLog::Write("ReadVersionFile", driveRoot,
-                             ReadStatusNames[static_cast<std::size_t>(result.status)]);
+    if (const std::string_view failure = failureOf(result.status); !failure.empty())
+        DiagnosticLog::Write("ReadVersionFile", driveRoot, failure);
     return result;
 }
 
